@@ -1,0 +1,22 @@
+# Host build: portable logic with AddressSanitizer and UBSan, tested natively.
+set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+target_compile_options(lumora_portable PRIVATE ${SANITIZE} -g)
+target_link_options(lumora_portable PUBLIC ${SANITIZE})
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*_test.cpp)
+foreach(src ${NATIVE_TESTS})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(native_${name} ${src})
+  target_compile_options(native_${name} PRIVATE ${TAVREL_WARNINGS} ${SANITIZE} -g)
+  target_link_libraries(native_${name} PRIVATE lumora_portable GTest::gtest_main)
+  gtest_discover_tests(native_${name} TEST_PREFIX "native." DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 60 LABELS native)
+endforeach()
+
+# Fuzz targets build with clang's libFuzzer when it is there; they are run by
+# hand (tools/fuzz.sh), not by the test suite.

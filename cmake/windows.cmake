@@ -1,0 +1,73 @@
+# Windows build: platform layer <- toolkit <- application, tests run under Wine.
+if(NOT TAVREL_DEPS)
+  message(FATAL_ERROR "TAVREL_DEPS must name the folder deps/build-deps.sh filled")
+endif()
+
+if(NOT TAVREL_DATA)
+  set(TAVREL_DATA ${CMAKE_SOURCE_DIR}/data)
+endif()
+
+# No mingw run-time DLLs beside our programs.
+set(TAVREL_STATIC_LINK -static -static-libgcc -static-libstdc++)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_options(lumora_portable PUBLIC ${TAVREL_STATIC_LINK})
+
+set(ZLIB_USE_STATIC_LIBS ON)
+find_package(ZLIB REQUIRED)
+add_library(deps_png STATIC IMPORTED)
+set_target_properties(deps_png PROPERTIES IMPORTED_LOCATION ${TAVREL_DEPS}/lib/libpng16.a
+  INTERFACE_INCLUDE_DIRECTORIES ${TAVREL_DEPS}/include INTERFACE_LINK_LIBRARIES ZLIB::ZLIB)
+add_library(deps_jpeg STATIC IMPORTED)
+set_target_properties(deps_jpeg PROPERTIES IMPORTED_LOCATION ${TAVREL_DEPS}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${TAVREL_DEPS}/include)
+
+# Platform layer: thin services over Win32.
+file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
+add_library(tavrel_platform STATIC ${PLATFORM_SOURCES})
+target_include_directories(tavrel_platform PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(tavrel_platform PRIVATE ${TAVREL_WARNINGS})
+target_link_libraries(tavrel_platform PUBLIC deps_png deps_jpeg
+  user32 gdi32 comctl32 comdlg32 shell32 ole32 uuid winspool msimg32)
+
+# Toolkit: the Win32 half of Lumora.
+file(GLOB_RECURSE LUMORA_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/toolkit/*_win32.cpp)
+add_library(lumora STATIC ${LUMORA_WIN32_SOURCES})
+target_compile_options(lumora PRIVATE ${TAVREL_WARNINGS})
+target_link_libraries(lumora PUBLIC lumora_portable tavrel_platform)
+
+# Run-time files beside the programs: the DLLs we load at run time.
+set(TAVREL_RUNTIME_DLLS ${TAVREL_DEPS}/bin/Scintilla64.dll ${TAVREL_DEPS}/bin/Hunspellx64.dll)
+file(COPY ${TAVREL_RUNTIME_DLLS} DESTINATION ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+add_subdirectory(tools/demo)
+if(EXISTS ${CMAKE_SOURCE_DIR}/app/CMakeLists.txt)
+  add_subdirectory(app)
+endif()
+
+# Tests under Wine: one executable per file, run through tools/wine-run.sh,
+# which bounds each run with a time-out. Tests start in the data folder so
+# that relative paths resolve as they do for the editor.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+file(GLOB WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
+foreach(src ${WINE_TESTS})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(wine_${name} ${src})
+  target_compile_options(wine_${name} PRIVATE ${TAVREL_WARNINGS})
+  target_link_libraries(wine_${name} PRIVATE lumora GTest::gtest_main)
+  add_test(NAME wine.${name}
+           COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh 120 $<TARGET_FILE:wine_${name}>)
+  set_tests_properties(wine.${name} PROPERTIES TIMEOUT 150 LABELS wine
+    ENVIRONMENT "TAVREL_DATA=${TAVREL_DATA}")
+endforeach()
+
+# End-to-end tests: shell scripts that drive the real programs with xdotool.
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.sh)
+foreach(script ${E2E_TESTS})
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME e2e.${name} COMMAND ${script} ${CMAKE_BINARY_DIR}/bin ${TAVREL_DATA})
+  set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 240 LABELS e2e RUN_SERIAL ON)
+endforeach()

@@ -1,0 +1,148 @@
+#include "platform/image_decode.h"
+
+#include <png.h>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
+
+namespace platform {
+namespace {
+
+bool g_png_enabled = false;
+bool g_jpeg_enabled = false;
+
+bool DecodePng(const uint8_t* data, size_t size, DecodedImage* out) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, data, size)) return false;
+  out->has_alpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+  image.format = PNG_FORMAT_BGRA;
+  if (image.width == 0 || image.height == 0 || image.width > 32768 || image.height > 32768) {
+    png_image_free(&image);
+    return false;
+  }
+  out->width = static_cast<int>(image.width);
+  out->height = static_cast<int>(image.height);
+  out->bgra.assign(PNG_IMAGE_SIZE(image), 0);
+  if (!png_image_finish_read(&image, nullptr, out->bgra.data(), 0, nullptr)) {
+    png_image_free(&image);
+    out->bgra.clear();
+    return false;
+  }
+  return true;
+}
+
+struct JpegError {
+  jpeg_error_mgr mgr;
+  jmp_buf jump;
+};
+
+void JpegErrorExit(j_common_ptr info) {
+  longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
+}
+
+void JpegSilence(j_common_ptr) {}
+
+// Kept free of objects with destructors: libjpeg reports errors by longjmp.
+bool DecodeJpegInto(const uint8_t* data, size_t size, uint8_t* pixels, int* width, int* height,
+                    bool size_only) {
+  jpeg_decompress_struct info;
+  JpegError error;
+  info.err = jpeg_std_error(&error.mgr);
+  error.mgr.error_exit = JpegErrorExit;
+  error.mgr.output_message = JpegSilence;
+  if (setjmp(error.jump)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+  jpeg_read_header(&info, TRUE);
+  info.out_color_space = JCS_EXT_BGRA;
+  jpeg_start_decompress(&info);
+  *width = static_cast<int>(info.output_width);
+  *height = static_cast<int>(info.output_height);
+  if (size_only) {
+    jpeg_destroy_decompress(&info);
+    return true;
+  }
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = pixels + static_cast<size_t>(info.output_scanline) * info.output_width * 4;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
+}
+
+bool DecodeJpeg(const uint8_t* data, size_t size, DecodedImage* out) {
+  int width = 0, height = 0;
+  if (!DecodeJpegInto(data, size, nullptr, &width, &height, true)) return false;
+  if (width <= 0 || height <= 0 || width > 32768 || height > 32768) return false;
+  out->width = width;
+  out->height = height;
+  out->has_alpha = false;
+  out->bgra.assign(static_cast<size_t>(width) * height * 4, 0);
+  if (!DecodeJpegInto(data, size, out->bgra.data(), &width, &height, false)) {
+    out->bgra.clear();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void EnablePngDecoder() { g_png_enabled = true; }
+void EnableJpegDecoder() { g_jpeg_enabled = true; }
+bool PngDecoderEnabled() { return g_png_enabled; }
+bool JpegDecoderEnabled() { return g_jpeg_enabled; }
+
+bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* out) {
+  static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (g_png_enabled && size >= 8 && std::memcmp(data, kPng, 8) == 0) return DecodePng(data, size, out);
+  if (g_jpeg_enabled && size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF)
+    return DecodeJpeg(data, size, out);
+  return false;
+}
+
+bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>* out) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
+  if (ok) {
+    out->resize(static_cast<size_t>(size.QuadPart));
+    DWORD done = 0;
+    ok = out->empty() || (ReadFile(file, out->data(), static_cast<DWORD>(out->size()), &done, nullptr) &&
+                          done == out->size());
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+bool DecodeImageFile(const std::wstring& path, DecodedImage* out) {
+  std::vector<uint8_t> bytes;
+  return ReadWholeFile(path, &bytes) && DecodeImage(bytes.data(), bytes.size(), out);
+}
+
+HBITMAP CreateBitmapFromImage(const DecodedImage& image) {
+  if (image.width <= 0 || image.height <= 0) return nullptr;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = image.width;
+  bi.bmiHeader.biHeight = -image.height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return nullptr;
+  std::memcpy(bits, image.bgra.data(), image.bgra.size());
+  return bitmap;
+}
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+// Decoding of PNG and JPEG files into 32-bit pixels, for icons and skin
+// images. Decoders are switched on by the toolkit at start-up.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct DecodedImage {
+  int width = 0;
+  int height = 0;
+  // Top-down rows of B, G, R, A bytes with straight (not premultiplied) alpha.
+  std::vector<uint8_t> bgra;
+  bool has_alpha = false;
+};
+
+void EnablePngDecoder();
+void EnableJpegDecoder();
+bool PngDecoderEnabled();
+bool JpegDecoderEnabled();
+
+// Decodes bytes already in memory; the format is told by its signature.
+bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* out);
+bool DecodeImageFile(const std::wstring& path, DecodedImage* out);
+
+// A 32-bit top-down DIB section holding the image, owned by the caller.
+HBITMAP CreateBitmapFromImage(const DecodedImage& image);
+
+bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>* out);
+
+}  // namespace platform

@@ -1,0 +1,186 @@
+// Toolkit start-up and shut-down with real windows: the capability record,
+// the animation thread moving a real window and reporting to its
+// grandparent, and a shut-down that ends the thread and restores procedures.
+// The tests share one process-wide toolkit and run in declaration order.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "toolkit/bars/animation_track.h"
+#include "toolkit/bars/platform_caps.h"
+#include "toolkit/bars/subclass_registry_win32.h"
+#include "toolkit/bars/toolkit_start_win32.h"
+
+namespace lumora {
+namespace {
+
+int g_steps = 0;
+int g_sizes = 0;
+
+LRESULT CALLBACK GrandparentProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_LUMORA_ANIMSTEP) ++g_steps;
+  if (message == WM_SIZE && wparam == 0 && lparam == 0) ++g_sizes;
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void Pump(DWORD milliseconds) {
+  const DWORD end = GetTickCount() + milliseconds;
+  MSG msg;
+  while (static_cast<int>(end - GetTickCount()) > 0) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+template <typename Pred>
+bool PumpUntil(Pred done, DWORD limit_ms) {
+  const DWORD end = GetTickCount() + limit_ms;
+  while (!done()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    Pump(5);
+  }
+  return true;
+}
+
+SIZE ImageListSize(HIMAGELIST list) {
+  int w = 0, h = 0;
+  ImageList_GetIconSize(list, &w, &h);
+  return SIZE{w, h};
+}
+
+TEST(ToolkitStart, InitFillsTheCapabilityRecord) {
+  InitToolkit();
+  EXPECT_EQ(GetToolkitState(), ToolkitState::kInitialised);
+  EXPECT_NE(g_caps.ui_font, nullptr);
+  EXPECT_NE(g_caps.alpha_blend, nullptr);
+  EXPECT_GT(g_caps.os_version, 0);
+  EXPECT_GT(g_caps.comctl_major, 0u);
+  for (HCURSOR cursor : g_caps.cursors) EXPECT_NE(cursor, nullptr);
+  EXPECT_EQ(g_caps.cursors[1], g_caps.cursors[2]);  // both north-south
+  EXPECT_EQ(g_caps.default_icon_width, 16);
+  EXPECT_EQ(g_caps.default_icon_height, 16);
+
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(g_caps.blank_icon, &info));
+  BITMAP bm{};
+  GetObjectW(info.hbmColor, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmWidth, 1);
+  EXPECT_EQ(bm.bmHeight, 1);
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+
+  const SIZE expected[4] = {{7, 17}, {5, 3}, {7, 7}, {7, 7}};
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_NE(g_caps.glyphs[i], nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(g_caps.glyphs[i]), 1);
+    EXPECT_EQ(ImageListSize(g_caps.glyphs[i]).cx, expected[i].cx);
+    EXPECT_EQ(ImageListSize(g_caps.glyphs[i]).cy, expected[i].cy);
+  }
+  // Without a visual style no theme handle may be open.
+  if (!g_caps.theme.visual_styles_active && !g_caps.theme.OpenThemeData)
+    for (HTHEME h : g_caps.theme.handles) EXPECT_EQ(h, nullptr);
+}
+
+TEST(ToolkitStart, StartRunsTheAnimationThread) {
+  StartToolkit();
+  EXPECT_EQ(GetToolkitState(), ToolkitState::kStarted);
+  ASSERT_TRUE(PumpUntil([] { return GetAnimationWindow() != nullptr; }, 5000));
+  wchar_t name[64] = {};
+  GetClassNameW(GetAnimationWindow(), name, 64);
+  EXPECT_STREQ(name, L"Lumora_Animation Thread");
+  DWORD code = 0;
+  GetExitCodeThread(GetAnimationThread(), &code);
+  EXPECT_EQ(code, STILL_ACTIVE);
+}
+
+TEST(ToolkitStart, AnimationMovesARealWindowAndStops) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = GrandparentProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"AnimationTestHost";
+  RegisterClassW(&wc);
+  HWND host = CreateWindowExW(0, wc.lpszClassName, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+  HWND page = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 300, 250, host, nullptr,
+                              wc.hInstance, nullptr);
+  HWND panel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 100, 1, page, nullptr,
+                               wc.hInstance, nullptr);
+  ASSERT_TRUE(host && page && panel);
+  g_steps = g_sizes = 0;
+
+  auto* request = new AnimationRequest;
+  request->window = panel;
+  request->start = {10, 20, 110, 21};
+  request->target = {10, 20, 110, 120};
+  ASSERT_TRUE(PostMessageW(GetAnimationWindow(), WM_LUMORA_ANIMATE, 0, reinterpret_cast<LPARAM>(request)));
+  // A zero payload is ignored, not dereferenced.
+  PostMessageW(GetAnimationWindow(), WM_LUMORA_ANIMATE, 0, 0);
+
+  auto height = [&] {
+    RECT r;
+    GetWindowRect(panel, &r);
+    return r.bottom - r.top;
+  };
+  ASSERT_TRUE(PumpUntil([&] { return height() == 100; }, 5000)) << "height " << height();
+  RECT r;
+  GetWindowRect(panel, &r);
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.top, 20);
+  EXPECT_EQ(r.right - r.left, 100);
+  Pump(100);
+  EXPECT_GT(g_steps, 3);        // several frames, each reported to the grandparent
+  EXPECT_GE(g_sizes, g_steps);  // with a relayout before every step
+  const int steps_at_end = g_steps;
+  Pump(300);
+  EXPECT_EQ(g_steps, steps_at_end) << "frames went on after the track finished";
+  DestroyWindow(host);
+}
+
+TEST(SubclassRegistry, RestoresTheReplacedProcedure) {
+  HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  const auto original = GetWindowLongPtrW(window, GWLP_WNDPROC);
+  static WNDPROC replaced = nullptr;
+  WNDPROC mine = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+    return CallPreviousProc(w, m, wp, lp);
+  };
+  replaced = SubclassWindow(window, mine);
+  EXPECT_EQ(reinterpret_cast<LONG_PTR>(replaced), original);
+  EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(mine));
+  // Messages still reach the control through the kept procedure.
+  SetWindowTextW(window, L"kept");
+  wchar_t text[16] = {};
+  GetWindowTextW(window, text, 16);
+  EXPECT_STREQ(text, L"kept");
+  RestoreAllSubclassed();
+  EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
+  EXPECT_EQ(SubclassedCount(), 0u);
+  DestroyWindow(window);
+}
+
+TEST(ToolkitStart, ShutdownEndsTheThreadWithItsExitCodeAndRunsTeardownInOrder) {
+  std::vector<int> order;
+  RegisterTeardown(TeardownStage::kPanels, [&] { order.push_back(6); });
+  RegisterTeardown(TeardownStage::kRebars, [&] { order.push_back(1); });
+  RegisterTeardown(TeardownStage::kMenus, [&] { order.push_back(4); });
+  HANDLE thread = nullptr;
+  DuplicateHandle(GetCurrentProcess(), GetAnimationThread(), GetCurrentProcess(), &thread, 0, FALSE,
+                  DUPLICATE_SAME_ACCESS);
+  HWND left_open = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+  ShutdownToolkit();
+  EXPECT_EQ(GetToolkitState(), ToolkitState::kShutDown);
+  ASSERT_EQ(WaitForSingleObject(thread, 2000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  GetExitCodeThread(thread, &code);
+  EXPECT_EQ(code, kAnimationExitCode);
+  CloseHandle(thread);
+  EXPECT_EQ(order, (std::vector<int>{1, 4, 6}));
+  EXPECT_FALSE(IsWindow(left_open));
+  EXPECT_EQ(GetAnimationWindow(), nullptr);
+}
+
+}  // namespace
+}  // namespace lumora

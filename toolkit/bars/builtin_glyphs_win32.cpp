@@ -1,0 +1,93 @@
+#include "toolkit/bars/builtin_glyphs_win32.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace lumora {
+namespace {
+
+// Glyph shapes as text: '#' is ink (black), anything else transparent.
+const char* const kChevron[17] = {
+    "       ", "       ", "#  #   ", " #  #  ", "  #  # ", " #  #  ", "#  #   ", "       ", "       ",
+    "       ", "       ", "#######", " ##### ", "  ###  ", "   #   ", "       ", "       "};
+const char* const kDropdown[3] = {"#####", " ### ", "  #  "};
+const char* const kCheck[7] = {"      #", "     ##", "#   ###", "## ### ", "#####  ", " ###   ", "  #    "};
+const char* const kSubmenu[7] = {"  #    ", "  ##   ", "  ###  ", "  #### ", "  ###  ", "  ##   ", "  #    "};
+
+struct GlyphShape {
+  const char* const* rows;
+  int width, height, bits;
+};
+
+GlyphShape ShapeOf(BuiltinGlyph glyph) {
+  switch (glyph) {
+    case GLYPH_CHEVRON: return {kChevron, 7, 17, 32};
+    case GLYPH_DROPDOWN: return {kDropdown, 5, 3, 32};
+    case GLYPH_CHECK: return {kCheck, 7, 7, 24};
+    case GLYPH_SUBMENU: return {kSubmenu, 7, 7, 24};
+    case GLYPH_COUNT: break;
+  }
+  return {kDropdown, 5, 3, 32};
+}
+
+HBITMAP CreateDib(int width, int height, int bits, void** pixels) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = static_cast<WORD>(bits);
+  bi.bmiHeader.biCompression = BI_RGB;
+  return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, pixels, nullptr, 0);
+}
+
+// Colour and mask bitmaps for an icon: ink is opaque black, the rest clear.
+HICON IconFromShape(const GlyphShape& shape) {
+  void* colour_bits = nullptr;
+  HBITMAP colour = CreateDib(shape.width, shape.height, shape.bits, &colour_bits);
+  const int mask_stride = ((shape.width + 15) / 16) * 2;
+  std::vector<uint8_t> mask_bits(static_cast<size_t>(mask_stride) * shape.height, 0);
+  if (!colour) return nullptr;
+  const int stride = ((shape.width * shape.bits / 8) + 3) & ~3;
+  auto* bytes = static_cast<uint8_t*>(colour_bits);
+  std::memset(bytes, 0, static_cast<size_t>(stride) * shape.height);
+  for (int y = 0; y < shape.height; ++y) {
+    const char* row = shape.rows[y];
+    const int len = static_cast<int>(std::strlen(row));
+    for (int x = 0; x < shape.width; ++x) {
+      const bool ink = x < len && row[x] == '#';
+      if (shape.bits == 32 && ink) bytes[y * stride + x * 4 + 3] = 0xFF;
+      if (!ink) mask_bits[y * mask_stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+    }
+  }
+  HBITMAP mask = CreateBitmap(shape.width, shape.height, 1, 1, mask_bits.data());
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmColor = colour;
+  info.hbmMask = mask;
+  HICON icon = mask ? CreateIconIndirect(&info) : nullptr;
+  DeleteObject(colour);
+  if (mask) DeleteObject(mask);
+  return icon;
+}
+
+}  // namespace
+
+HICON CreateBlankIcon() {
+  static const char* const kBlank[1] = {" "};
+  return IconFromShape({kBlank, 1, 1, 32});
+}
+
+HIMAGELIST CreateGlyphList(BuiltinGlyph glyph) {
+  const GlyphShape shape = ShapeOf(glyph);
+  HIMAGELIST list = ImageList_Create(shape.width, shape.height, ILC_COLOR32 | ILC_MASK, 0, 0);
+  if (!list) return nullptr;
+  if (HICON icon = IconFromShape(shape)) {
+    ImageList_AddIcon(list, icon);
+    DestroyIcon(icon);
+  }
+  return list;
+}
+
+}  // namespace lumora

@@ -1,0 +1,33 @@
+#include "toolkit/bars/stale_lock.h"
+
+#include <array>
+
+namespace lumora {
+
+uint64_t StaleLock::Acquire() {
+  std::unique_lock<std::mutex> guard(mutex_);
+  if (!released_.wait_for(guard, limit_, [this] { return !held_; })) ++breaks_;
+  held_ = true;
+  return ++ticket_;
+}
+
+void StaleLock::Release(uint64_t ticket) {
+  {
+    std::lock_guard<std::mutex> guard(mutex_);
+    if (ticket != ticket_ || !held_) return;
+    held_ = false;
+  }
+  released_.notify_one();
+}
+
+uint64_t StaleLock::BreakCount() const {
+  std::lock_guard<std::mutex> guard(mutex_);
+  return breaks_;
+}
+
+StaleLock& GetToolkitLock(ToolkitLock which) {
+  static std::array<StaleLock, static_cast<size_t>(ToolkitLock::kCount)> locks;
+  return locks[static_cast<size_t>(which)];
+}
+
+}  // namespace lumora

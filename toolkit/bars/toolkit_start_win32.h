@@ -1,0 +1,48 @@
+// Bringing the toolkit up and down: the capability probe, the hooks of the
+// user-interface thread, GDI+ and the animation thread.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "toolkit/bars/platform_caps.h"
+
+namespace lumora {
+
+constexpr UINT WM_LUMORA_ANIMATE = 0x8539;
+constexpr UINT WM_LUMORA_ANIMSTEP = 0x86A6;
+constexpr DWORD kAnimationExitCode = 1337;
+
+void InitToolkit();
+void StartToolkit();
+void ShutdownToolkit();
+
+enum class ToolkitState { kNotInitialised, kInitialised, kStarted, kShutDown };
+ToolkitState GetToolkitState();
+
+// Element kinds are freed at shut-down in this order; each component
+// registers how to free its own.
+enum class TeardownStage { kRebars, kToolbars, kButtons, kMenus, kLabels, kPanels, kCount };
+void RegisterTeardown(TeardownStage stage, std::function<void()> free_all);
+
+// Hooks installed by components (the keyboard hook of the first tool bar, the
+// menu-tracking hook) are removed at shut-down with the toolkit's own.
+void RegisterHook(HHOOK hook);
+void UnregisterHook(HHOOK hook);
+
+// The call-window-procedure hook consults this handler, installed by the
+// menu component, before passing the message on.
+using CallWndProcHandler = void (*)(const CWPSTRUCT& message);
+void SetCallWndProcHandler(CallWndProcHandler handler);
+
+// How the animation thread sets the opacity of the first page of an animated
+// panel; installed by the panel component.
+using PageOpacitySetter = void (*)(HWND panel, int opacity);
+void SetPageOpacitySetter(PageOpacitySetter setter);
+
+// The animation thread's message window, or null; read under the animation lock.
+HWND GetAnimationWindow();
+// Handle of the animation thread, for waiting on its end.
+HANDLE GetAnimationThread();
+
+}  // namespace lumora
