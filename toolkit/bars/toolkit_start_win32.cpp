@@ -27,7 +27,7 @@ namespace {
 
 ToolkitState g_state = ToolkitState::kNotInitialised;
 HHOOK g_callwndproc_hook = nullptr;
-CallWndProcHandler g_callwndproc_handler = nullptr;
+std::vector<CallWndProcHandler> g_callwndproc_handlers;
 std::vector<HHOOK> g_hooks;
 std::array<std::vector<std::function<void()>>, static_cast<size_t>(TeardownStage::kCount)> g_teardown;
 
@@ -37,8 +37,13 @@ void Bind(HMODULE library, const char* name, Fn& out) {
 }
 
 LRESULT CALLBACK CallWndProcHook(int code, WPARAM wparam, LPARAM lparam) {
-  if (code == HC_ACTION && g_callwndproc_handler && lparam)
-    g_callwndproc_handler(*reinterpret_cast<const CWPSTRUCT*>(lparam));
+  if (code == HC_ACTION && lparam) {
+    try {
+      for (CallWndProcHandler handler : g_callwndproc_handlers)
+        handler(*reinterpret_cast<const CWPSTRUCT*>(lparam));
+    } catch (...) {
+    }
+  }
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
@@ -164,7 +169,16 @@ void RegisterHook(HHOOK hook) {
 
 void UnregisterHook(HHOOK hook) { g_hooks.erase(std::remove(g_hooks.begin(), g_hooks.end(), hook), g_hooks.end()); }
 
-void SetCallWndProcHandler(CallWndProcHandler handler) { g_callwndproc_handler = handler; }
+void AddCallWndProcHandler(CallWndProcHandler handler) {
+  if (handler && std::find(g_callwndproc_handlers.begin(), g_callwndproc_handlers.end(), handler) ==
+                     g_callwndproc_handlers.end())
+    g_callwndproc_handlers.push_back(handler);
+}
+
+void EnsureCallWndProcHook() {
+  if (!g_callwndproc_hook)
+    g_callwndproc_hook = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, GetCurrentThreadId());
+}
 
 void InitToolkit() {
   if (g_state != ToolkitState::kNotInitialised) return;
@@ -204,8 +218,7 @@ void InitToolkit() {
 void StartToolkit() {
   if (g_state == ToolkitState::kNotInitialised) InitToolkit();
   if (g_state != ToolkitState::kInitialised) return;
-  if (!g_callwndproc_hook)
-    g_callwndproc_hook = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, GetCurrentThreadId());
+  EnsureCallWndProcHook();
   StartGraphics();
   StartAnimationThread();
   g_state = ToolkitState::kStarted;

@@ -30,10 +30,13 @@ void RegisterTeardown(TeardownStage stage, std::function<void()> free_all);
 void RegisterHook(HHOOK hook);
 void UnregisterHook(HHOOK hook);
 
-// The call-window-procedure hook consults this handler, installed by the
-// menu component, before passing the message on.
+// The call-window-procedure hook hands every message it sees to these
+// handlers (menus catch popup-menu windows, the control subclassing catches
+// new windows) before passing it on. Adding twice has no effect.
 using CallWndProcHandler = void (*)(const CWPSTRUCT& message);
-void SetCallWndProcHandler(CallWndProcHandler handler);
+void AddCallWndProcHandler(CallWndProcHandler handler);
+// Installs the hook on the calling thread unless it is there already.
+void EnsureCallWndProcHook();
 
 // How the animation thread sets the opacity of the first page of an animated
 // panel; installed by the panel component.
