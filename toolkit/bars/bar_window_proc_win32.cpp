@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "toolkit/bars/control_subclass_win32.h"
 #include "toolkit/bars/subclass_registry_win32.h"
 
 namespace lumora {
@@ -22,6 +23,9 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     }
   } catch (...) {
   }
+  // A host window may have been watched as a control before it got bars.
+  LRESULT handled = 0;
+  if (RunControlMessageHandlers(window, message, wparam, lparam, &handled)) return handled;
   return CallPreviousProc(window, message, wparam, lparam);
 }
 

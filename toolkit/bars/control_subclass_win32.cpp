@@ -1,0 +1,73 @@
+#include "toolkit/bars/control_subclass_win32.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "toolkit/bars/bar_window_proc_win32.h"
+#include "toolkit/bars/subclass_registry_win32.h"
+#include "toolkit/bars/toolkit_start_win32.h"
+
+namespace lumora {
+namespace {
+
+std::vector<ControlMessageHandler>& Handlers() {
+  static std::vector<ControlMessageHandler> handlers;
+  return handlers;
+}
+
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT handled = 0;
+  if (RunControlMessageHandlers(window, message, wparam, lparam, &handled)) return handled;
+  const LRESULT result = CallPreviousProc(window, message, wparam, lparam);
+  if (message == WM_NCDESTROY) UnsubclassWindow(window);
+  return result;
+}
+
+// Popup menus, the system's own helper windows and windows of other
+// processes are left alone; everything else this thread creates is watched.
+bool Watchable(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != GetCurrentProcessId()) return false;
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (name[0] == L'#') return false;  // "#32768" popup menus and other system classes
+  if (wcscmp(name, L"IME") == 0 || wcscmp(name, L"MSCTFIME UI") == 0) return false;
+  return true;
+}
+
+void OnCallWndProc(const CWPSTRUCT& message) {
+  if (message.message == WM_CREATE && Watchable(message.hwnd)) AdoptWindow(message.hwnd);
+}
+
+}  // namespace
+
+bool RunControlMessageHandlers(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  try {
+    for (ControlMessageHandler handler : Handlers())
+      if (handler(window, message, wparam, lparam, result)) return true;
+  } catch (...) {
+  }
+  return false;
+}
+
+void RegisterControlMessageHandler(ControlMessageHandler handler) {
+  auto& handlers = Handlers();
+  if (handler && std::find(handlers.begin(), handlers.end(), handler) == handlers.end()) handlers.push_back(handler);
+}
+
+void EnableControlSubclassing() {
+  AddCallWndProcHandler(OnCallWndProc);
+  EnsureCallWndProcHook();
+}
+
+bool AdoptWindow(HWND window) {
+  if (!IsWindow(window) || IsControlSubclassed(window) || HasBarWindowProc(window)) return false;
+  return SubclassWindow(window, ControlProc) != nullptr;
+}
+
+bool IsControlSubclassed(HWND window) {
+  return GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(ControlProc);
+}
+
+}  // namespace lumora
