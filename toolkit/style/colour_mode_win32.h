@@ -1,0 +1,76 @@
+// Win32 side of the colour modes: the solid brushes behind LookupUIColour
+// form 0, the cached renderings of UI colour entries, and the window sweep
+// that a change of colour mode makes.
+#pragma once
+#ifndef _WIN32
+#error "colour_mode_win32.h is Win32 glue"
+#endif
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace lumora {
+
+// LookupUIColour form 0 as a brush: one cached brush per key, shared by all
+// styles and owned by the toolkit (never delete it). Null when the style or
+// key is unknown or the brush cannot be made.
+HBRUSH LookupUIBrush(int32_t style, int32_t key);
+
+// The brush cache itself: the brush of key's slot, made anew when the slot
+// is empty or holds another colour. Null for a key outside 0-56.
+HBRUSH CachedSolidBrush(int32_t key, COLORREF colour);
+
+// A picture that painting code drew once in a UI colour and keeps for reuse:
+// a memory device context with its bitmap selected, and the size. It owns
+// both and frees them when reset or destroyed.
+class CachedRendering {
+ public:
+  CachedRendering() = default;
+  ~CachedRendering() { Free(); }
+  CachedRendering(CachedRendering&& other) noexcept;
+  CachedRendering& operator=(CachedRendering&& other) noexcept;
+  CachedRendering(const CachedRendering&) = delete;
+  CachedRendering& operator=(const CachedRendering&) = delete;
+
+  // Takes ownership of dc and bitmap (either may be null), freeing what was
+  // held before.
+  void Adopt(HDC dc, HBITMAP bitmap, int32_t width, int32_t height);
+  // Frees the device context and the bitmap; width and height become 0.
+  void Free();
+
+  HDC dc() const { return dc_; }
+  HBITMAP bitmap() const { return bitmap_; }
+  int32_t width() const { return width_; }
+  int32_t height() const { return height_; }
+  bool empty() const { return !dc_ && !bitmap_; }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+};
+
+// The renderings kept with one entry of a UI colour table.
+struct UIColourRenderCache {
+  CachedRendering rendering;
+  std::vector<CachedRendering> further;
+};
+
+// The cache of a style's entry (UISTYLE_WHIDBEY, UISTYLE_OFFICE2003 or its
+// menu alias 6, UISTYLE_OFFICE2007; key 0-56); null otherwise.
+UIColourRenderCache* GetUIColourRenderCache(int32_t style, int32_t key);
+
+// Frees every cached rendering, further renderings included.
+void FreeUIColourRenderings();
+
+// Switches redraw off and on again for the visible direct children of every
+// visible top-level window of this process.
+void SweepRedrawOfProcessWindows();
+
+// Registers the sweep and the freeing of renderings as steps of a colour
+// mode change. Registering twice is harmless.
+void InstallColourModeSteps();
+
+}  // namespace lumora
