@@ -78,8 +78,9 @@ TEST(ToolkitStart, InitFillsTheCapabilityRecord) {
     EXPECT_EQ(ImageListSize(g_caps.glyphs[i]).cy, expected[i].cy);
   }
   // Without a visual style no theme handle may be open.
-  if (!g_caps.theme.visual_styles_active && !g_caps.theme.OpenThemeData)
+  if (!g_caps.theme.visual_styles_active && !g_caps.theme.OpenThemeData) {
     for (HTHEME h : g_caps.theme.handles) EXPECT_EQ(h, nullptr);
+  }
 }
 
 TEST(ToolkitStart, StartRunsTheAnimationThread) {
