@@ -1,0 +1,93 @@
+# Helpers for end-to-end tests: start a real program under Wine on the test
+# run's display, find its window with xdotool, look at its pixels, and
+# always clean up. Every wait is bounded.
+e2e_dir=$(mktemp -d /tmp/tavrel-e2e.XXXXXX)
+e2e_pid=""
+
+e2e_cleanup() {
+  if [ -n "$e2e_pid" ] && kill -0 "$e2e_pid" 2>/dev/null; then
+    kill "$e2e_pid" 2>/dev/null
+    sleep 0.5
+    kill -9 "$e2e_pid" 2>/dev/null
+  fi
+  rm -rf "$e2e_dir"
+}
+trap e2e_cleanup EXIT
+
+e2e_fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$e2e_dir/shot.png" ] && cp "$e2e_dir/shot.png" "/tmp/tavrel-e2e-failed-$(basename "$0" .sh).png" 2>/dev/null
+  exit 1
+}
+
+e2e_pass() {
+  echo "PASS"
+  exit 0
+}
+
+# e2e_start PROGRAM WORKING_DIR [ARGS...]
+e2e_start() {
+  local program cwd
+  program=$(realpath "$1") cwd=$(realpath "$2")
+  shift 2
+  [ -f "$program" ] || { echo "FAIL: no $program" >&2; return 1; }
+  (cd "$cwd" && exec wine "$program" "$@" >"$e2e_dir/program.log" 2>&1) &
+  e2e_pid=$!
+}
+
+# e2e_wait_window NAME_REGEX SECONDS -> prints the X window id
+e2e_wait_window() {
+  local name=$1 limit=$2 i id
+  for i in $(seq 1 $((limit * 5))); do
+    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
+
+# e2e_keys WINDOW KEY...: real key presses into the focused window.
+e2e_keys() {
+  local win=$1
+  shift
+  xdotool windowfocus --sync "$win" 2>/dev/null
+  xdotool key --clearmodifiers --delay 40 "$@"
+}
+
+# e2e_type WINDOW TEXT
+e2e_type() {
+  xdotool windowfocus --sync "$1" 2>/dev/null
+  xdotool type --clearmodifiers --delay 30 "$2"
+}
+
+e2e_screenshot() {
+  import -window "$1" "$e2e_dir/$2" 2>/dev/null || import -window root "$e2e_dir/$2"
+}
+
+# e2e_expect_pixel FILE X Y R G B TOLERANCE
+e2e_expect_pixel() {
+  local file=$e2e_dir/$1 x=$2 y=$3 r=$4 g=$5 b=$6 tol=$7 got
+  got=$(convert "$file" -format "%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)]" info: 2>/dev/null)
+  set -- $got
+  [ $# = 3 ] || e2e_fail "could not read pixel $x,$y"
+  local dr=$(( $1 - r )) dg=$(( $2 - g )) db=$(( $3 - b ))
+  [ ${dr#-} -le "$tol" ] && [ ${dg#-} -le "$tol" ] && [ ${db#-} -le "$tol" ] ||
+    e2e_fail "pixel $x,$y is $got, expected $r $g $b"
+}
+
+# e2e_close_window WINDOW SECONDS: asks the window to close like its close box.
+e2e_close_window() {
+  local win=$1 limit=$2 i
+  # Alt+F4 reaches the program as the system close command, the same road
+  # as the close box; there is no window manager to ask.
+  xdotool windowfocus --sync "$win" 2>/dev/null
+  xdotool key --clearmodifiers alt+F4 2>/dev/null
+  for i in $(seq 1 $((limit * 5))); do
+    kill -0 "$e2e_pid" 2>/dev/null || return 0
+    sleep 0.2
+  done
+  return 1
+}
