@@ -23,7 +23,7 @@ wine_session_start() {
       sleep 0.1
     done
   fi
-  mkdir -p "$(dirname "$WINEPREFIX")"
+  mkdir -p "$WINEPREFIX"
   wineserver -p
   # The first start builds the prefix; later ones only start Wine's services,
   # which must be up before a test runs or the first test can hang.
