@@ -58,6 +58,9 @@ foreach(src ${WINE_TESTS})
   add_executable(wine_${name} ${src})
   target_compile_options(wine_${name} PRIVATE ${TAVREL_WARNINGS})
   target_link_libraries(wine_${name} PRIVATE lumora GTest::gtest_main)
+  if(name MATCHES "^app_")
+    target_link_libraries(wine_${name} PRIVATE tavrel_app)
+  endif()
   add_test(NAME wine.${name}
            COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh 120 $<TARGET_FILE:wine_${name}>)
   set_tests_properties(wine.${name} PROPERTIES TIMEOUT 150 LABELS wine

@@ -1,0 +1,108 @@
+#include "app/document_files.h"
+
+#include "app/document_hooks.h"
+#include "app/document_load.h"
+#include "app/document_messages.h"
+#include "app/document_naming.h"
+#include "app/document_save.h"
+#include "app/editor_state.h"
+#include "app/editor_windows.h"
+#include "app/message_boxes.h"
+#include "app/scintilla_messages.h"
+
+namespace tavrel {
+
+namespace {
+
+FileDialogRequest DocumentDialog(const wchar_t* title, const std::wstring& preset_name) {
+  return FileDialogRequest{title, preset_name, kDocumentPattern, 0};
+}
+
+// Empty documents take the same road as any other: the file is written
+// (or emptied), and the save point, path, title and recent list follow.
+int SaveTo(const std::wstring& path) {
+  const std::wstring name = FileNamePart(path);
+  switch (SaveDocumentFile(path)) {
+    case SaveResult::kSaved:
+      SendEditor(SCI_SETSAVEPOINT);
+      g_editor.document_path = path;
+      UpdateWindowTitle();
+      g_document_hooks.add_recent_file(path);
+      return 0;
+    case SaveResult::kCannotCreate:
+      ShowMessage(CouldNotCreateMessage(name));
+      break;
+    case SaveResult::kCannotAllocate:
+      ShowMessage(CannotAllocateMessage(name));
+      break;
+    case SaveResult::kWriteFailed:
+      ShowMessage(CouldNotSaveMessage(name));
+      break;
+  }
+  return kCommandStopped;
+}
+
+}  // namespace
+
+void ShowMessage(const std::wstring& text) { g_document_hooks.show_message(text); }
+
+void UpdateWindowTitle() { SetMainWindowTitle(WindowTitleFor(g_editor.document_path)); }
+
+int ConfirmDiscardChanges() {
+  if (SendEditor(SCI_GETMODIFY) == 0) return 0;
+  switch (g_document_hooks.ask_save_changes(SaveChangesQuestion(FileNamePart(g_editor.document_path)))) {
+    case kAnswerYes:
+      return SaveDocument() == kCommandStopped ? kCommandStopped : 0;
+    case kAnswerNo:
+      return 0;
+    default:
+      return kCommandStopped;
+  }
+}
+
+void NewDocument() {
+  if (ConfirmDiscardChanges() == kCommandStopped) return;
+  SendEditor(SCI_CLEARALL);
+  SendEditor(SCI_EMPTYUNDOBUFFER);
+  SendEditor(SCI_SETSAVEPOINT);
+  g_editor.document_path = kUntitledPath;
+  UpdateWindowTitle();
+  // Width tracking grows the scroll range again from the widest line shown.
+  SendEditor(SCI_SETSCROLLWIDTH, 1);
+}
+
+void OpenDocument(const std::wstring& requested_path) {
+  // The question comes before the dialog.
+  if (ConfirmDiscardChanges() == kCommandStopped) return;
+  std::wstring path = requested_path;
+  if (path.empty()) path = g_document_hooks.open_file_dialog(DocumentDialog(kOpenDialogTitle, std::wstring()));
+  if (path.empty()) return;
+
+  if (LoadDocumentFile(path) != LoadResult::kLoaded) {
+    ShowMessage(CouldNotReadMessage(FileNamePart(path)));
+    return;
+  }
+  // An empty file is opened like any other: history emptied, listed as recent.
+  SendEditor(SCI_EMPTYUNDOBUFFER);
+  SendEditor(SCI_SETSAVEPOINT);
+  g_editor.document_path = path;
+  SendEditor(SCI_SETSCROLLWIDTH, 1);
+  UpdateWindowTitle();
+  if (g_editor.spell_check_on) g_document_hooks.check_spelling_document();
+  g_document_hooks.add_recent_file(path);
+}
+
+int SaveDocument() {
+  if (IsUntitled(g_editor.document_path)) return SaveDocumentAs();
+  return SaveTo(g_editor.document_path);
+}
+
+int SaveDocumentAs() {
+  const std::wstring preset = SaveAsPresetFor(g_editor.document_path, WorkingDirectory());
+  // The chosen name is used exactly as given: no extension is added.
+  const std::wstring path = g_document_hooks.save_file_dialog(DocumentDialog(kSaveAsDialogTitle, preset));
+  if (path.empty()) return kCommandStopped;
+  return SaveTo(path);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,17 @@
+#include "app/document_messages.h"
+
+namespace tavrel {
+
+std::wstring SaveChangesQuestion(const std::wstring& name) { return L"Do you want to save changes to " + name + L"?"; }
+
+std::wstring CouldNotReadMessage(const std::wstring& name) { return L"Error: Could not read file " + name + L"!"; }
+
+std::wstring CouldNotCreateMessage(const std::wstring& name) { return L"Error: Could not create file " + name + L"!"; }
+
+std::wstring CannotAllocateMessage(const std::wstring& name) {
+  return L"Error: Can't allocate memory to save file " + name + L"!";
+}
+
+std::wstring CouldNotSaveMessage(const std::wstring& name) { return L"Error: Could not save file " + name + L"!"; }
+
+}  // namespace tavrel

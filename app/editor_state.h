@@ -1,0 +1,98 @@
+// The editor's one process-wide record: the document path, the built-in
+// settings, the windows the editor talks to, the cached shown states of
+// commands, the search state, the recent-file slots and the image table.
+// Every part of the editor reads and writes it directly; it lives on the
+// user-interface thread only and is never locked.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The platform's window handle type, named without the platform's headers
+// so that this record stays free of them; it is the same type as HWND.
+struct HWND__;
+
+namespace tavrel {
+
+using WindowHandle = HWND__*;
+// Same signature as a window procedure on x86-64 (checked where the
+// platform's headers are at hand).
+using WindowProcedure = intptr_t (*)(HWND__*, unsigned int, uintptr_t, intptr_t);
+// An icon or bitmap handle as the toolkit's image loader returns it.
+using ImageHandle = void*;
+
+// The value of the document path that marks a document never saved.
+inline constexpr wchar_t kUntitledPath[] = L"Untitled";
+
+inline constexpr int kRecentFileSlots = 10;
+inline constexpr int kImageTableSize = 101;
+
+struct ImageSet {
+  ImageHandle normal = nullptr;
+  ImageHandle hot = nullptr;
+  ImageHandle pressed = nullptr;
+  ImageHandle disabled = nullptr;
+};
+
+// Colours are COLORREF values, 0x00BBGGRR.
+inline constexpr int32_t RgbColour(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+
+struct EditorState {
+  // Document and settings. Flags hold 0 or 1.
+  std::wstring document_path = kUntitledPath;
+  int64_t bar_style = 0x2000000;
+  std::wstring font_name = L"Lucida Console";
+  int64_t font_size = 10;
+  int32_t counter_text_colour = RgbColour(130, 130, 130);
+  int32_t no_match_colour = RgbColour(255, 100, 100);
+  int64_t symbol_margin_width = 14;
+  int64_t printer_available = 0;
+  void* spelling_dictionary = nullptr;
+  int64_t spell_check_on = 0;
+  std::wstring context_word;
+  int32_t context_word_start = 0;
+  int32_t context_word_end = 0;
+
+  // Windows. The main window is window 0, whose title shows the document.
+  WindowHandle main_window = nullptr;
+  WindowHandle editor_control = nullptr;
+  int64_t search_band_id = 0;
+  WindowProcedure search_field_procedure = nullptr;
+  WindowProcedure search_edit_procedure = nullptr;
+  WindowProcedure strip_button_procedure = nullptr;
+  WindowProcedure counter_label_procedure = nullptr;
+
+  // Command-state caches: what was last applied, so menus and bars are
+  // touched only when a state really changes.
+  int64_t clipboard_has_text = 0;
+  WindowHandle next_clipboard_viewer = nullptr;
+  int64_t paste_shown = 0;
+  int64_t selection_shown = 0;
+  int64_t undo_shown = 0;
+  int64_t redo_shown = 0;
+  int64_t printer_shown = 0;
+  int64_t last_line_count = 0;
+  int64_t last_number_width = 0;
+
+  // Search.
+  std::wstring search_text;
+  int64_t document_length = 0;
+  std::wstring last_search_text;
+  int64_t current_match_index = 0;
+  int64_t last_match_index = 0;
+
+  // Event loop temporaries.
+  int64_t current_event = 0;
+  int64_t event_control = 0;
+
+  std::array<std::wstring, kRecentFileSlots> recent_files;
+  std::array<ImageSet, kImageTableSize> images;
+};
+
+extern EditorState g_editor;
+
+// Back to the start-up values: every field empty or zero except the
+// built-in defaults above.
+void ResetEditorState();
+
+}  // namespace tavrel

@@ -1,0 +1,244 @@
+// Opening and saving a large document through the editor's own commands,
+// next to the floors of the same work: reading the whole file with one
+// ReadFile, and feeding the same bytes to the editing component's loader.
+//
+//   open_save_bench.exe [megabytes=200] [folder=%TEMP%]
+//
+// Opening is measured cold for memory (the first open in a fresh process,
+// into an empty editor) and as the best of three for time; the file is read
+// once beforehand so that every figure is taken with the file in the cache.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/document_files.h"
+#include "app/document_hooks.h"
+#include "app/document_load.h"
+#include "app/editor_state.h"
+#include "app/editor_windows.h"
+#include "app/file_handle_win32.h"
+#include "app/scintilla_messages.h"
+
+namespace {
+
+using tavrel::FileHandle;
+using tavrel::SendEditor;
+
+constexpr int kRepeats = 3;
+constexpr double kMiB = 1024.0 * 1024.0;
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+SIZE_T PeakWorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize;
+}
+
+SIZE_T WorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.WorkingSetSize;
+}
+
+// Lines of varied length mixing ASCII with two-, three- and four-byte UTF-8
+// characters, ended by CR LF.
+bool WriteSampleFile(const std::wstring& path, uint64_t size) {
+  static const char* const kWords[] = {"editor", "caf\xC3\xA9",         "na\xC3\xAFve", "\xE4\xB8\xAD\xE6\x96\x87",
+                                       "text",   "\xF0\x9F\x98\x80", "line",         "stra\xC3\x9F" "e",
+                                       "bytes",  "\xCE\xB1\xCE\xB2\xCE\xB3"};
+  std::string block;
+  uint32_t seed = 12345;
+  while (block.size() < (4u << 20)) {
+    seed = seed * 1103515245 + 12345;
+    const int words = 3 + static_cast<int>((seed >> 16) % 18);
+    for (int i = 0; i < words; ++i) {
+      seed = seed * 1103515245 + 12345;
+      block += kWords[(seed >> 16) % (sizeof kWords / sizeof kWords[0])];
+      block += ' ';
+    }
+    block += "\r\n";
+  }
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  uint64_t left = size;
+  while (left > 0) {
+    const DWORD part = static_cast<DWORD>(std::min<uint64_t>(left, block.size()));
+    DWORD written = 0;
+    if (!WriteFile(file.get(), block.data(), part, &written, nullptr) || written != part) return false;
+    left -= part;
+  }
+  return true;
+}
+
+bool ReadThrough(const std::wstring& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return false;
+  std::vector<char> chunk(4u << 20);
+  DWORD read = 0;
+  while (ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr) && read > 0) {
+  }
+  return true;
+}
+
+// The whole file into one buffer, as few calls as the system allows.
+double TimeWholeRead(const std::wstring& path, char* buffer, uint64_t size) {
+  const double start = Now();
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  uint64_t done = 0;
+  while (file && done < size) {
+    const DWORD part = static_cast<DWORD>(std::min<uint64_t>(size - done, 1u << 30));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), buffer + done, part, &read, nullptr) || read == 0) break;
+    done += read;
+  }
+  const double elapsed = Now() - start;
+  if (done != size) std::fprintf(stderr, "whole read got %llu of %llu bytes\n", (unsigned long long)done, (unsigned long long)size);
+  return elapsed;
+}
+
+// The same bytes, from memory, through the loader into a document that is
+// then thrown away; blocks of the size the editor reads in.
+double TimeLoaderAlone(const char* data, uint64_t size) {
+  const double start = Now();
+  auto* loader = reinterpret_cast<tavrel::ILoader*>(
+      SendEditor(tavrel::SCI_CREATELOADER, static_cast<uintptr_t>(size + 1), tavrel::SC_DOCUMENTOPTION_STYLES_NONE));
+  if (!loader) return -1;
+  for (uint64_t done = 0; done < size;) {
+    const uint64_t part = std::min<uint64_t>(size - done, tavrel::kLoadChunkBytes);
+    loader->AddData(data + done, static_cast<std::ptrdiff_t>(part));
+    done += part;
+  }
+  void* document = loader->ConvertToDocument();
+  const double elapsed = Now() - start;
+  SendEditor(tavrel::SCI_RELEASEDOCUMENT, 0, reinterpret_cast<intptr_t>(document));
+  // Creating a loader disturbs the view of the current document.
+  const intptr_t current = SendEditor(tavrel::SCI_GETDOCPOINTER);
+  SendEditor(tavrel::SCI_ADDREFDOCUMENT, 0, current);
+  SendEditor(tavrel::SCI_SETDOCPOINTER, 0, current);
+  SendEditor(tavrel::SCI_RELEASEDOCUMENT, 0, current);
+  return elapsed;
+}
+
+bool g_failed = false;
+
+void ReportMessage(const std::wstring& text) {
+  std::fwprintf(stderr, L"message: %ls\n", text.c_str());
+  g_failed = true;
+}
+
+std::wstring ExeFolder() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring s(path);
+  return s.substr(0, s.find_last_of(L"\\/") + 1);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const uint64_t megabytes = argc > 1 ? static_cast<uint64_t>(_wtoi64(argv[1])) : 200;
+  std::wstring folder;
+  if (argc > 2) {
+    folder = argv[2];
+  } else {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder = temp;
+  }
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  const uint64_t size = megabytes * 1024 * 1024;
+  const std::wstring path = folder + L"tavrel-bench-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
+
+  if (!LoadLibraryW((ExeFolder() + L"Scintilla64.dll").c_str())) {
+    std::fprintf(stderr, "Scintilla64.dll not found\n");
+    return 1;
+  }
+  HWND main_window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 800, 500, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+  HWND editor = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE, 0, 0, 800, 500, main_window, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  if (!editor) {
+    std::fprintf(stderr, "cannot create the editing component\n");
+    return 1;
+  }
+  tavrel::g_editor.main_window = main_window;
+  tavrel::g_editor.editor_control = editor;
+  tavrel::g_document_hooks.show_message = ReportMessage;
+  SendEditor(tavrel::SCI_SETCODEPAGE, tavrel::SC_CP_UTF8);
+  SendEditor(tavrel::SCI_SETSCROLLWIDTHTRACKING, 1);
+
+  std::printf("writing a %llu MiB sample file...\n", (unsigned long long)megabytes);
+  if (!WriteSampleFile(path, size) || !ReadThrough(path)) {
+    std::fprintf(stderr, "cannot write the sample file\n");
+    return 1;
+  }
+  const SIZE_T base_working_set = WorkingSet();
+
+  double open_first = Now();
+  tavrel::OpenDocument(path);
+  open_first = Now() - open_first;
+  const bool loaded = static_cast<uint64_t>(SendEditor(tavrel::SCI_GETLENGTH)) == size;
+  double save_first = Now();
+  const int saved = tavrel::SaveDocument();
+  save_first = Now() - save_first;
+  const SIZE_T peak = PeakWorkingSet();
+  if (!loaded || saved != 0 || g_failed) {
+    std::fprintf(stderr, "open or save failed\n");
+    DeleteFileW(path.c_str());
+    return 1;
+  }
+
+  double open_best = open_first;
+  double save_best = save_first;
+  for (int i = 1; i < kRepeats; ++i) {
+    // An empty document first, so that every open starts as the first did.
+    tavrel::NewDocument();
+    double t = Now();
+    tavrel::OpenDocument(path);
+    open_best = std::min(open_best, Now() - t);
+    t = Now();
+    tavrel::SaveDocument();
+    save_best = std::min(save_best, Now() - t);
+  }
+  tavrel::NewDocument();
+
+  char* buffer = static_cast<char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  if (!buffer) return 1;
+  double read_best = 1e9;
+  double loader_best = 1e9;
+  for (int i = 0; i < kRepeats; ++i) read_best = std::min(read_best, TimeWholeRead(path, buffer, size));
+  for (int i = 0; i < kRepeats; ++i) loader_best = std::min(loader_best, TimeLoaderAlone(buffer, size));
+  VirtualFree(buffer, 0, MEM_RELEASE);
+  DeleteFileW(path.c_str());
+
+  const double floor = read_best + loader_best;
+  std::printf("file size                 %10.1f MiB\n", static_cast<double>(size) / kMiB);
+  std::printf("open  (first / best of %d) %8.3f s / %.3f s\n", kRepeats, open_first, open_best);
+  std::printf("save  (first / best of %d) %8.3f s / %.3f s  (includes flushing to disk)\n", kRepeats, save_first,
+              save_best);
+  std::printf("floor: whole ReadFile      %8.3f s\n", read_best);
+  std::printf("floor: loader alone        %8.3f s\n", loader_best);
+  std::printf("open / (read + loader)     %8.2f x   (target <= 1.20)\n", open_best / floor);
+  std::printf("working set before open   %10.1f MiB\n", static_cast<double>(base_working_set) / kMiB);
+  std::printf("peak working set          %10.1f MiB = %.2f x file size (target <= 1.50)\n",
+              static_cast<double>(peak) / kMiB, static_cast<double>(peak) / static_cast<double>(size));
+  DestroyWindow(main_window);
+  return 0;
+}

@@ -1,0 +1,371 @@
+// The document commands against a real editing component and real files:
+// bytes survive a round trip whatever they are, opening replaces the whole
+// document state (also for empty files), a failed open leaves everything as
+// it was, and the unsaved-changes question stops New and Open whenever the
+// user cancels or the save they asked for did not complete.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/document_files.h"
+#include "app/document_load.h"
+#include "app/document_messages.h"
+#include "tests/wine/app_editor_fixture.h"
+
+namespace tavrel::test_support {
+namespace {
+
+// ---------------------------------------------------------------- round trips
+
+struct BytesCase {
+  const char* name;
+  std::string bytes;
+};
+
+std::string LargerThanTwoReadBlocks() {
+  std::string bytes;
+  for (std::size_t i = 0; bytes.size() < 2 * kLoadChunkBytes + 1000; ++i) {
+    bytes += "line " + std::to_string(i);
+    bytes += (i % 7 == 0) ? std::string("\0\xFF\r", 3) : std::string("\r\n");
+  }
+  return bytes;
+}
+
+class RoundTrip : public FileTest, public ::testing::WithParamInterface<BytesCase> {};
+
+TEST_P(RoundTrip, OpensAndSavesEveryByteUnchanged) {
+  const std::string& bytes = GetParam().bytes;
+  const std::wstring source = Path(L"in.txt");
+  ASSERT_TRUE(WriteBytes(source, bytes));
+  SetText("earlier text");
+  g_user.answers = {kAnswerNo};
+
+  OpenDocument(source);
+  EXPECT_TRUE(g_user.messages.empty());
+  EXPECT_EQ(Text(), bytes);
+  EXPECT_EQ(SendEditor(SCI_GETLENGTH), static_cast<intptr_t>(bytes.size()));
+  EXPECT_FALSE(Modified());
+
+  // Saved unedited under another name, then over itself: the same bytes.
+  const std::wstring copy = Path(L"out.txt");
+  g_user.save_answers = {copy};
+  ASSERT_EQ(SaveDocumentAs(), 0);
+  EXPECT_EQ(ReadBytes(copy), bytes);
+  ASSERT_EQ(SaveDocument(), 0);
+  EXPECT_EQ(ReadBytes(copy), bytes);
+  EXPECT_EQ(ReadBytes(source), bytes);
+  EXPECT_TRUE(g_user.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, RoundTrip,
+    ::testing::Values(BytesCase{"ZeroBytesInside", std::string("before\0after\0\0end\0", 18)},
+                      BytesCase{"InvalidUtf8", "\xC3\x28 \xA0\xA1 \xFF\xFE \xED\xA0\x80 \xC0\xAF \xE2\x82 \xF0\x9F\x98"},
+                      BytesCase{"Utf8ByteOrderMark", "\xEF\xBB\xBFhello \xC3\xA9\r\n"},
+                      BytesCase{"CrOnlyLineEnds", "one\rtwo\r\rthree\r"},
+                      BytesCase{"MixedLineEnds", "a\r\nb\nc\rd\n\re\r\n\r\n"},
+                      BytesCase{"Empty", ""},
+                      BytesCase{"LargerThanTwoReadBlocks", LargerThanTwoReadBlocks()}),
+    [](const ::testing::TestParamInfo<BytesCase>& param_info) { return std::string(param_info.param.name); });
+
+TEST_F(FileTest, LineEndSplitBetweenReadBlocksIsOneLineEnd) {
+  // CR is the last byte of the first block and LF the first of the second.
+  const std::string bytes = std::string(kLoadChunkBytes - 1, 'x') + "\r\ny";
+  const std::wstring path = Path(L"split.txt");
+  ASSERT_TRUE(WriteBytes(path, bytes));
+  OpenDocument(path);
+  EXPECT_EQ(Text(), bytes);
+  EXPECT_EQ(SendEditor(SCI_GETLINECOUNT), 2);
+}
+
+// --------------------------------------------------------------- opening
+
+TEST_F(FileTest, OpeningReplacesTheWholeDocumentStateEvenForAnEmptyFile) {
+  for (const std::string& bytes : {std::string("file text\r\n"), std::string()}) {
+    SCOPED_TRACE(bytes.empty() ? "empty file" : "non-empty file");
+    InstallUserScript();
+    const std::wstring path = Path(bytes.empty() ? L"empty.txt" : L"b.txt");
+    ASSERT_TRUE(WriteBytes(path, bytes));
+    SetText("typed before");
+    ASSERT_TRUE(SendEditor(SCI_CANUNDO));
+    g_editor.spell_check_on = 1;
+    g_user.answers = {kAnswerNo};
+
+    OpenDocument(path);
+    EXPECT_EQ(Text(), bytes);
+    EXPECT_FALSE(SendEditor(SCI_CANUNDO)) << "the history of the previous document is gone";
+    EXPECT_FALSE(Modified());
+    EXPECT_EQ(g_editor.document_path, path);
+    EXPECT_EQ(Title(), (bytes.empty() ? L"empty.txt" : L"b.txt") + std::wstring(L" - Tavrel"));
+    EXPECT_EQ(g_user.recent_files, std::vector<std::wstring>{path});
+    EXPECT_EQ(g_user.spelling_checks, 1);
+  }
+}
+
+TEST_F(FileTest, OpenedDocumentKeepsTheEditingSettings) {
+  // Settings held per document, changed away from the component's defaults
+  // so that a fresh document would show the difference.
+  SendEditor(SCI_SETEOLMODE, 2);
+  SendEditor(SCI_SETTABWIDTH, 4);
+  SendEditor(SCI_SETUSETABS, 0);
+  std::string long_text;
+  for (int i = 0; i < 500; ++i) long_text += "a fairly long line of earlier text " + std::to_string(i) + "\n";
+  SetText(long_text);
+  SendEditor(SCI_SETFIRSTVISIBLELINE, 300);
+  const std::wstring path = Path(L"b.txt");
+  ASSERT_TRUE(WriteBytes(path, "short\r\ntext\r\n"));
+  g_user.answers = {kAnswerNo};
+
+  OpenDocument(path);
+  EXPECT_EQ(SendEditor(SCI_GETCODEPAGE), SC_CP_UTF8);
+  EXPECT_EQ(SendEditor(SCI_GETEOLMODE), 2);
+  EXPECT_EQ(SendEditor(SCI_GETTABWIDTH), 4);
+  EXPECT_EQ(SendEditor(SCI_GETUSETABS), 0);
+  EXPECT_EQ(SendEditor(SCI_GETFIRSTVISIBLELINE), 0);
+  EXPECT_EQ(SendEditor(SCI_GETCURRENTPOS), 0);
+  // The view's configuration is untouched.
+  EXPECT_EQ(SendEditor(SCI_STYLEGETSIZE, STYLE_DEFAULT), 10);
+  EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 1), 14);
+  EXPECT_EQ(SendEditor(SCI_GETSCROLLWIDTHTRACKING), 1);
+  EXPECT_EQ(SendEditor(SCI_INDICGETSTYLE, 0), INDIC_SQUIGGLE);
+  EXPECT_EQ(SendEditor(SCI_INDICGETSTYLE, 2), INDIC_ROUNDBOX);
+  EXPECT_EQ(SendEditor(SCI_INDICGETALPHA, 2), 120);
+
+  // Typing is recorded for undo again, and undoing returns to the file.
+  SendEditor(SCI_ADDTEXT, 3, reinterpret_cast<intptr_t>("new"));
+  EXPECT_TRUE(Modified());
+  ASSERT_TRUE(SendEditor(SCI_CANUNDO));
+  SendEditor(SCI_UNDO);
+  EXPECT_EQ(Text(), "short\r\ntext\r\n");
+  EXPECT_FALSE(Modified());
+}
+
+TEST_F(FileTest, OpeningTellsTheMainWindowToRefreshCommandStates) {
+  SetText("typed");
+  g_user.answers = {kAnswerNo};
+  const std::wstring path = Path(L"b.txt");
+  ASSERT_TRUE(WriteBytes(path, "text"));
+  PumpUntil([] { return false; }, 100);
+  g_update_notifications = 0;
+  OpenDocument(path);
+  EXPECT_TRUE(PumpUntil([] { return g_update_notifications > 0; }, 5000));
+}
+
+TEST_F(FileTest, FileThatCannotBeOpenedLeavesEverythingAsItWas) {
+  SetText("unsaved work");
+  g_editor.document_path = Path(L"current.txt");
+  UpdateWindowTitle();
+  g_user.answers = {kAnswerNo};
+
+  OpenDocument(Path(L"missing.txt"));
+  EXPECT_EQ(g_user.messages, std::vector<std::wstring>{L"Error: Could not read file missing.txt!"});
+  EXPECT_EQ(Text(), "unsaved work");
+  EXPECT_TRUE(Modified());
+  EXPECT_TRUE(SendEditor(SCI_CANUNDO));
+  EXPECT_EQ(g_editor.document_path, Path(L"current.txt"));
+  EXPECT_EQ(Title(), L"current.txt - Tavrel");
+  EXPECT_TRUE(g_user.recent_files.empty());
+}
+
+TEST_F(FileTest, ReadFailingHalfwayLeavesTheDocumentAndItsViewAsTheyWere) {
+  std::string lines;
+  for (int i = 0; i < 300; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  SetText(lines);
+  SendEditor(SCI_SETSEL, 50, 60);
+  SendEditor(SCI_SETFIRSTVISIBLELINE, 100);
+  const std::wstring path = Path(L"big.txt");
+  ASSERT_TRUE(WriteBytes(path, std::string(3 * kLoadChunkBytes, 'z')));
+  g_file_io_hooks.read_file = [](HANDLE file, void* buffer, DWORD size, DWORD* read) -> BOOL {
+    static int calls = 0;
+    if (++calls % 2 == 0) {
+      SetLastError(ERROR_CRC);
+      return FALSE;
+    }
+    return ReadFile(file, buffer, size, read, nullptr);
+  };
+  g_user.answers = {kAnswerNo};
+
+  OpenDocument(path);
+  EXPECT_EQ(g_user.messages, std::vector<std::wstring>{L"Error: Could not read file big.txt!"});
+  EXPECT_EQ(Text(), lines);
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(SendEditor(SCI_GETSELECTIONSTART), 50);
+  EXPECT_EQ(SendEditor(SCI_GETSELECTIONEND), 60);
+  EXPECT_EQ(SendEditor(SCI_GETFIRSTVISIBLELINE), 100);
+  // Every line of the document is still mapped to a line on screen.
+  EXPECT_EQ(SendEditor(SCI_VISIBLEFROMDOCLINE, 299), 299);
+}
+
+TEST_F(FileTest, OpenAsksAboutChangesBeforeTheDialog) {
+  SetText("kept");
+  g_user.answers = {kAnswerNo, kAnswerNo};
+  OpenDocument(L"");  // dialog cancelled: nothing changes
+  EXPECT_EQ(g_user.events, (std::vector<std::string>{"question", "open dialog"}));
+  ASSERT_EQ(g_user.open_requests.size(), 1u);
+  EXPECT_EQ(g_user.open_requests[0].title, L"Open");
+  EXPECT_EQ(g_user.open_requests[0].preset_name, L"");
+  EXPECT_EQ(g_user.open_requests[0].pattern, L"Text Documents (*.txt)|*.txt|All Files (*.*)|*.*");
+  EXPECT_EQ(g_user.open_requests[0].pattern_index, 0);
+  EXPECT_EQ(Text(), "kept");
+  EXPECT_TRUE(Modified());
+  EXPECT_TRUE(g_user.messages.empty());
+
+  const std::wstring path = Path(L"chosen.txt");
+  ASSERT_TRUE(WriteBytes(path, "chosen"));
+  g_user.open_answers = {path};
+  OpenDocument(L"");
+  EXPECT_EQ(Text(), "chosen");
+}
+
+// ------------------------------------------------------------ title and New
+
+TEST_F(FileTest, TitleFollowsTheDocumentAndNewStartsAfresh) {
+  UpdateWindowTitle();
+  EXPECT_EQ(Title(), L"Untitled - Tavrel");
+  ASSERT_TRUE(CreateDirectoryW(Path(L"a").c_str(), nullptr));
+  const std::wstring path = Path(L"a\\b.txt");
+  ASSERT_TRUE(WriteBytes(path, "text"));
+  OpenDocument(path);
+  EXPECT_EQ(Title(), L"b.txt - Tavrel");
+
+  SetText("edited");
+  g_user.answers = {kAnswerNo};
+  NewDocument();
+  EXPECT_EQ(Title(), L"Untitled - Tavrel");
+  EXPECT_EQ(Text(), "");
+  EXPECT_FALSE(Modified());
+  EXPECT_FALSE(SendEditor(SCI_CANUNDO));
+  EXPECT_EQ(g_editor.document_path, L"Untitled");
+  EXPECT_EQ(ReadBytes(path), "text");
+}
+
+// ------------------------------------------------- the unsaved-changes question
+
+TEST_F(FileTest, QuestionOnlyForChangesCancelStopsNoGoesOn) {
+  EXPECT_EQ(ConfirmDiscardChanges(), 0);
+  EXPECT_TRUE(g_user.questions.empty());
+
+  SetText("changes");
+  g_user.answers = {kAnswerCancel};
+  EXPECT_EQ(ConfirmDiscardChanges(), kCommandStopped);
+  EXPECT_EQ(g_user.questions, std::vector<std::wstring>{L"Do you want to save changes to Untitled?"});
+
+  g_user.answers = {kAnswerNo};
+  EXPECT_EQ(ConfirmDiscardChanges(), 0);
+  EXPECT_TRUE(g_user.save_requests.empty());
+  EXPECT_TRUE(Modified());
+}
+
+TEST_F(FileTest, YesOnAnUntitledDocumentWithCancelledSaveAsStops) {
+  SetText("changes");
+  g_user.answers = {kAnswerYes};
+  EXPECT_EQ(ConfirmDiscardChanges(), kCommandStopped);
+  ASSERT_EQ(g_user.save_requests.size(), 1u);
+  EXPECT_EQ(g_user.save_requests[0].title, L"Save As");
+  wchar_t working_directory[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, working_directory);
+  EXPECT_EQ(g_user.save_requests[0].preset_name, std::wstring(working_directory) + L"\\.txt");
+  EXPECT_EQ(g_user.save_requests[0].pattern, L"Text Documents (*.txt)|*.txt|All Files (*.*)|*.*");
+  EXPECT_TRUE(Modified());
+}
+
+TEST_F(FileTest, YesWithASaveThatFailsStops) {
+  const std::wstring path = Path(L"notes.txt");
+  ASSERT_TRUE(WriteBytes(path, "on disk"));
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  g_editor.document_path = path;
+  SetText("changes");
+  g_user.answers = {kAnswerYes};
+
+  EXPECT_EQ(ConfirmDiscardChanges(), kCommandStopped);
+  EXPECT_EQ(g_user.questions, std::vector<std::wstring>{L"Do you want to save changes to notes.txt?"});
+  EXPECT_EQ(g_user.messages, std::vector<std::wstring>{L"Error: Could not create file notes.txt!"});
+  EXPECT_TRUE(Modified());
+}
+
+TEST_F(FileTest, YesWithASaveThatSucceedsGoesOn) {
+  const std::wstring path = Path(L"notes.txt");
+  ASSERT_TRUE(WriteBytes(path, "on disk"));
+  g_editor.document_path = path;
+  SetText("changes");
+  g_user.answers = {kAnswerYes};
+
+  EXPECT_EQ(ConfirmDiscardChanges(), 0);
+  EXPECT_EQ(ReadBytes(path), "changes");
+  EXPECT_FALSE(Modified());
+}
+
+TEST_F(FileTest, NewAndOpenDoNotDiscardWhenTheSaveFails) {
+  const std::wstring path = Path(L"notes.txt");
+  const std::wstring other = Path(L"other.txt");
+  ASSERT_TRUE(WriteBytes(path, "on disk"));
+  ASSERT_TRUE(WriteBytes(other, "other"));
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  g_editor.document_path = path;
+  SetText("unsaved work");
+
+  g_user.answers = {kAnswerYes};
+  NewDocument();
+  EXPECT_EQ(Text(), "unsaved work");
+  EXPECT_EQ(g_editor.document_path, path);
+
+  g_user.answers = {kAnswerYes};
+  OpenDocument(other);
+  EXPECT_EQ(Text(), "unsaved work");
+  EXPECT_EQ(g_editor.document_path, path);
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(g_user.messages.size(), 2u);
+}
+
+// ------------------------------------------------------------------ saving
+
+TEST_F(FileTest, SaveAsUsesTheChosenNameExactly) {
+  SetText("typed");
+  const std::wstring chosen = Path(L"notes");
+  g_user.save_answers = {chosen};
+
+  EXPECT_EQ(SaveDocumentAs(), 0);
+  EXPECT_EQ(ReadBytes(chosen), "typed");
+  EXPECT_FALSE(FileExists(Path(L"notes.txt")));
+  EXPECT_EQ(g_editor.document_path, chosen);
+  EXPECT_EQ(Title(), L"notes - Tavrel");
+  EXPECT_EQ(g_user.recent_files, std::vector<std::wstring>{chosen});
+  EXPECT_FALSE(Modified());
+
+  // Once saved, Save As proposes the document's own path, and Save asks nothing.
+  SetText("more");
+  g_user.save_answers = {};
+  EXPECT_EQ(SaveDocumentAs(), kCommandStopped);
+  EXPECT_EQ(g_user.save_requests.back().preset_name, chosen);
+  EXPECT_EQ(SaveDocument(), 0);
+  EXPECT_EQ(g_user.save_requests.size(), 2u);
+  EXPECT_EQ(ReadBytes(chosen), "more");
+}
+
+TEST_F(FileTest, SavingAnEmptyDocumentIsAFullSave) {
+  const std::wstring path = Path(L"empty.txt");
+  g_user.save_answers = {path};
+  SetText("x");
+  SetText("");
+  ASSERT_TRUE(Modified());
+
+  EXPECT_EQ(SaveDocumentAs(), 0);
+  EXPECT_EQ(ReadBytes(path), "");
+  EXPECT_EQ(g_editor.document_path, path);
+  EXPECT_EQ(Title(), L"empty.txt - Tavrel");
+  EXPECT_EQ(g_user.recent_files, std::vector<std::wstring>{path});
+  EXPECT_FALSE(Modified());
+
+  // Emptying a saved file's document and saving empties the file.
+  const std::wstring full = Path(L"full.txt");
+  ASSERT_TRUE(WriteBytes(full, "contents"));
+  OpenDocument(full);
+  SetText("");
+  EXPECT_EQ(SaveDocument(), 0);
+  EXPECT_EQ(ReadBytes(full), "");
+  EXPECT_FALSE(Modified());
+}
+
+}  // namespace
+}  // namespace tavrel::test_support
