@@ -73,6 +73,25 @@ constexpr unsigned SCI_INDICGETALPHA = 2524;
 constexpr unsigned SCI_INDICSETOUTLINEALPHA = 2558;
 constexpr unsigned SCI_INDICGETOUTLINEALPHA = 2559;
 
+// Editing commands and the view options of the menus.
+constexpr unsigned SCI_REDO = 2011;
+constexpr unsigned SCI_SELECTALL = 2013;
+constexpr unsigned SCI_CANREDO = 2016;
+constexpr unsigned SCI_GETSELECTIONSTART = 2143;
+constexpr unsigned SCI_GETSELECTIONEND = 2145;
+constexpr unsigned SCI_GETLINECOUNT = 2154;
+constexpr unsigned SCI_UNDO = 2176;
+constexpr unsigned SCI_CUT = 2177;
+constexpr unsigned SCI_COPY = 2178;
+constexpr unsigned SCI_PASTE = 2179;
+constexpr unsigned SCI_CLEAR = 2180;
+constexpr unsigned SCI_SETTEXT = 2181;
+constexpr unsigned SCI_SETWRAPMODE = 2268;
+constexpr unsigned SCI_GETWRAPMODE = 2269;
+constexpr unsigned SCI_TEXTWIDTH = 2276;
+constexpr unsigned SCN_UPDATEUI = 2007;
+constexpr unsigned SCN_MODIFIED = 2008;
+constexpr int STYLE_LINENUMBER = 33;
 constexpr int STYLE_DEFAULT = 32;
 constexpr int INDIC_SQUIGGLE = 1;
 constexpr int INDIC_ROUNDBOX = 7;

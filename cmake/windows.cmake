@@ -63,7 +63,9 @@ foreach(src ${WINE_TESTS})
   endif()
   add_test(NAME wine.${name}
            COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh 120 $<TARGET_FILE:wine_${name}>)
-  set_tests_properties(wine.${name} PROPERTIES TIMEOUT 150 LABELS wine
+  # One display serves the whole run: tests that read the screen or press
+  # real keys must not have another test's windows over theirs.
+  set_tests_properties(wine.${name} PROPERTIES TIMEOUT 150 LABELS wine RUN_SERIAL ON
     ENVIRONMENT "TAVREL_DATA=${TAVREL_DATA}")
 endforeach()
 

@@ -91,3 +91,28 @@ e2e_close_window() {
   done
   return 1
 }
+
+# e2e_wait_gone WINDOW_NAME_REGEX SECONDS
+e2e_wait_gone() {
+  local name=$1 limit=$2 i
+  for i in $(seq 1 $((limit * 5))); do
+    [ -z "$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1)" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# e2e_wait_exit SECONDS: the program ended by itself.
+e2e_wait_exit() {
+  local limit=$1 i
+  for i in $(seq 1 $((limit * 5))); do
+    kill -0 "$e2e_pid" 2>/dev/null || return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# The Windows form of a path in the test's folder (drive Z: is the root).
+e2e_winpath() {
+  echo "Z:$1" | tr '/' '\\'
+}

@@ -12,6 +12,8 @@ namespace lumora {
 
 constexpr uint32_t TOOLBAR_HIDE_CLIPPED = 0x800000;
 constexpr uint32_t TOOLBAR_IMAGE_SIZED_BUTTONS = 0x4000000;
+// Width of a separator slot in pixels.
+constexpr int TOOLBAR_SEPARATOR_WIDTH = 6;
 
 // With id -1 the new automatic id is returned, otherwise the tool bar's
 // window handle; 0 on failure. The new tool bar becomes the current one.
@@ -26,6 +28,19 @@ intptr_t ToolbarSetButtonDisabled(intptr_t toolbar, int32_t button_id, int32_t s
 int32_t ToolbarSetButtonTooltip(intptr_t toolbar, int32_t button_id, const wchar_t* text);
 int32_t ToolbarUseClassicTheme(intptr_t toolbar);
 
+// The width of a slot (TB_GETBUTTONINFOW with TBIF_SIZE); 0 when the tool
+// bar or the slot is unknown.
+int32_t ToolbarGetButtonWidth(intptr_t toolbar, int32_t button_id);
+// Sets a slot's width and moves the embedded controls after it; 1 on
+// success, 0 otherwise.
+int32_t ToolbarSetButtonWidth(intptr_t toolbar, int32_t button_id, int32_t width);
+
+// New slots of the current tool bar go to this index instead of the end
+// (an index beyond the count, or -1, means the end; below -1 means 0)
+// until ToolbarEndInsertion.
+void ToolbarSetInsertionIndex(int32_t index);
+void ToolbarEndInsertion();
+
 HFONT GetBarFont();
 int GetFontPointSize(HFONT font);
 std::wstring GetFontName(HFONT font);
@@ -35,6 +50,9 @@ HFONT CreateFontFromName(const wchar_t* name, int points, uint32_t flags);
 HWND ToolbarWindow(intptr_t toolbar);            // null when unknown
 int32_t ToolbarIdOf(HWND toolbar_window);        // -1 when unknown
 bool IsToolkitToolbar(HWND window);
+// The UI style the tool bar paints in (0 when it paints none) and whether
+// it makes its buttons exactly as large as their images; 0 when unknown.
+int32_t ToolbarStyleOf(HWND toolbar_window);
 void ToolbarMarkAsMenuBar(HWND toolbar_window);
 bool ToolbarIsMenuBar(HWND toolbar_window);
 // The index of the title whose menu is open on a menu bar, -1 for none;
@@ -48,5 +66,16 @@ bool ToolbarButtonIdInUse(int32_t id);
 void ToolbarFree(HWND toolbar_window);
 // Re-derives generated disabled images after a colour-mode change.
 void ToolbarRebuildDerivedImages();
+
+// The menu bars' keyboard navigation lives in a WH_KEYBOARD hook that the
+// menus own; the first tool bar asks for it through this installer (called
+// once per toolkit run, at once if a tool bar already exists).
+using ToolbarKeyboardHookInstaller = void (*)();
+void SetToolbarKeyboardHookInstaller(ToolbarKeyboardHookInstaller installer);
+
+// Called after the toolkit painted the button of an open menu in a UI
+// style, so that the menus can draw the menu's shadow along it.
+using ToolbarOpenMenuPainter = void (*)(HWND toolbar_window, HDC dc, const RECT& button);
+void SetToolbarOpenMenuPainter(ToolbarOpenMenuPainter painter);
 
 }  // namespace lumora

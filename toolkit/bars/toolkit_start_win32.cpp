@@ -10,6 +10,7 @@
 #include "platform/image_decode.h"
 #include "platform/os_version.h"
 #include "toolkit/bars/builtin_glyphs_win32.h"
+#include "toolkit/bars/control_subclass_win32.h"
 #include "toolkit/bars/stale_lock.h"
 #include "toolkit/bars/subclass_registry_win32.h"
 #include "toolkit/style/colour_services_win32.h"
@@ -219,6 +220,9 @@ void StartToolkit() {
   if (g_state == ToolkitState::kNotInitialised) InitToolkit();
   if (g_state != ToolkitState::kInitialised) return;
   EnsureCallWndProcHook();
+  // The application's windows are watched from their creation on, so size
+  // limits and rebar heights work on windows made before any bar exists.
+  EnableControlSubclassing();
   StartGraphics();
   StartAnimationThread();
   g_state = ToolkitState::kStarted;

@@ -1,0 +1,212 @@
+#include "app/command_dispatch_win32.h"
+
+#include "app/command_ids.h"
+#include "app/document_files.h"
+#include "app/editor_state.h"
+#include "app/main_window_win32.h"
+#include "app/scintilla_messages.h"
+#include "app/view_options_win32.h"
+#include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/menus/menu_win32.h"
+#include "toolkit/menus/shortcut_dispatch_win32.h"
+
+namespace tavrel {
+namespace {
+
+using namespace lumora;
+
+constexpr UINT WM_LUMORA_REBARHEIGHT = 0x8953;
+
+LRESULT Sci(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+  HWND editor = g_editor.editor_control;
+  return editor ? SendMessageW(editor, message, wparam, lparam) : 0;
+}
+
+bool HasSelection() { return Sci(SCI_GETSELECTIONEND) - Sci(SCI_GETSELECTIONSTART) > 0; }
+
+void SetShown(int64_t& shown, bool enable, std::initializer_list<int> menu_items,
+              std::initializer_list<int> buttons) {
+  for (int id : menu_items) MenuSetItemDisabled(kMainMenu, id, enable ? 0 : 1);
+  for (int id : buttons) ToolbarSetButtonDisabled(kMainToolbar, id, enable ? 0 : 1);
+  shown = enable ? 1 : 0;
+}
+
+void Dispatch(HWND window, int id) {
+  switch (id) {
+    case CMD_NEW: NewDocument(); break;
+    case CMD_OPEN: OpenDocument(L""); break;
+    case CMD_SAVE: SaveDocument(); break;
+    case CMD_SAVE_AS: SaveDocumentAs(); break;
+    case CMD_UNDO: UndoEdit(); break;
+    case CMD_REDO: RedoEdit(); break;
+    case CMD_CUT: CutSelection(); break;
+    case CMD_COPY: CopySelection(); break;
+    case CMD_PASTE: PasteClipboard(); break;
+    case CMD_DELETE: DeleteSelection(); break;
+    case CMD_SELECT_ALL: SelectAllText(); break;
+    case CMD_WORD_WRAP: ToggleWordWrap(); break;
+    case CMD_FONT: ChooseEditorFont(); break;
+    case CMD_LINE_NUMBERS: ToggleLineNumbers(); break;
+    case CMD_EXIT: PostMessageW(window, WM_CLOSE, 0, 0); break;
+    default:
+      if (id >= CMD_RECENT_FIRST && id <= CMD_RECENT_LAST) {
+        const std::wstring path = g_editor.recent_files[id - CMD_RECENT_FIRST];
+        if (!path.empty()) OpenDocument(path);
+      }
+      // Print, spelling and search commands are bound by their own code
+      // once it exists; every other id is ignored.
+      break;
+  }
+}
+
+}  // namespace
+
+bool ClipboardHasText() {
+  bool has = false;
+  if (IsClipboardFormatAvailable(CF_UNICODETEXT) && OpenClipboard(nullptr)) {
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+        has = text[0] != 0;
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+  }
+  return has;
+}
+
+void UndoEdit() {
+  if (Sci(SCI_CANUNDO) == 1) Sci(SCI_UNDO);
+}
+
+void RedoEdit() {
+  if (Sci(SCI_CANREDO) == 1) Sci(SCI_REDO);
+}
+
+void CutSelection() {
+  if (!HasSelection()) return;
+  Sci(SCI_CUT);
+  g_editor.clipboard_has_text = 1;
+}
+
+void CopySelection() {
+  if (!HasSelection()) return;
+  Sci(SCI_COPY);
+  g_editor.clipboard_has_text = 1;
+}
+
+void PasteClipboard() {
+  if (ClipboardHasText()) Sci(SCI_PASTE);
+}
+
+void DeleteSelection() {
+  if (HasSelection()) Sci(SCI_CLEAR);
+}
+
+void SelectAllText() { Sci(SCI_SELECTALL); }
+
+void RefreshCommandStates() {
+  EditorState& s = g_editor;
+  if (!s.clipboard_has_text && s.paste_shown) {
+    SetShown(s.paste_shown, false, {CMD_PASTE}, {CMD_PASTE});
+  } else if (s.clipboard_has_text && !s.paste_shown) {
+    SetShown(s.paste_shown, true, {CMD_PASTE}, {CMD_PASTE});
+  }
+  const bool selection = HasSelection();
+  if (selection && !s.selection_shown) {
+    SetShown(s.selection_shown, true, {CMD_COPY, CMD_CUT}, {CMD_COPY, CMD_CUT});
+  } else if (!selection && s.selection_shown) {
+    SetShown(s.selection_shown, false, {CMD_COPY, CMD_CUT}, {CMD_COPY, CMD_CUT});
+  }
+  const bool can_undo = Sci(SCI_CANUNDO) == 1;
+  if (can_undo != (s.undo_shown != 0)) SetShown(s.undo_shown, can_undo, {CMD_UNDO}, {});
+  const bool can_redo = Sci(SCI_CANREDO) == 1;
+  if (can_redo != (s.redo_shown != 0)) SetShown(s.redo_shown, can_redo, {CMD_REDO}, {});
+  if (s.printer_available && !s.printer_shown) {
+    SetShown(s.printer_shown, true, {CMD_PRINT, CMD_CHOOSE_PRINTER}, {CMD_PRINT});
+    ToolbarSetButtonTooltip(kMainToolbar, CMD_PRINT, L"Print");
+  } else if (!s.printer_available && s.printer_shown) {
+    SetShown(s.printer_shown, false, {CMD_PRINT, CMD_CHOOSE_PRINTER}, {CMD_PRINT});
+    ToolbarSetButtonTooltip(kMainToolbar, CMD_PRINT, L"Print (No Printer)");
+  }
+  ResizeLineNumberMargin();
+}
+
+void StartClipboardMonitor(HWND window) {
+  using ListenerFn = BOOL(WINAPI*)(HWND);
+  if (HMODULE user32 = LoadLibraryW(L"User32.dll")) {
+    auto add = reinterpret_cast<ListenerFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "AddClipboardFormatListener")));
+    if (add) {
+      add(window);
+    } else {
+      g_editor.next_clipboard_viewer = SetClipboardViewer(window);
+    }
+    FreeLibrary(user32);
+  }
+}
+
+void StopClipboardMonitor(HWND window) {
+  using ListenerFn = BOOL(WINAPI*)(HWND);
+  if (HMODULE user32 = LoadLibraryW(L"User32.dll")) {
+    auto remove = reinterpret_cast<ListenerFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "RemoveClipboardFormatListener")));
+    if (remove) {
+      remove(window);
+    } else {
+      ChangeClipboardChain(window, g_editor.next_clipboard_viewer);
+    }
+    FreeLibrary(user32);
+  }
+}
+
+LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  try {
+    switch (message) {
+      case WM_COMMAND:
+        if (HIWORD(wparam) == 0) Dispatch(window, LOWORD(wparam));
+        break;
+      case WM_ACTIVATE:
+        if (g_editor.editor_control) SetFocus(g_editor.editor_control);
+        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        RefreshCommandStates();
+        return 0;
+      case WM_SIZE:
+      case WM_LUMORA_REBARHEIGHT:
+        LayoutEditor();
+        break;
+      case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (header && header->code == SCN_UPDATEUI) RefreshCommandStates();
+        break;
+      }
+      case WM_CHANGECBCHAIN:
+        if (reinterpret_cast<HWND>(wparam) == g_editor.next_clipboard_viewer) {
+          g_editor.next_clipboard_viewer = reinterpret_cast<HWND>(lparam);
+        } else if (g_editor.next_clipboard_viewer) {
+          SendMessageW(g_editor.next_clipboard_viewer, message, wparam, lparam);
+        }
+        return 1;
+      case WM_DRAWCLIPBOARD:
+        if (g_editor.next_clipboard_viewer) SendMessageW(g_editor.next_clipboard_viewer, message, wparam, lparam);
+        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        RefreshCommandStates();
+        return 1;
+      case WM_CLIPBOARDUPDATE:
+        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        RefreshCommandStates();
+        return 0;
+      case WM_CLOSE:
+        // Closing asks about unsaved changes like New and Open do; a save
+        // that did not complete keeps the program running.
+        if (ConfirmDiscardChanges() != 2) PostQuitMessage(0);
+        return 0;
+      default:
+        break;
+    }
+  } catch (...) {
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace tavrel

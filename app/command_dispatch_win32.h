@@ -1,0 +1,23 @@
+// The main window callback: every command and every notification of the
+// editing component arrives here and goes to the code that owns it.
+#pragma once
+#include <windows.h>
+
+namespace tavrel {
+
+LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+void RefreshCommandStates();
+void StartClipboardMonitor(HWND window);
+void StopClipboardMonitor(HWND window);
+
+void UndoEdit();
+void RedoEdit();
+void CutSelection();
+void CopySelection();
+void PasteClipboard();
+void DeleteSelection();
+void SelectAllText();
+
+bool ClipboardHasText();
+
+}  // namespace tavrel

@@ -1,0 +1,50 @@
+// The command ids shared by menu items, tool-bar buttons, strip buttons and
+// keyboard shortcuts; every command reaches the main window callback as
+// WM_COMMAND with one of these in the low word.
+#pragma once
+
+namespace tavrel {
+
+enum CommandId : int {
+  CMD_NEW = 1,
+  CMD_OPEN = 2,
+  CMD_SAVE = 3,
+  CMD_SAVE_AS = 4,
+  CMD_PRINT = 5,
+  CMD_CHOOSE_PRINTER = 6,
+  CMD_SPELL_CHECK = 7,
+  CMD_IGNORE_ALL = 8,
+  CMD_ADD_TO_DICTIONARY = 9,
+  CMD_UNDO = 10,
+  CMD_REDO = 11,
+  CMD_CUT = 12,
+  CMD_COPY = 13,
+  CMD_PASTE = 14,
+  CMD_DELETE = 15,
+  CMD_SELECT_ALL = 16,
+  CMD_FIND_REPLACE = 17,
+  CMD_FIND_NEXT = 18,
+  CMD_CLEAR_SEARCH = 19,
+  CMD_GO_TO = 20,
+  CMD_PROPERTIES = 21,
+  CMD_WORD_WRAP = 22,
+  CMD_FONT = 23,
+  CMD_LINE_NUMBERS = 24,
+  CMD_EXIT = 25,
+  CMD_RECENT_FIRST = 26,
+  CMD_RECENT_LAST = 35,
+  CMD_SUGGESTION_FIRST = 37,
+  CMD_VIEW_HELP = 196,
+  CMD_ABOUT = 205,
+  CMD_TOOLBAR = 1234,
+};
+
+// Controls of the search strip.
+constexpr int kSearchStripToolbar = 8;
+constexpr int kSearchFieldSlot = 9;
+constexpr int kSearchField = 10;
+constexpr int kMainToolbar = 3;
+constexpr int kMainRebar = 1;
+constexpr int kMainMenu = 0;
+
+}  // namespace tavrel

@@ -1,0 +1,58 @@
+// The program: start-up in a fixed order, the event loop, and shut-down.
+#include <windows.h>
+
+#include "app/command_dispatch_win32.h"
+#include "app/command_ids.h"
+#include "app/document_files.h"
+#include "app/editor_state.h"
+#include "app/main_window_win32.h"
+#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/style/colour_mode.h"
+#include "toolkit/style/ui_style.h"
+
+namespace {
+
+using namespace tavrel;
+
+// Messages reach the editor's callback only once it is installed, after
+// the window is built.
+WNDPROC g_callback = nullptr;
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (g_callback) return g_callback(window, message, wparam, lparam);
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void RunEventLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  ResetEditorState();
+  lumora::InitToolkit();
+  lumora::StartToolkit();
+  g_editor.document_path = L"Untitled";
+  g_editor.bar_style = lumora::UISTYLE_OFFICE2007;
+  lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
+  LoadImages();
+  if (!BuildMainWindow(instance, MainWindowProc)) {
+    lumora::ShutdownToolkit();
+    return 0;
+  }
+  g_callback = MainWindowCallback;
+  HWND window = MainWindow();
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  StartClipboardMonitor(window);
+  RunEventLoop();
+  StopClipboardMonitor(window);
+  ShowWindow(window, SW_HIDE);
+  lumora::ShutdownToolkit();
+  return 0;
+}

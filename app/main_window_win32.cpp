@@ -1,0 +1,289 @@
+#include "app/main_window_win32.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/command_ids.h"
+#include "app/document_files.h"
+#include "app/editor_state.h"
+#include "app/scintilla_messages.h"
+#include "app/text_encoding.h"
+#include "toolkit/bars/image_file_win32.h"
+#include "toolkit/bars/rebar_win32.h"
+#include "toolkit/bars/size_limits_win32.h"
+#include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/menus/menu_win32.h"
+#include "toolkit/menus/shortcut_dispatch_win32.h"
+#include "toolkit/style/drawing_win32.h"
+
+namespace tavrel {
+namespace {
+
+using namespace lumora;
+
+HWND g_main = nullptr;
+HWND g_search_field = nullptr;
+
+struct ImageRow {
+  int index;
+  const wchar_t* normal;
+  const wchar_t* hot;
+  const wchar_t* pressed;
+  bool natural;
+};
+
+const ImageRow kImages[] = {
+    {20, L"09276.ico", nullptr, nullptr, false},
+    {24, L"00018.ico", nullptr, nullptr, false},
+    {25, L"00023.ico", nullptr, nullptr, false},
+    {26, L"00003.ico", nullptr, nullptr, false},
+    {27, L"00004.ico", nullptr, nullptr, false},
+    {29, L"00002.ico", nullptr, nullptr, false},
+    {31, L"00021.ico", nullptr, nullptr, false},
+    {32, L"00019.ico", nullptr, nullptr, false},
+    {33, L"00022.ico", nullptr, nullptr, false},
+    {35, L"00128.ico", nullptr, nullptr, false},
+    {36, L"00129.ico", nullptr, nullptr, false},
+    {39, L"search_small.ico", L"search_small_h.ico", L"search_small_p.ico", true},
+    {41, L"x.ico", L"x_h.ico", L"x_p.ico", true},
+    {50, L"00253.ico", nullptr, nullptr, false},
+    {91, L"00984.ico", nullptr, nullptr, false},
+};
+
+HANDLE Load(const wchar_t* file, bool natural) {
+  if (!file) return nullptr;
+  const std::wstring path = std::wstring(L"icons\\Office Icons\\") + file;
+  const int size = natural ? 0 : 16;
+  return reinterpret_cast<HANDLE>(LoadImageFile(path.c_str(), size, size, 0));
+}
+
+HICON Image(int index) { return static_cast<HICON>(g_editor.images[index].normal); }
+
+void AddItem(int id, const wchar_t* text, int image = -1) {
+  MenuAddItem(id, text, image >= 0 ? Image(image) : nullptr, nullptr, nullptr, 0);
+}
+
+void BuildMenus(HWND window) {
+  MenuCreateBar(kMainMenu, window, static_cast<int32_t>(g_editor.bar_style));
+  if (HWND bar = reinterpret_cast<HWND>(MenuExists(kMainMenu))) {
+    // Titles must never wrap to a second row.
+    const LRESULT style = SendMessageW(bar, TB_GETSTYLE, 0, 0);
+    SendMessageW(bar, TB_SETSTYLE, 0, style & ~TBSTYLE_WRAPABLE);
+    SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_HIDECLIPPEDBUTTONS);
+  }
+  MenuAddTitle(L"&File");
+  AddItem(CMD_NEW, L"&New...", 24);
+  AddItem(CMD_OPEN, L"&Open...$Ctrl+O", 25);
+  MenuAddSeparator();
+  AddItem(CMD_SAVE, L"&Save$Ctrl+S", 26);
+  AddItem(CMD_SAVE_AS, L"Save &As...");
+  MenuAddSeparator();
+  AddItem(CMD_PRINT, L"&Print...$Ctrl+P", 27);
+  MenuSetItemDisabled(kMainMenu, CMD_PRINT, 1);
+  MenuAddSeparator();
+  AddItem(CMD_PROPERTIES, L"Propert&ies");
+  MenuAddSeparator();
+  AddItem(CMD_RECENT_FIRST, L"No Recent Files");
+  MenuSetItemDisabled(kMainMenu, CMD_RECENT_FIRST, 1);
+  MenuAddSeparator();
+  AddItem(CMD_EXIT, L"E&xit");
+
+  MenuAddTitle(L"&Edit");
+  AddItem(CMD_UNDO, L"&Undo$Ctrl+Z", 35);
+  AddItem(CMD_REDO, L"&Redo$Ctrl+Y", 36);
+  MenuSetItemDisabled(kMainMenu, CMD_UNDO, 1);
+  MenuSetItemDisabled(kMainMenu, CMD_REDO, 1);
+  MenuAddSeparator();
+  AddItem(CMD_CUT, L"Cu&t$Ctrl+X", 31);
+  AddItem(CMD_COPY, L"&Copy$Ctrl+C", 32);
+  AddItem(CMD_PASTE, L"&Paste$Ctrl+V", 33);
+  MenuSetItemDisabled(kMainMenu, CMD_CUT, 1);
+  MenuSetItemDisabled(kMainMenu, CMD_COPY, 1);
+  MenuSetItemDisabled(kMainMenu, CMD_PASTE, 1);
+  MenuAddSeparator();
+  AddItem(CMD_DELETE, L"&Delete$Del");
+  // The Delete key belongs to the editing component; the item only shows it.
+  RegisterShortcut(window, -1, L"Del");
+  AddItem(CMD_SELECT_ALL, L"Select &All$Ctrl+A");
+  MenuAddSeparator();
+  AddItem(CMD_FIND_REPLACE, L"&Find/Replace...$Ctrl+F", 20);
+  AddItem(CMD_FIND_NEXT, L"Find Next$F3", 20);
+  AddItem(CMD_GO_TO, L"&Go To...$Ctrl+G");
+
+  MenuAddTitle(L"&View");
+  AddItem(CMD_WORD_WRAP, L"&Word Wrap$Ctrl+W");
+  AddItem(CMD_LINE_NUMBERS, L"&Line Numbers$Ctrl+L");
+  MenuAddSeparator();
+  AddItem(CMD_TOOLBAR, L"&Toolbar");
+  MenuAddSeparator();
+  AddItem(CMD_FONT, L"&Font...", 50);
+
+  MenuAddTitle(L"&Help");
+  AddItem(CMD_VIEW_HELP, L"View &Help$F1", 91);
+  MenuAddSeparator();
+  AddItem(CMD_ABOUT, L"&About Tavrel");
+}
+
+void BuildMainToolbar(HWND window) {
+  CreateToolbar(kMainToolbar, window, 16, 16, static_cast<uint32_t>(g_editor.bar_style) | TOOLBAR_HIDE_CLIPPED);
+  auto button = [](int id, int image, uint8_t style = 0x10) {
+    ToolbarAddImageButton(id, L"", Image(image), nullptr, nullptr, style);
+  };
+  button(CMD_NEW, 24);
+  button(CMD_OPEN, 25);
+  button(CMD_SAVE, 26);
+  ToolbarAddSeparator();
+  button(CMD_PRINT, 27);
+  ToolbarSetButtonDisabled(kMainToolbar, CMD_PRINT, 1);
+  ToolbarAddSeparator();
+  button(CMD_SPELL_CHECK, 29, 0x12);
+  ToolbarAddSeparator();
+  button(CMD_CUT, 31);
+  button(CMD_COPY, 32);
+  button(CMD_PASTE, 33);
+  for (int id : {CMD_CUT, CMD_COPY, CMD_PASTE}) ToolbarSetButtonDisabled(kMainToolbar, id, 1);
+  ToolbarSetButtonTooltip(kMainToolbar, CMD_NEW, L"New Blank Document");
+  ToolbarSetButtonTooltip(kMainToolbar, CMD_OPEN, L"Open");
+  ToolbarSetButtonTooltip(kMainToolbar, CMD_SAVE, L"Save");
+  ToolbarSetButtonTooltip(kMainToolbar, CMD_SPELL_CHECK, L"Spell Check (Off)");
+  ToolbarSetButtonTooltip(kMainToolbar, CMD_PRINT, L"Print (No Printer)");
+  ToolbarSetButtonTooltip(kMainToolbar, CMD_CUT, L"Cut");
+  ToolbarSetButtonTooltip(kMainToolbar, CMD_COPY, L"Copy");
+  ToolbarSetButtonTooltip(kMainToolbar, CMD_PASTE, L"Paste");
+}
+
+// The search strip: its own tool bar holding the editable search field.
+// Searching itself, the strip's buttons and the counter come later.
+void BuildSearchStrip(HWND window, HINSTANCE instance) {
+  CreateToolbar(kSearchStripToolbar, window, 16, 16, 0);
+  HWND field = CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                               0, 0, 180, 200, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSearchField)),
+                               instance, nullptr);
+  if (field) {
+    SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(GetBarFont()), TRUE);
+    ToolbarAddControl(kSearchFieldSlot, field, 0, 0, 0, 0, 1);
+  }
+  g_search_field = field;
+}
+
+void SetBandWidth(HWND rebar, UINT band_id, UINT width) {
+  const LRESULT index = SendMessageW(rebar, RB_IDTOINDEX, band_id, 0);
+  if (index < 0) return;
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof band;
+  band.fMask = RBBIM_SIZE;
+  band.cx = width;
+  SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
+}
+
+HWND CreateEditor(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  const int top = static_cast<int>(RebarGetHeight(kMainRebar));
+  return CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, top, client.right,
+                         client.bottom - top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void ConfigureEditor(HWND editor) {
+  auto send = [editor](UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    return SendMessageW(editor, message, wparam, lparam);
+  };
+  send(SCI_SETCODEPAGE, 65001);
+  send(SCI_SETKEYSUNICODE, 1);
+  send(SCI_USEPOPUP, 0);
+  // Tab must insert a tab in the text: the main window has no keyboard
+  // accelerator and the event loop does no dialog navigation, so the key
+  // reaches the component as it is.
+  const std::string face = AnsiFromWide(g_editor.font_name);
+  send(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
+  send(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(g_editor.font_size));
+  send(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(g_editor.symbol_margin_width));
+  send(SCI_SETSCROLLWIDTH, 1);
+  send(SCI_SETSCROLLWIDTHTRACKING, 1);
+  send(SCI_INDICSETSTYLE, 0, INDIC_SQUIGGLE);
+  send(SCI_INDICSETFORE, 0, RGB(255, 0, 0));
+  send(SCI_INDICSETSTYLE, 1, INDIC_ROUNDBOX);
+  send(SCI_INDICSETFORE, 1, RGB(0, 230, 0));
+  send(SCI_INDICSETUNDER, 1, 1);
+  send(SCI_INDICSETALPHA, 1, 150);
+  send(SCI_INDICSETOUTLINEALPHA, 1, 255);
+  send(SCI_INDICSETSTYLE, 2, INDIC_ROUNDBOX);
+  send(SCI_INDICSETFORE, 2, RGB(230, 230, 0));
+  send(SCI_INDICSETUNDER, 2, 1);
+  send(SCI_INDICSETALPHA, 2, 120);
+  send(SCI_INDICSETOUTLINEALPHA, 2, 255);
+}
+
+}  // namespace
+
+HWND MainWindow() { return g_main; }
+HWND SearchField() { return g_search_field; }
+
+void LoadImages() {
+  for (const ImageRow& row : kImages) {
+    auto& slot = g_editor.images[row.index];
+    slot.normal = Load(row.normal, row.natural);
+    slot.hot = Load(row.hot, row.natural);
+    slot.pressed = Load(row.pressed, row.natural);
+  }
+  if (HANDLE x = g_editor.images[41].normal) g_editor.images[41].disabled = ImageEffect(x, 30, 0, 0, 0, 0, 1);
+}
+
+bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = window_proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = L"Tavrel";
+  RegisterClassExW(&wc);
+  // 800 x 500, centred on the screen.
+  const int width = 800, height = 500;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, x > 0 ? x : 50, y > 0 ? y : 50,
+                                width, height, nullptr, nullptr, instance, nullptr);
+  if (!window) return false;
+  g_main = window;
+  g_editor.main_window = window;
+  SetWindowSizeLimits(window, 363, 200, 0, 0);
+  UpdateWindowTitle();
+  BuildMenus(window);
+  BuildMainToolbar(window);
+  BuildSearchStrip(window, instance);
+  ToolbarUseClassicTheme(kMainToolbar);
+
+  const int32_t style = (g_editor.bar_style == 0x1000000 || g_editor.bar_style == 0x2000000)
+                            ? static_cast<int32_t>(0x200 | g_editor.bar_style)
+                            : 0x200;
+  CreateRebar(kMainRebar, window, nullptr, style, 1);
+  HWND menu_bar = reinterpret_cast<HWND>(MenuExists(kMainMenu));
+  RebarAddBand(ToolbarWindow(kMainToolbar), L"", 217, 2, 0, nullptr, 0);
+  RebarAddBand(menu_bar, L"", 172, 70, MenuBarHeight(kMainMenu) - 3, nullptr, 0x84);
+  g_editor.search_band_id = RebarAddBand(ToolbarWindow(kSearchStripToolbar), L"", 206, 200, 0, nullptr, 0x102);
+  SetBandWidth(RebarWindow(kMainRebar), static_cast<UINT>(g_editor.search_band_id), 200);
+
+  LoadLibraryW(L"Scintilla64.dll");
+  HWND editor = CreateEditor(window);
+  if (!editor) {
+    MessageBoxW(nullptr, L"Scintilla DLL/s not found!", L"Error!", MB_OK | MB_ICONERROR);
+    return false;
+  }
+  SetWindowLongPtrW(editor, GWL_STYLE, GetWindowLongPtrW(editor, GWL_STYLE) | WS_CLIPCHILDREN);
+  g_editor.editor_control = editor;
+  ConfigureEditor(editor);
+  return true;
+}
+
+void LayoutEditor() {
+  HWND editor = g_editor.editor_control;
+  if (!g_main || !editor) return;
+  RECT client;
+  GetClientRect(g_main, &client);
+  const int top = static_cast<int>(RebarGetHeight(kMainRebar));
+  MoveWindow(editor, 0, top, client.right, client.bottom - top > 0 ? client.bottom - top : 0, TRUE);
+}
+
+}  // namespace tavrel

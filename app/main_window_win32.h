@@ -1,0 +1,17 @@
+// Everything the user sees, built once at start-up: images, the main window
+// with its menus, tool bar and rebar, and the editing component.
+#pragma once
+#include <windows.h>
+
+namespace tavrel {
+
+void LoadImages();
+// False when the editing component could not be created; the program then
+// ends without showing the window.
+bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc);
+void LayoutEditor();
+HWND MainWindow();
+// The search strip's editable field (control 10).
+HWND SearchField();
+
+}  // namespace tavrel

@@ -1,0 +1,13 @@
+// Conversions between the program's UTF-16 texts and the byte texts the
+// editing component and the file system want.
+#pragma once
+#include <string>
+
+namespace tavrel {
+
+// In the system ANSI code page: the editing component takes font names so.
+std::string AnsiFromWide(const std::wstring& text);
+std::string Utf8FromWide(const std::wstring& text);
+std::wstring WideFromUtf8(const std::string& text);
+
+}  // namespace tavrel

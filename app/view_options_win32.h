@@ -1,0 +1,21 @@
+// Word wrap, the line-number margin and the text font. None of it is
+// stored: every run starts unwrapped, without line numbers, in the default
+// font.
+#pragma once
+#include <windows.h>
+#include <commdlg.h>
+
+namespace tavrel {
+
+// The system font dialog, replaceable so tests can answer it.
+using FontDialogFn = BOOL(WINAPI*)(CHOOSEFONTW*);
+void SetFontDialogForTesting(FontDialogFn dialog);
+
+void ToggleWordWrap();
+void ToggleLineNumbers();
+void ChooseEditorFont();
+// Keeps the line-number margin as wide as the line count needs; measures
+// only when the line count changed.
+void ResizeLineNumberMargin();
+
+}  // namespace tavrel

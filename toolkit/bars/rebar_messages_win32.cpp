@@ -1,0 +1,84 @@
+#include "toolkit/bars/rebar_messages_win32.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "toolkit/bars/rebar_chevron_win32.h"
+#include "toolkit/bars/rebar_drag_win32.h"
+#include "toolkit/bars/rebar_paint_win32.h"
+#include "toolkit/bars/rebar_registry_win32.h"
+#include "toolkit/bars/rebar_win32.h"
+
+namespace lumora {
+namespace {
+
+void RelayoutRebar(HWND rebar) {
+  // Bands moved: everything they hold repaints at once in its new place.
+  SendMessageW(rebar, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(rebar, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(rebar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+}  // namespace
+
+void SendRebarHeight(HWND rebar, int32_t height) {
+  HWND root = GetAncestor(rebar, GA_ROOT);
+  HWND parent = GetAncestor(rebar, GA_PARENT);
+  if (root) SendMessageW(root, WM_LUMORA_REBARHEIGHT, reinterpret_cast<WPARAM>(rebar), height);
+  if (parent) SendMessageW(parent, WM_LUMORA_REBARHEIGHT, reinterpret_cast<WPARAM>(rebar), height);
+}
+
+bool RebarParentMessage(HWND window, UINT message, WPARAM, LPARAM lparam, LRESULT* result) {
+  if (message != WM_NOTIFY || !lparam) return false;
+  const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+  const std::optional<RebarInfo> rebar = FindRebarByWindow(header->hwndFrom);
+  if (!rebar) return false;
+  switch (header->code) {
+    case RBN_LAYOUTCHANGED:
+      RelayoutRebar(rebar->window);
+      return false;  // the owner may want to know as well
+    case RBN_BEGINDRAG:
+      *result = OnRebarBeginDrag(*rebar, *reinterpret_cast<const NMREBAR*>(lparam));
+      return true;
+    case RBN_ENDDRAG:
+      OnRebarEndDrag(rebar->window);
+      return false;
+    case RBN_CHEVRONPUSHED:
+      ShowRebarChevron(window, *rebar, *reinterpret_cast<const NMREBARCHEVRON*>(lparam));
+      *result = 0;
+      return true;
+    case NM_CUSTOMDRAW:
+      if (!rebar->ui_style) return false;
+      *result = RebarCustomDraw(*rebar, reinterpret_cast<NMCUSTOMDRAW*>(lparam));
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool RebarWindowMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  switch (message) {
+    case WM_WINDOWPOSCHANGING: {
+      if (!lparam) return false;
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
+      // A move alone carries no size; its cy means nothing.
+      if (ProposeRebarHeight(window, (pos->flags & SWP_NOSIZE) == 0, pos->cy)) SendRebarHeight(window, pos->cy);
+      return false;
+    }
+    case WM_NCDESTROY:
+      if (DraggedRebar() == window) OnRebarEndDrag(window);
+      UnregisterRebar(window);
+      return false;
+    case WM_ERASEBKGND: {
+      const std::optional<RebarInfo> rebar = FindRebarByWindow(window);
+      if (!rebar || !PaintRebarBackground(*rebar, reinterpret_cast<HDC>(wparam))) return false;
+      *result = 1;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace lumora

@@ -1,0 +1,70 @@
+// The bar font and the font helpers the application derives its own fonts
+// with.
+#include "toolkit/bars/toolbar_fonts_win32.h"
+
+#include "toolkit/bars/toolbar_font_flags.h"
+#include "toolkit/bars/toolbar_handles_win32.h"
+#include "toolkit/bars/toolbar_win32.h"
+
+namespace lumora {
+namespace {
+
+UniqueFont& BarFont() {
+  static UniqueFont font;
+  return font;
+}
+
+int ScreenDpi() {
+  ScreenDc screen;
+  return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+}
+
+bool ReadLogFont(HFONT font, LOGFONTW* out) {
+  return font && GetObjectW(font, sizeof(LOGFONTW), out) == static_cast<int>(sizeof(LOGFONTW));
+}
+
+BYTE QualityOf(FontQuality quality) {
+  switch (quality) {
+    case FontQuality::kAntialiased: return ANTIALIASED_QUALITY;
+    case FontQuality::kNonAntialiased: return NONANTIALIASED_QUALITY;
+    case FontQuality::kClearType: return CLEARTYPE_QUALITY;
+    case FontQuality::kDefault: break;
+  }
+  return DEFAULT_QUALITY;
+}
+
+}  // namespace
+
+void EnsureBarFont() {
+  if (BarFont()) return;
+  // The structure grew in later systems; the older size is accepted by all.
+  alignas(NONCLIENTMETRICSW) unsigned char buffer[sizeof(NONCLIENTMETRICSW) + 16] = {};
+  auto* metrics = reinterpret_cast<NONCLIENTMETRICSW*>(buffer);
+  metrics->cbSize = 500;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0))
+    BarFont().reset(CreateFontIndirectW(&metrics->lfMenuFont));
+}
+
+HFONT GetBarFont() { return BarFont().get(); }
+
+int GetFontPointSize(HFONT font) {
+  LOGFONTW log{};
+  if (!ReadLogFont(font, &log)) return 0;
+  return PointsForFontHeight(log.lfHeight, ScreenDpi());
+}
+
+std::wstring GetFontName(HFONT font) {
+  LOGFONTW log{};
+  if (!ReadLogFont(font, &log)) return std::wstring();
+  log.lfFaceName[LF_FACESIZE - 1] = 0;
+  return log.lfFaceName;
+}
+
+HFONT CreateFontFromName(const wchar_t* name, int points, uint32_t flags) {
+  const FontRequest request = DecodeFontFlags(flags);
+  return CreateFontW(FontHeightForPoints(points, ScreenDpi()), 0, 0, 0, request.weight, request.italic,
+                     request.underline, request.strike_out, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, QualityOf(request.quality), VARIABLE_PITCH, name ? name : L"");
+}
+
+}  // namespace lumora

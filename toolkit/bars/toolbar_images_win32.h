@@ -1,0 +1,43 @@
+// The images of tool-bar slots: appending them to a tool bar's three image
+// lists so that the lists stay index-aligned, deriving disabled images in
+// the tool bar's style, and rewriting every slot's images (after an insertion
+// in the middle or a change of colour mode).
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "toolkit/bars/toolbar_handles_win32.h"
+#include "toolkit/bars/toolbar_registry_win32.h"
+
+namespace lumora {
+
+// The icon that stands in for "no image".
+HICON ToolbarBlankIcon();
+
+// Appends one image (an icon, or a bitmap, which is converted) to the list.
+// An image the list refuses is replaced by the blank icon, so that every
+// list still grows by exactly one. Nothing happens for a null list.
+void AppendSlotImage(HIMAGELIST list, HANDLE image);
+
+// A greyed copy of the normal image, made the way the tool bar's style
+// wants it; null when the image cannot be processed.
+UniqueIcon MakeDisabledImage(HANDLE normal, int32_t style);
+
+// The images a slot shows, in list order: normal, hot, disabled. The
+// disabled one is derived anew when the record says it was generated.
+struct SlotImages {
+  HANDLE normal = nullptr;
+  HANDLE hot = nullptr;
+  HANDLE disabled = nullptr;
+  UniqueIcon derived;  // owns the generated disabled image, if any
+};
+SlotImages ImagesOfSlot(const ToolbarButtonRecord& button, int32_t style);
+
+// Writes the images of every slot of the tool bar at the slot's index and
+// points each button with an image at its own index. Used after a slot was
+// inserted before others and when the derived images must follow the colours.
+void RefreshSlotImages(ToolbarRecord& toolbar);
+
+}  // namespace lumora

@@ -1,0 +1,19 @@
+// The system's popup-menu windows ("#32768") while a Lumora menu is shown:
+// caught as they are created, given a thin skinned frame, a skinned
+// background around the items and the toolkit's drop shadows, and kept on
+// the work area when MenuShowPopup opened them.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+namespace lumora {
+
+// Handler of the toolkit's call-window-procedure hook.
+void OnMenuCallWndProc(const CWPSTRUCT& message);
+// The popup window currently showing `menu`, or null.
+HWND PopupWindowOf(HMENU menu);
+// How many popup windows are caught now.
+size_t CaughtPopupCount();
+
+}  // namespace lumora
