@@ -86,6 +86,7 @@ constexpr unsigned SCI_COPY = 2178;
 constexpr unsigned SCI_PASTE = 2179;
 constexpr unsigned SCI_CLEAR = 2180;
 constexpr unsigned SCI_SETTEXT = 2181;
+constexpr unsigned SCI_GETTEXT = 2182;
 constexpr unsigned SCI_SETWRAPMODE = 2268;
 constexpr unsigned SCI_GETWRAPMODE = 2269;
 constexpr unsigned SCI_TEXTWIDTH = 2276;

@@ -18,8 +18,10 @@ sleep 1
 e2e_screenshot root menu.png
 e2e_keys "$win" Escape Escape
 sleep 0.5
-cp "$e2e_dir/menu.png" /tmp/e2e-menu.png; menu_pixels=$(convert "$e2e_dir/menu.png" -fill black +opaque "rgb(246,246,246)" -format "%[fx:int(mean*w*h)]" info:)
+menu_pixels=$(convert "$e2e_dir/menu.png" -fill black +opaque "rgb(246,246,246)" -format "%[fx:int(mean*w*h)]" info:)
 [ "${menu_pixels:-0}" -gt 2000 ] || e2e_fail "no skinned menu background seen after Alt+F ($menu_pixels pixels)"
+separator_pixels=$(convert "$e2e_dir/menu.png" -fill black +opaque "rgb(145,153,164)" -fill white -opaque "rgb(145,153,164)" -format "%[fx:int(mean*w*h)]" info:)
+[ "${separator_pixels:-0}" -gt 100 ] || e2e_fail "no menu separators in the grey mode's colour ($separator_pixels pixels)"
 
 # Typing, then Ctrl+S: Save As asks for a name; a name without extension is
 # used exactly as typed.

@@ -1,0 +1,239 @@
+// The main window as the editor builds it, with its real menus, tool bar
+// and editing component: command states follow the selection and the
+// clipboard on menu and tool bar at once, the line-number margin follows
+// the line count, and the view commands keep their check marks.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <string>
+
+#include "app/command_dispatch_win32.h"
+#include "app/command_ids.h"
+#include "app/editor_state.h"
+#include "app/main_window_win32.h"
+#include "app/scintilla_messages.h"
+#include "app/view_options_win32.h"
+#include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/menus/menu_records_win32.h"
+#include "toolkit/style/colour_mode.h"
+#include "toolkit/style/ui_style.h"
+
+namespace tavrel {
+namespace {
+
+constexpr unsigned SCI_STYLEGETFONT = 2486;
+
+class EditorEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    lumora::InitToolkit();
+    lumora::StartToolkit();
+    lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
+    ResetEditorState();
+    LoadImages();
+    ASSERT_TRUE(BuildMainWindow(GetModuleHandleW(nullptr), MainWindowCallback));
+  }
+  void TearDown() override { lumora::ShutdownToolkit(); }
+};
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new EditorEnvironment);
+
+LRESULT Sci(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+  return SendMessageW(g_editor.editor_control, message, wparam, lparam);
+}
+
+void SetText(const char* text) {
+  Sci(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  RefreshCommandStates();
+}
+
+// The state of a main-menu item as the system menu holds it.
+UINT MenuItemState(int id) {
+  using namespace lumora;
+  StaleLockGuard guard(MenuLock());
+  for (auto& record : Menus().menus) {
+    if (record->id != kMainMenu || !record->popup_menu()) continue;
+    const UINT state = GetMenuState(record->popup_menu(), static_cast<UINT>(id), MF_BYCOMMAND);
+    if (state != static_cast<UINT>(-1)) return state;
+  }
+  return static_cast<UINT>(-1);
+}
+
+bool MenuEnabled(int id) { return (MenuItemState(id) & (MF_DISABLED | MF_GRAYED)) == 0; }
+bool MenuChecked(int id) { return (MenuItemState(id) & MF_CHECKED) != 0; }
+
+bool ButtonEnabled(int id) {
+  return SendMessageW(lumora::ToolbarWindow(kMainToolbar), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
+}
+
+void EmptyTheClipboard() {
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+}
+
+TEST(MainWindow, StartsUntitledWithTheCommandsOfAnEmptyDocument) {
+  wchar_t title[64] = {};
+  GetWindowTextW(MainWindow(), title, 64);
+  EXPECT_STREQ(title, L"Untitled - Tavrel");
+  ASSERT_NE(MenuItemState(CMD_CUT), static_cast<UINT>(-1));
+  for (int id : {CMD_UNDO, CMD_REDO, CMD_CUT, CMD_COPY, CMD_PASTE, CMD_PRINT, CMD_RECENT_FIRST})
+    EXPECT_FALSE(MenuEnabled(id)) << id;
+  for (int id : {CMD_NEW, CMD_OPEN, CMD_SAVE, CMD_SAVE_AS, CMD_DELETE, CMD_FIND_REPLACE, CMD_VIEW_HELP})
+    EXPECT_TRUE(MenuEnabled(id)) << id;
+  for (int id : {CMD_CUT, CMD_COPY, CMD_PASTE, CMD_PRINT}) EXPECT_FALSE(ButtonEnabled(id)) << id;
+  EXPECT_TRUE(ButtonEnabled(CMD_NEW));
+  // The editing area starts right below the rebar and fills the rest.
+  RECT editor{}, client{};
+  GetWindowRect(g_editor.editor_control, &editor);
+  MapWindowPoints(nullptr, MainWindow(), reinterpret_cast<POINT*>(&editor), 2);
+  GetClientRect(MainWindow(), &client);
+  EXPECT_GT(editor.top, 0);
+  EXPECT_EQ(editor.bottom, client.bottom);
+  EXPECT_EQ(editor.right, client.right);
+}
+
+TEST(MainWindow, SelectionEnablesCutAndCopyOnMenuAndToolBarAtOnce) {
+  SetText("hello world");
+  Sci(SCI_SETSEL, 0, 5);
+  RefreshCommandStates();
+  for (int id : {CMD_CUT, CMD_COPY}) {
+    EXPECT_TRUE(MenuEnabled(id)) << id;
+    EXPECT_TRUE(ButtonEnabled(id)) << id;
+  }
+  Sci(SCI_SETSEL, 3, 3);
+  RefreshCommandStates();
+  for (int id : {CMD_CUT, CMD_COPY}) {
+    EXPECT_FALSE(MenuEnabled(id)) << id;
+    EXPECT_FALSE(ButtonEnabled(id)) << id;
+  }
+}
+
+TEST(MainWindow, CopyEnablesPasteBeforeAnyClipboardNotification) {
+  EmptyTheClipboard();
+  g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+  RefreshCommandStates();
+  ASSERT_FALSE(MenuEnabled(CMD_PASTE));
+  SetText("copy me");
+  Sci(SCI_SETSEL, 0, 4);
+  // Straight through the dispatch, with no message pumped in between.
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_COPY, 0);
+  EXPECT_EQ(g_editor.clipboard_has_text, 1);
+  RefreshCommandStates();
+  EXPECT_TRUE(MenuEnabled(CMD_PASTE));
+  EXPECT_TRUE(ButtonEnabled(CMD_PASTE));
+  EXPECT_TRUE(ClipboardHasText());
+}
+
+TEST(MainWindow, UndoAndRedoFollowTheHistory) {
+  SetText("");
+  Sci(SCI_EMPTYUNDOBUFFER);
+  RefreshCommandStates();
+  EXPECT_FALSE(MenuEnabled(CMD_UNDO));
+  const char typed[] = "abc";
+  Sci(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
+  RefreshCommandStates();
+  EXPECT_TRUE(MenuEnabled(CMD_UNDO));
+  EXPECT_FALSE(MenuEnabled(CMD_REDO));
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_UNDO, 0);
+  RefreshCommandStates();
+  EXPECT_TRUE(MenuEnabled(CMD_REDO));
+}
+
+LRESULT NumberWidth(const char* sample) {
+  return Sci(SCI_TEXTWIDTH, STYLE_LINENUMBER, reinterpret_cast<LPARAM>(sample));
+}
+
+TEST(MainWindow, LineNumberMarginFollowsNineTenNineLines) {
+  SetText("1\n2\n3\n4\n5\n6\n7\n8\n9");
+  ASSERT_EQ(Sci(SCI_GETLINECOUNT), 9);
+  ToggleLineNumbers();
+  EXPECT_TRUE(MenuChecked(CMD_LINE_NUMBERS));
+  const LRESULT nine = NumberWidth("_9");
+  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), nine);
+  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 1), 10);
+  SetText("1\n2\n3\n4\n5\n6\n7\n8\n9\n10");
+  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), NumberWidth("_10"));
+  EXPECT_GT(NumberWidth("_10"), nine);
+  SetText("1\n2\n3\n4\n5\n6\n7\n8\n9");
+  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), nine);
+  ToggleLineNumbers();
+  EXPECT_FALSE(MenuChecked(CMD_LINE_NUMBERS));
+  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), 0);
+  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 1), 14);
+  // Off and on again measures afresh from the current count.
+  SetText("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11");
+  ToggleLineNumbers();
+  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), NumberWidth("_11"));
+  ToggleLineNumbers();
+}
+
+TEST(MainWindow, WordWrapCheckMarkFollowsTheMode) {
+  ASSERT_EQ(Sci(SCI_GETWRAPMODE), 0);
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_WORD_WRAP, 0);
+  EXPECT_EQ(Sci(SCI_GETWRAPMODE), 1);
+  EXPECT_TRUE(MenuChecked(CMD_WORD_WRAP));
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_WORD_WRAP, 0);
+  EXPECT_EQ(Sci(SCI_GETWRAPMODE), 0);
+  EXPECT_FALSE(MenuChecked(CMD_WORD_WRAP));
+}
+
+std::string EditorFont() {
+  char face[64] = {};
+  Sci(SCI_STYLEGETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face));
+  return face;
+}
+
+TEST(MainWindow, CancellingTheFontDialogChangesNothingAndSizesAreWholePoints) {
+  const std::string before = EditorFont();
+  SetFontDialogForTesting([](CHOOSEFONTW*) -> BOOL { return FALSE; });
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_FONT, 0);
+  EXPECT_EQ(EditorFont(), before);
+  EXPECT_EQ(g_editor.font_name, L"Lucida Console");
+  EXPECT_EQ(g_editor.font_size, 10);
+
+  SetFontDialogForTesting([](CHOOSEFONTW* dialog) -> BOOL {
+    // The dialog opens on the current font.
+    if (std::wstring(dialog->lpLogFont->lfFaceName) != L"Lucida Console") return FALSE;
+    lstrcpynW(dialog->lpLogFont->lfFaceName, L"Courier New", LF_FACESIZE);
+    dialog->iPointSize = 95;
+    return TRUE;
+  });
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_FONT, 0);
+  EXPECT_EQ(g_editor.font_name, L"Courier New");
+  EXPECT_EQ(g_editor.font_size, 9);
+  EXPECT_EQ(EditorFont(), "Courier New");
+  EXPECT_EQ(Sci(SCI_STYLEGETSIZE, STYLE_DEFAULT), 9);
+  SetFontDialogForTesting(nullptr);
+}
+
+TEST(MainWindow, CommandsWithoutHandlersChangeNothing) {
+  SetText("unchanged");
+  Sci(SCI_SETSEL, 0, 3);
+  for (int id : {int{CMD_FIND_REPLACE}, int{CMD_GO_TO}, int{CMD_PROPERTIES}, int{CMD_TOOLBAR}, int{CMD_VIEW_HELP},
+                 int{CMD_ABOUT}, 999})
+    SendMessageW(MainWindow(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+  char text[32] = {};
+  Sci(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "unchanged");
+  EXPECT_EQ(Sci(SCI_GETSELECTIONEND), 3);
+}
+
+TEST(MainWindow, DeleteCommandDeletesOnlyASelection) {
+  SetText("abcdef");
+  Sci(SCI_SETSEL, 2, 2);
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_DELETE, 0);
+  char text[32] = {};
+  Sci(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "abcdef");
+  Sci(SCI_SETSEL, 1, 3);
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_DELETE, 0);
+  Sci(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "adef");
+}
+
+}  // namespace
+}  // namespace tavrel
