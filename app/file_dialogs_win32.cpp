@@ -28,7 +28,10 @@ std::wstring RunFileDialog(const FileDialogRequest& request, bool save) {
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrTitle = request.title.c_str();
   // No default extension: the name the user types is the name used.
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
+  // Saving over an existing file is confirmed by the dialog, as users of
+  // every Windows editor expect.
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   return chosen ? std::wstring(file.data()) : std::wstring();
 }

@@ -185,6 +185,10 @@ HWND CreateEditor(HWND window) {
                          client.bottom - top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
+}  // namespace
+
+HWND MainWindow() { return g_main; }
+
 void ConfigureEditor(HWND editor) {
   auto send = [editor](UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
     return SendMessageW(editor, message, wparam, lparam);
@@ -215,9 +219,6 @@ void ConfigureEditor(HWND editor) {
   send(SCI_INDICSETOUTLINEALPHA, 2, 255);
 }
 
-}  // namespace
-
-HWND MainWindow() { return g_main; }
 HWND SearchField() { return g_search_field; }
 
 void LoadImages() {

@@ -10,6 +10,8 @@ void LoadImages();
 // ends without showing the window.
 bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc);
 void LayoutEditor();
+// The fixed configuration the editing component gets right after creation.
+void ConfigureEditor(HWND editor);
 HWND MainWindow();
 // The search strip's editable field (control 10).
 HWND SearchField();

@@ -14,6 +14,7 @@
 
 #include "app/document_hooks.h"
 #include "app/editor_state.h"
+#include "app/main_window_win32.h"
 #include "app/editor_windows.h"
 #include "app/file_io_hooks_win32.h"
 #include "app/message_boxes.h"
@@ -150,28 +151,7 @@ class EditorTest : public ::testing::Test {
   }
 
   // The configuration the main window gives its editing component.
-  static void ConfigureLikeTheEditor() {
-    SendEditor(SCI_SETCODEPAGE, SC_CP_UTF8);
-    SendEditor(SCI_SETKEYSUNICODE, 1);
-    SendEditor(SCI_USEPOPUP, 0);
-    SendEditor(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<intptr_t>("Lucida Console"));
-    SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, 10);
-    SendEditor(SCI_SETMARGINWIDTHN, 1, 14);
-    SendEditor(SCI_SETSCROLLWIDTH, 1);
-    SendEditor(SCI_SETSCROLLWIDTHTRACKING, 1);
-    SendEditor(SCI_INDICSETSTYLE, 0, INDIC_SQUIGGLE);
-    SendEditor(SCI_INDICSETFORE, 0, RgbColour(255, 0, 0));
-    SendEditor(SCI_INDICSETSTYLE, 1, INDIC_ROUNDBOX);
-    SendEditor(SCI_INDICSETFORE, 1, RgbColour(0, 230, 0));
-    SendEditor(SCI_INDICSETUNDER, 1, 1);
-    SendEditor(SCI_INDICSETALPHA, 1, 150);
-    SendEditor(SCI_INDICSETOUTLINEALPHA, 1, 255);
-    SendEditor(SCI_INDICSETSTYLE, 2, INDIC_ROUNDBOX);
-    SendEditor(SCI_INDICSETFORE, 2, RgbColour(230, 230, 0));
-    SendEditor(SCI_INDICSETUNDER, 2, 1);
-    SendEditor(SCI_INDICSETALPHA, 2, 120);
-    SendEditor(SCI_INDICSETOUTLINEALPHA, 2, 255);
-  }
+  static void ConfigureLikeTheEditor() { ConfigureEditor(reinterpret_cast<HWND>(g_editor.editor_control)); }
 
   // The document's bytes, zero bytes included.
   static std::string Text() {
