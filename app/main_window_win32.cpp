@@ -177,6 +177,29 @@ void SetBandWidth(HWND rebar, UINT band_id, UINT width) {
   SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
 }
 
+// The main tool bar's band is asked for 217 pixels, but the band's own
+// gripper and borders come out of that, and with clipped buttons hidden a
+// shortfall of two pixels would hide the Paste button. Widen the band to
+// what its buttons need when that is more.
+void FitBandToToolbar(HWND rebar, UINT band_id, HWND toolbar) {
+  const LRESULT index = SendMessageW(rebar, RB_IDTOINDEX, band_id, 0);
+  SIZE need{};
+  if (index < 0 || !SendMessageW(toolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&need))) return;
+  // What the band keeps for itself is whatever its width leaves the tool bar.
+  RECT band_rect{}, child{};
+  SendMessageW(rebar, RB_GETRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band_rect));
+  GetClientRect(toolbar, &child);
+  const LONG band_width = band_rect.right - band_rect.left;
+  const LONG shortfall = need.cx - child.right;
+  if (shortfall <= 0) return;
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof band;
+  band.fMask = RBBIM_SIZE | RBBIM_IDEALSIZE;
+  band.cx = static_cast<UINT>(band_width + shortfall);
+  band.cxIdeal = band.cx;
+  SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
+}
+
 HWND CreateEditor(HWND window) {
   RECT client;
   GetClientRect(window, &client);
@@ -261,10 +284,12 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
                             : 0x200;
   CreateRebar(kMainRebar, window, nullptr, style, 1);
   HWND menu_bar = reinterpret_cast<HWND>(MenuExists(kMainMenu));
-  RebarAddBand(ToolbarWindow(kMainToolbar), L"", 217, 2, 0, nullptr, 0);
+  const int32_t toolbar_band = RebarAddBand(ToolbarWindow(kMainToolbar), L"", 217, 2, 0, nullptr, 0);
   RebarAddBand(menu_bar, L"", 172, 70, MenuBarHeight(kMainMenu) - 3, nullptr, 0x84);
   g_editor.search_band_id = RebarAddBand(ToolbarWindow(kSearchStripToolbar), L"", 206, 200, 0, nullptr, 0x102);
   SetBandWidth(RebarWindow(kMainRebar), static_cast<UINT>(g_editor.search_band_id), 200);
+  if (toolbar_band >= 0)
+    FitBandToToolbar(RebarWindow(kMainRebar), static_cast<UINT>(toolbar_band), ToolbarWindow(kMainToolbar));
 
   LoadLibraryW(L"Scintilla64.dll");
   HWND editor = CreateEditor(window);

@@ -96,6 +96,17 @@ TEST(MainWindow, StartsUntitledWithTheCommandsOfAnEmptyDocument) {
   EXPECT_EQ(editor.right, client.right);
 }
 
+TEST(MainWindow, EveryMainToolBarButtonIsShown) {
+  HWND toolbar = lumora::ToolbarWindow(kMainToolbar);
+  RECT client{};
+  GetClientRect(toolbar, &client);
+  const int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+  ASSERT_EQ(count, 11);  // eight buttons, three separators
+  RECT last{};
+  SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&last));
+  EXPECT_LE(last.right, client.right) << "the last button is clipped, and so hidden";
+}
+
 TEST(MainWindow, SelectionEnablesCutAndCopyOnMenuAndToolBarAtOnce) {
   SetText("hello world");
   Sci(SCI_SETSEL, 0, 5);
