@@ -167,7 +167,9 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
         if (HIWORD(wparam) == 0) Dispatch(window, LOWORD(wparam));
         break;
       case WM_ACTIVATE:
-        if (g_editor.editor_control) SetFocus(g_editor.editor_control);
+        // Only on activation: taking the focus while another window is
+        // being activated would pull the activation back to us.
+        if (LOWORD(wparam) != WA_INACTIVE && g_editor.editor_control) SetFocus(g_editor.editor_control);
         g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
         RefreshCommandStates();
         return 0;
