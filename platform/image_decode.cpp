@@ -1,5 +1,7 @@
 #include "platform/image_decode.h"
 
+#include "platform/dib_section.h"
+
 #include <png.h>
 #include <csetjmp>
 #include <cstdio>
@@ -131,15 +133,8 @@ bool DecodeImageFile(const std::wstring& path, DecodedImage* out) {
 
 HBITMAP CreateBitmapFromImage(const DecodedImage& image) {
   if (image.width <= 0 || image.height <= 0) return nullptr;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = image.width;
-  bi.bmiHeader.biHeight = -image.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateTopDownDib(image.width, image.height, 32, &bits);
   if (!bitmap) return nullptr;
   std::memcpy(bits, image.bgra.data(), image.bgra.size());
   return bitmap;

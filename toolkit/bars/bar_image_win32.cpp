@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/dib_section.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"
@@ -18,19 +19,9 @@ class BarImage {
   BarImage& operator=(const BarImage&) = delete;
 
   bool Create(int32_t width, int32_t height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) {
-      if (bitmap) DeleteObject(bitmap);
-      return false;
-    }
+    HBITMAP bitmap = platform::CreateTopDownDib(width, height, 32, &bits);
+    if (!bitmap) return false;
     Reset();
     bitmap_ = bitmap;
     bits_ = static_cast<uint32_t*>(bits);

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/dib_section.h"
+
 namespace lumora {
 namespace {
 
@@ -31,21 +33,11 @@ GlyphShape ShapeOf(BuiltinGlyph glyph) {
   return {kDropdown, 5, 3, 32};
 }
 
-HBITMAP CreateDib(int width, int height, int bits, void** pixels) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = static_cast<WORD>(bits);
-  bi.bmiHeader.biCompression = BI_RGB;
-  return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, pixels, nullptr, 0);
-}
 
 // Colour and mask bitmaps for an icon: ink is opaque black, the rest clear.
 HICON IconFromShape(const GlyphShape& shape) {
   void* colour_bits = nullptr;
-  HBITMAP colour = CreateDib(shape.width, shape.height, shape.bits, &colour_bits);
+  HBITMAP colour = platform::CreateTopDownDib(shape.width, shape.height, shape.bits, &colour_bits);
   const int mask_stride = ((shape.width + 15) / 16) * 2;
   std::vector<uint8_t> mask_bits(static_cast<size_t>(mask_stride) * shape.height, 0);
   if (!colour) return nullptr;

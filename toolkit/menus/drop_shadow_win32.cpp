@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/dib_section.h"
 #include "toolkit/bars/platform_caps.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 
@@ -45,15 +46,8 @@ bool RegisterShadowClass() {
 class LayerBitmap {
  public:
   LayerBitmap(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    bitmap_ = platform::CreateTopDownDib(width, height, 32, &bits_);
     if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
   }
   ~LayerBitmap() {
