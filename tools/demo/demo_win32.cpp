@@ -2,7 +2,13 @@
 // colours, labels with inline markup, and image effects on a real icon.
 #include <windows.h>
 
+#include <string>
+
+#include "toolkit/bars/image_file_win32.h"
+#include "toolkit/bars/rebar_win32.h"
+#include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/label_draw_win32.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/colour_mode.h"
@@ -16,6 +22,54 @@ using namespace lumora;
 
 HICON g_icon = nullptr;
 HANDLE g_grey_icon = nullptr;
+int g_top = 0;  // the rebar's height: the painting starts below it
+
+HICON Icon(const wchar_t* name) {
+  const std::wstring path = std::wstring(L"icons\\Office Icons\\") + name + L".ico";
+  return static_cast<HICON>(LoadImageFile(path.c_str(), 16, 16, 4));
+}
+
+// A menu bar, a tool bar with the real icons and the rebar that holds
+// them, all in the UI style of the editor.
+void BuildBars(HWND window) {
+  MenuCreateBar(0, window, UISTYLE_OFFICE2007);
+  MenuAddTitle(L"&File");
+  MenuAddItem(1, L"&New...", Icon(L"00018"), nullptr, nullptr, 0);
+  MenuAddItem(2, L"&Open...$Ctrl+O", Icon(L"00023"), nullptr, nullptr, 0);
+  MenuAddSeparator();
+  MenuAddItem(3, L"&Save$Ctrl+S", Icon(L"00003"), nullptr, nullptr, 0);
+  MenuAddItem(5, L"&Print...$Ctrl+P", Icon(L"00004"), nullptr, nullptr, 0);
+  MenuSetItemDisabled(0, 5, 1);
+  MenuAddSeparator();
+  MenuAddItem(25, L"E&xit", nullptr, nullptr, nullptr, 0);
+  MenuAddTitle(L"&Edit");
+  MenuAddItem(12, L"Cu&t$Ctrl+X", Icon(L"00021"), nullptr, nullptr, 0);
+  MenuAddItem(13, L"&Copy$Ctrl+C", Icon(L"00019"), nullptr, nullptr, 0);
+  MenuAddItem(14, L"&Paste$Ctrl+V", Icon(L"00022"), nullptr, nullptr, 0);
+  MenuAddSeparator();
+  MenuAddItem(22, L"&Word Wrap$Ctrl+W", nullptr, nullptr, nullptr, 0);
+  MenuSetItemState(0, 22, 1);
+  MenuAddTitle(L"&Help");
+  MenuAddItem(196, L"View &Help$F1", Icon(L"00984"), nullptr, nullptr, 0);
+
+  CreateToolbar(3, window, 16, 16, UISTYLE_OFFICE2007 | TOOLBAR_HIDE_CLIPPED);
+  ToolbarAddImageButton(1, L"", Icon(L"00018"), nullptr, nullptr, 0x10);
+  ToolbarAddImageButton(2, L"", Icon(L"00023"), nullptr, nullptr, 0x10);
+  ToolbarAddImageButton(3, L"", Icon(L"00003"), nullptr, nullptr, 0x10);
+  ToolbarAddSeparator();
+  ToolbarAddImageButton(7, L"", Icon(L"00002"), nullptr, nullptr, 0x12);
+  ToolbarAddSeparator();
+  ToolbarAddImageButton(12, L"", Icon(L"00021"), nullptr, nullptr, 0x10);
+  ToolbarAddImageButton(13, L"", Icon(L"00019"), nullptr, nullptr, 0x10);
+  ToolbarAddImageButton(14, L"", Icon(L"00022"), nullptr, nullptr, 0x10);
+  ToolbarSetButtonDisabled(3, 14, 1);
+  ToolbarSetButtonTooltip(3, 1, L"New Blank Document");
+
+  CreateRebar(1, window, nullptr, 0x200 | UISTYLE_OFFICE2007, 1);
+  RebarAddBand(ToolbarWindow(3), L"", 240, 2, 0, nullptr, 0);
+  RebarAddBand(reinterpret_cast<HWND>(MenuExists(0)), L"", 172, 70, MenuBarHeight(0) - 3, nullptr, 0x84);
+  g_top = RebarGetHeight(1);
+}
 
 int32_t Argb(int32_t key) {
   const int32_t c = static_cast<int32_t>(LookupUIColour(UISTYLE_OFFICE2007, key, 2));
@@ -27,6 +81,9 @@ void Paint(HWND window, HDC dc) {
   GetClientRect(window, &client);
   FillRect(dc, &client, reinterpret_cast<HBRUSH>(LookupUIColour(UISTYLE_OFFICE2007, 30, 0)));
 
+  // The bars sit in the rebar at the top; the drawing starts below it.
+  client.bottom -= g_top;
+  OffsetViewportOrgEx(dc, 0, g_top, nullptr);
   RECT bar{0, 0, client.right, 26};
   static GradientHandle rebar = CreateGradient(1, Argb(31), Argb(32));
   PaintGradient(dc, bar, rebar);
@@ -79,6 +136,8 @@ LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     case WM_ERASEBKGND:
       return 1;
     case WM_SIZE:
+    case WM_LUMORA_REBARHEIGHT:
+      g_top = RebarGetHeight(1);
       InvalidateRect(window, nullptr, FALSE);
       return 0;
     case WM_DESTROY:
@@ -105,8 +164,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"LumoraDemo";
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"Lumora", WS_OVERLAPPEDWINDOW, 40, 40, 520, 300, nullptr,
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"Lumora", WS_OVERLAPPEDWINDOW, 40, 40, 560, 340, nullptr,
                                 nullptr, instance, nullptr);
+  // The demonstration shows every effect, menu shadows included, whatever
+  // the desktop's own setting.
+  g_caps.drop_shadow_enabled = 1;
+  BuildBars(window);
   ShowWindow(window, show);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
