@@ -6,6 +6,7 @@
 #include "app/main_window_win32.h"
 #include "app/scintilla_messages.h"
 #include "app/view_options_win32.h"
+#include "platform/error_log.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/shortcut_dispatch_win32.h"
@@ -201,12 +202,25 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
       case WM_CLOSE:
         // Closing asks about unsaved changes like New and Open do; a save
         // that did not complete keeps the program running.
-        if (ConfirmDiscardChanges() != 2) PostQuitMessage(0);
+        if (ConfirmDiscardChanges() != kCommandStopped) PostQuitMessage(0);
+        return 0;
+      case WM_QUERYENDSESSION:
+        // Logging off or shutting down asks the same question; Cancel, or a
+        // save that failed, keeps the session from ending the editor.
+        return ConfirmDiscardChanges() == kCommandStopped ? FALSE : TRUE;
+      case WM_DESTROY:
+        // However the window goes, the program must not run on without it.
+        PostQuitMessage(0);
         return 0;
       default:
         break;
     }
   } catch (...) {
+    platform::LogCurrentException("main window", message);
+    // A close that failed half-way keeps the window and the text: the
+    // default handling would destroy the window with the text unsaved.
+    if (message == WM_CLOSE) return 0;
+    if (message == WM_QUERYENDSESSION) return FALSE;
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }

@@ -42,6 +42,15 @@ int SaveTo(const std::wstring& path) {
   return kCommandStopped;
 }
 
+// New lines follow the line ends the document already has: the first line
+// end decides. A document without any takes the system's own, CR LF.
+intptr_t LineEndModeOfDocument() {
+  if (SendEditor(SCI_GETLINECOUNT) < 2) return SC_EOL_CRLF;
+  const intptr_t end = SendEditor(SCI_GETLINEENDPOSITION, 0);
+  if (SendEditor(SCI_GETCHARAT, static_cast<uintptr_t>(end)) == '\n') return SC_EOL_LF;
+  return SendEditor(SCI_GETCHARAT, static_cast<uintptr_t>(end + 1)) == '\n' ? SC_EOL_CRLF : SC_EOL_CR;
+}
+
 }  // namespace
 
 void ShowMessage(const std::wstring& text) { g_document_hooks.show_message(text); }
@@ -65,6 +74,7 @@ void NewDocument() {
   SendEditor(SCI_CLEARALL);
   SendEditor(SCI_EMPTYUNDOBUFFER);
   SendEditor(SCI_SETSAVEPOINT);
+  SendEditor(SCI_SETEOLMODE, SC_EOL_CRLF);
   g_editor.document_path = kUntitledPath;
   UpdateWindowTitle();
   // Width tracking grows the scroll range again from the widest line shown.
@@ -83,6 +93,7 @@ void OpenDocument(const std::wstring& requested_path) {
     return;
   }
   // An empty file is opened like any other: history emptied, listed as recent.
+  SendEditor(SCI_SETEOLMODE, LineEndModeOfDocument());
   SendEditor(SCI_EMPTYUNDOBUFFER);
   SendEditor(SCI_SETSAVEPOINT);
   g_editor.document_path = path;

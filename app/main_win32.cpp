@@ -23,9 +23,19 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// A Ctrl+letter that no command takes is translated into a control
+// character, which the editing component would insert as text (Ctrl+N
+// would write 0x0E into the file). Keys that edit without Ctrl (Tab,
+// Return, Backspace) are untouched.
+bool IsStrayControlCharacter(const MSG& msg) {
+  return msg.message == WM_CHAR && msg.wParam < 0x20 && msg.hwnd == g_editor.editor_control &&
+         GetKeyState(VK_CONTROL) < 0;
+}
+
 void RunEventLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (IsStrayControlCharacter(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

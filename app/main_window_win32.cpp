@@ -222,7 +222,8 @@ void ConfigureEditor(HWND editor) {
   // Tab must insert a tab in the text: the main window has no keyboard
   // accelerator and the event loop does no dialog navigation, so the key
   // reaches the component as it is.
-  const std::string face = AnsiFromWide(g_editor.font_name);
+  // The component reads face names as UTF-8.
+  const std::string face = Utf8FromWide(g_editor.font_name);
   send(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
   send(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(g_editor.font_size));
   send(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(g_editor.symbol_margin_width));

@@ -5,8 +5,6 @@
 
 namespace tavrel {
 
-// In the system ANSI code page: the editing component takes font names so.
-std::string AnsiFromWide(const std::wstring& text);
 std::string Utf8FromWide(const std::wstring& text);
 std::wstring WideFromUtf8(const std::string& text);
 

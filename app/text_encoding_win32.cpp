@@ -17,7 +17,6 @@ std::string Narrow(const std::wstring& text, UINT code_page) {
 
 }  // namespace
 
-std::string AnsiFromWide(const std::wstring& text) { return Narrow(text, CP_ACP); }
 std::string Utf8FromWide(const std::wstring& text) { return Narrow(text, CP_UTF8); }
 
 std::wstring WideFromUtf8(const std::string& text) {

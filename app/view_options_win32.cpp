@@ -31,6 +31,53 @@ LRESULT NumberWidth(LRESULT lines) {
 
 FontDialogFn g_font_dialog = ChooseFontW;
 
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+// The face the system really draws with when asked for face at height: the
+// face itself when installed, otherwise what it substitutes.
+std::wstring FaceInUse(const std::wstring& face, int height) {
+  LOGFONTW wanted{};
+  wanted.lfHeight = height;
+  wanted.lfWeight = FW_NORMAL;
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(wanted.lfFaceName, face.c_str(), LF_FACESIZE);
+  std::wstring used = face;
+  HFONT created = CreateFontIndirectW(&wanted);
+  HDC screen = GetDC(nullptr);
+  if (created && screen) {
+    HGDIOBJ old = SelectObject(screen, created);
+    wchar_t name[LF_FACESIZE] = {};
+    if (GetTextFaceW(screen, LF_FACESIZE, name) > 0 && name[0]) used = name;
+    SelectObject(screen, old);
+  }
+  if (screen) ReleaseDC(nullptr, screen);
+  if (created) DeleteObject(created);
+  return used;
+}
+
+// Rewrapping changes how many screen lines lie above the caret, and the
+// component wraps lazily, from the top of the view, when it paints. So the
+// caret's line goes to the top, a paint wraps it, and the view follows the
+// caret down that line. A paint can change the layout again (a scroll bar
+// that comes or goes narrows the text), so this repeats until nothing is
+// left to paint. Wrapping the whole document first would be exact but takes
+// seconds on a large file.
+void KeepCaretInViewAfterRewrap() {
+  const LRESULT line = Sci(SCI_LINEFROMPOSITION, static_cast<WPARAM>(Sci(SCI_GETCURRENTPOS)));
+  Sci(SCI_SETFIRSTVISIBLELINE, static_cast<WPARAM>(Sci(SCI_VISIBLEFROMDOCLINE, static_cast<WPARAM>(line))));
+  HWND editor = g_editor.editor_control;
+  for (int pass = 0; pass < 4; ++pass) {
+    if (editor) UpdateWindow(editor);
+    Sci(SCI_SCROLLCARET);
+    if (!editor || !GetUpdateRect(editor, nullptr, FALSE)) break;
+  }
+}
+
 }  // namespace
 
 void SetFontDialogForTesting(FontDialogFn dialog) { g_font_dialog = dialog ? dialog : ChooseFontW; }
@@ -43,6 +90,7 @@ void ToggleWordWrap() {
     Sci(SCI_SETWRAPMODE, 0);
     lumora::MenuSetItemState(kMainMenu, CMD_WORD_WRAP, 0);
   }
+  KeepCaretInViewAfterRewrap();
 }
 
 void ToggleLineNumbers() {
@@ -78,22 +126,37 @@ void ResizeLineNumberMargin() {
 
 void ChooseEditorFont() {
   EditorState& s = g_editor;
+  const int dpi = ScreenDpi();
   LOGFONTW font{};
-  HDC screen = GetDC(nullptr);
-  font.lfHeight = -MulDiv(static_cast<int>(s.font_size), GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
-  lstrcpynW(font.lfFaceName, s.font_name.c_str(), LF_FACESIZE);
+  font.lfHeight = -MulDiv(static_cast<int>(s.font_size), dpi, 72);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  // The dialog opens on the face the text is shown in; a face it does not
+  // list would leave it on its first entry, which OK would then apply.
+  lstrcpynW(font.lfFaceName, FaceInUse(s.font_name, font.lfHeight).c_str(), LF_FACESIZE);
   CHOOSEFONTW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = s.main_window;
   dialog.lpLogFont = &font;
   dialog.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT;
   if (!g_font_dialog(&dialog)) return;
+  if (font.lfFaceName[0] == 0) return;
   s.font_name = font.lfFaceName;
-  s.font_size = dialog.iPointSize / 10;
-  const std::string face = AnsiFromWide(s.font_name);
+  // Whole points, the fraction dropped; a dialog that leaves the size out
+  // still has it in the font's height.
+  const int tenths = dialog.iPointSize > 0 ? dialog.iPointSize : MulDiv(font.lfHeight < 0 ? -font.lfHeight : font.lfHeight, 720, dpi);
+  if (tenths >= 10) s.font_size = tenths / 10;
+  // The component reads face names as UTF-8: a face named outside the ANSI
+  // code page would otherwise become a face that does not exist.
+  const std::string face = Utf8FromWide(s.font_name);
   Sci(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
   Sci(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(s.font_size));
+  // The numbers of the margin are drawn in the new font: measure them again.
+  if (Sci(SCI_GETMARGINWIDTHN, 0) > 0) {
+    s.last_line_count = 0;
+    s.last_number_width = 0;
+    ResizeLineNumberMargin();
+  }
 }
 
 }  // namespace tavrel

@@ -28,6 +28,10 @@ wine_session_start() {
   # The first start builds the prefix; later ones only start Wine's services,
   # which must be up before a test runs or the first test can hang.
   timeout 300 wine wineboot -u >/dev/null 2>&1 || echo "wine: wineboot did not finish" >&2
+  # The editor's default face is not among Wine's fonts; without a stand-in
+  # the text falls back to a proportional face and columns do not line up.
+  timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Lucida Console' /t REG_SZ \
+    /d 'DejaVu Sans Mono' /f >/dev/null 2>&1 || echo "wine: could not map Lucida Console" >&2
 }
 
 wine_session_stop() {

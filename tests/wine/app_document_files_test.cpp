@@ -119,7 +119,8 @@ TEST_F(FileTest, OpenedDocumentKeepsTheEditingSettings) {
 
   OpenDocument(path);
   EXPECT_EQ(SendEditor(SCI_GETCODEPAGE), SC_CP_UTF8);
-  EXPECT_EQ(SendEditor(SCI_GETEOLMODE), 2);
+  // New lines follow the file's own line ends, not the previous document's.
+  EXPECT_EQ(SendEditor(SCI_GETEOLMODE), 0);
   EXPECT_EQ(SendEditor(SCI_GETTABWIDTH), 4);
   EXPECT_EQ(SendEditor(SCI_GETUSETABS), 0);
   EXPECT_EQ(SendEditor(SCI_GETFIRSTVISIBLELINE), 0);

@@ -7,10 +7,14 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/command_dispatch_win32.h"
 #include "app/command_ids.h"
+#include "app/document_hooks.h"
+#include "app/message_boxes.h"
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
 #include "app/scintilla_messages.h"
@@ -25,6 +29,10 @@ namespace tavrel {
 namespace {
 
 constexpr unsigned SCI_STYLEGETFONT = 2486;
+constexpr unsigned SCI_POINTXFROMPOSITION = 2164;
+constexpr unsigned SCI_POINTYFROMPOSITION = 2165;
+constexpr unsigned SCI_DOCUMENTEND = 2318;
+constexpr unsigned SCI_TEXTHEIGHT = 2279;
 
 class EditorEnvironment : public ::testing::Environment {
  public:
@@ -35,8 +43,13 @@ class EditorEnvironment : public ::testing::Environment {
     ResetEditorState();
     LoadImages();
     ASSERT_TRUE(BuildMainWindow(GetModuleHandleW(nullptr), MainWindowCallback));
+    ShowWindow(MainWindow(), SW_SHOW);
+    StartClipboardMonitor(MainWindow());
   }
-  void TearDown() override { lumora::ShutdownToolkit(); }
+  void TearDown() override {
+    StopClipboardMonitor(MainWindow());
+    lumora::ShutdownToolkit();
+  }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new EditorEnvironment);
 
@@ -44,9 +57,32 @@ LRESULT Sci(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
   return SendMessageW(g_editor.editor_control, message, wparam, lparam);
 }
 
+// Runs the message loop until done() holds, for at most two seconds: the
+// states follow through the component's own notifications, as in the program.
+template <typename Done>
+bool Eventually(Done done) {
+  const DWORD end = GetTickCount() + 2000;
+  MSG msg;
+  while (!done()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+// Lets every pending notification arrive.
+void Settle() {
+  const DWORD end = GetTickCount() + 150;
+  Eventually([end] { return static_cast<int>(end - GetTickCount()) <= 0; });
+}
+
 void SetText(const char* text) {
   Sci(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-  RefreshCommandStates();
+  Settle();
 }
 
 // The state of a main-menu item as the system menu holds it.
@@ -110,48 +146,58 @@ TEST(MainWindow, EveryMainToolBarButtonIsShown) {
 TEST(MainWindow, SelectionEnablesCutAndCopyOnMenuAndToolBarAtOnce) {
   SetText("hello world");
   Sci(SCI_SETSEL, 0, 5);
-  RefreshCommandStates();
+  EXPECT_TRUE(Eventually([] { return MenuEnabled(CMD_CUT); }));
   for (int id : {CMD_CUT, CMD_COPY}) {
     EXPECT_TRUE(MenuEnabled(id)) << id;
     EXPECT_TRUE(ButtonEnabled(id)) << id;
   }
   Sci(SCI_SETSEL, 3, 3);
-  RefreshCommandStates();
+  EXPECT_TRUE(Eventually([] { return !MenuEnabled(CMD_CUT); }));
   for (int id : {CMD_CUT, CMD_COPY}) {
     EXPECT_FALSE(MenuEnabled(id)) << id;
     EXPECT_FALSE(ButtonEnabled(id)) << id;
   }
 }
 
+TEST(MainWindow, TextCopiedElsewhereEnablesPasteThroughTheClipboardNotification) {
+  EmptyTheClipboard();
+  ASSERT_TRUE(Eventually([] { return !MenuEnabled(CMD_PASTE); }));
+  // Copied by someone else: only the system's notification tells the editor.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, 6 * sizeof(wchar_t));
+  ASSERT_NE(data, nullptr);
+  lstrcpyW(static_cast<wchar_t*>(GlobalLock(data)), L"other");
+  GlobalUnlock(data);
+  SetClipboardData(CF_UNICODETEXT, data);
+  CloseClipboard();
+  EXPECT_TRUE(Eventually([] { return MenuEnabled(CMD_PASTE) && ButtonEnabled(CMD_PASTE); }));
+  EmptyTheClipboard();
+  EXPECT_TRUE(Eventually([] { return !MenuEnabled(CMD_PASTE); }));
+}
+
 TEST(MainWindow, CopyEnablesPasteBeforeAnyClipboardNotification) {
   EmptyTheClipboard();
-  g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
-  RefreshCommandStates();
-  ASSERT_FALSE(MenuEnabled(CMD_PASTE));
+  ASSERT_TRUE(Eventually([] { return !MenuEnabled(CMD_PASTE); }));
   SetText("copy me");
   Sci(SCI_SETSEL, 0, 4);
   // Straight through the dispatch, with no message pumped in between.
   SendMessageW(MainWindow(), WM_COMMAND, CMD_COPY, 0);
   EXPECT_EQ(g_editor.clipboard_has_text, 1);
-  RefreshCommandStates();
-  EXPECT_TRUE(MenuEnabled(CMD_PASTE));
+  EXPECT_TRUE(Eventually([] { return MenuEnabled(CMD_PASTE); }));
   EXPECT_TRUE(ButtonEnabled(CMD_PASTE));
   EXPECT_TRUE(ClipboardHasText());
 }
 
 TEST(MainWindow, UndoAndRedoFollowTheHistory) {
-  SetText("");
+  Sci(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   Sci(SCI_EMPTYUNDOBUFFER);
-  RefreshCommandStates();
-  EXPECT_FALSE(MenuEnabled(CMD_UNDO));
-  const char typed[] = "abc";
-  Sci(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
-  RefreshCommandStates();
-  EXPECT_TRUE(MenuEnabled(CMD_UNDO));
+  EXPECT_TRUE(Eventually([] { return !MenuEnabled(CMD_UNDO); }));
+  SetText("abc");
+  EXPECT_TRUE(Eventually([] { return MenuEnabled(CMD_UNDO); }));
   EXPECT_FALSE(MenuEnabled(CMD_REDO));
   SendMessageW(MainWindow(), WM_COMMAND, CMD_UNDO, 0);
-  RefreshCommandStates();
-  EXPECT_TRUE(MenuEnabled(CMD_REDO));
+  EXPECT_TRUE(Eventually([] { return MenuEnabled(CMD_REDO); }));
 }
 
 LRESULT NumberWidth(const char* sample) {
@@ -219,6 +265,124 @@ TEST(MainWindow, CancellingTheFontDialogChangesNothingAndSizesAreWholePoints) {
   EXPECT_EQ(EditorFont(), "Courier New");
   EXPECT_EQ(Sci(SCI_STYLEGETSIZE, STYLE_DEFAULT), 9);
   SetFontDialogForTesting(nullptr);
+}
+
+TEST(MainWindow, FontChangeMeasuresTheLineNumberMarginAgain) {
+  std::string lines;
+  for (int i = 1; i <= 973; ++i) lines += std::to_string(i) + "\n";
+  SetText(lines.c_str());
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_LINE_NUMBERS, 0);
+  const LRESULT small = NumberWidth("_974");
+  ASSERT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), small);
+  SetFontDialogForTesting([](CHOOSEFONTW* dialog) -> BOOL {
+    dialog->iPointSize = 240;
+    return TRUE;
+  });
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_FONT, 0);
+  SetFontDialogForTesting(nullptr);
+  Settle();
+  EXPECT_EQ(Sci(SCI_STYLEGETSIZE, STYLE_DEFAULT), 24);
+  EXPECT_GT(NumberWidth("_974"), small);
+  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), NumberWidth("_974")) << "the numbers would be clipped";
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_LINE_NUMBERS, 0);
+  // Back to the font the other tests expect.
+  SetFontDialogForTesting([](CHOOSEFONTW* dialog) -> BOOL {
+    lstrcpynW(dialog->lpLogFont->lfFaceName, L"Lucida Console", LF_FACESIZE);
+    dialog->iPointSize = 100;
+    return TRUE;
+  });
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_FONT, 0);
+  SetFontDialogForTesting(nullptr);
+}
+
+int CALLBACK CountFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  ++*reinterpret_cast<int*>(found);
+  return 0;
+}
+
+TEST(MainWindow, FontDialogOpensOnTheFaceReallyUsedWhenTheConfiguredOneIsMissing) {
+  const std::wstring configured = g_editor.font_name;
+  g_editor.font_name = L"No Such Face Anywhere";
+  static std::wstring offered;
+  static LONG offered_height;
+  SetFontDialogForTesting([](CHOOSEFONTW* dialog) -> BOOL {
+    offered = dialog->lpLogFont->lfFaceName;
+    offered_height = dialog->lpLogFont->lfHeight;
+    return FALSE;
+  });
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_FONT, 0);
+  SetFontDialogForTesting(nullptr);
+  g_editor.font_name = configured;
+  EXPECT_NE(offered, L"No Such Face Anywhere");
+  HDC screen = GetDC(nullptr);
+  int families = 0;
+  LOGFONTW query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(query.lfFaceName, offered.c_str(), LF_FACESIZE);
+  EnumFontFamiliesExW(screen, &query, CountFamily, reinterpret_cast<LPARAM>(&families), 0);
+  EXPECT_EQ(offered_height, -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72));
+  ReleaseDC(nullptr, screen);
+  EXPECT_GT(families, 0) << "the dialog would not find the face it is given";
+}
+
+TEST(MainWindow, WordWrapKeepsTheCaretInView) {
+  std::string line(20000, 'w');
+  for (std::size_t i = 7; i < line.size(); i += 8) line[i] = ' ';
+  SetText(("first\n" + line).c_str());
+  Sci(SCI_DOCUMENTEND);
+  Settle();
+  auto caret_in_view = [] {
+    RECT client{};
+    GetClientRect(g_editor.editor_control, &client);
+    const LRESULT caret = Sci(SCI_GETCURRENTPOS);
+    const LRESULT x = Sci(SCI_POINTXFROMPOSITION, 0, caret);
+    const LRESULT y = Sci(SCI_POINTYFROMPOSITION, 0, caret);
+    return x >= 0 && x < client.right && y >= 0 && y + Sci(SCI_TEXTHEIGHT, 0) <= client.bottom;
+  };
+  ASSERT_TRUE(caret_in_view());
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_WORD_WRAP, 0);
+  Settle();
+  EXPECT_TRUE(caret_in_view()) << "wrapping on lost the caret";
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_WORD_WRAP, 0);
+  Settle();
+  EXPECT_TRUE(caret_in_view()) << "wrapping off lost the caret";
+}
+
+TEST(MainWindow, EndingTheSessionAsksAboutUnsavedChanges) {
+  SetText("unsaved");
+  ASSERT_NE(Sci(SCI_GETMODIFY), 0);
+  static std::vector<std::wstring> questions;
+  static int answer;
+  questions.clear();
+  g_document_hooks.ask_save_changes = [](const std::wstring& question) {
+    questions.push_back(question);
+    return answer;
+  };
+  answer = kAnswerCancel;
+  EXPECT_EQ(SendMessageW(MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_EQ(questions[0], L"Do you want to save changes to Untitled?");
+  EXPECT_TRUE(IsWindow(MainWindow()));
+  EXPECT_NE(Sci(SCI_GETMODIFY), 0);
+  answer = kAnswerNo;
+  EXPECT_EQ(SendMessageW(MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  EXPECT_EQ(questions.size(), 2u);
+  ResetDocumentHooks();
+  Sci(SCI_SETSAVEPOINT);
+}
+
+TEST(MainWindow, AnExceptionWhileClosingKeepsTheWindowAndTheText) {
+  SetText("kept");
+  g_document_hooks.ask_save_changes = [](const std::wstring&) -> int { throw std::runtime_error("dialog failed"); };
+  SendMessageW(MainWindow(), WM_CLOSE, 0, 0);
+  ResetDocumentHooks();
+  EXPECT_TRUE(IsWindow(MainWindow()));
+  MSG quit;
+  EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program would end";
+  char text[16] = {};
+  Sci(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "kept");
+  Sci(SCI_SETSAVEPOINT);
 }
 
 TEST(MainWindow, CommandsWithoutHandlersChangeNothing) {
