@@ -15,9 +15,6 @@ struct HWND__;
 namespace tavrel {
 
 using WindowHandle = HWND__*;
-// Same signature as a window procedure on x86-64 (checked where the
-// platform's headers are at hand).
-using WindowProcedure = intptr_t (*)(HWND__*, unsigned int, uintptr_t, intptr_t);
 // An icon or bitmap handle as the toolkit's image loader returns it.
 using ImageHandle = void*;
 
@@ -34,33 +31,20 @@ struct ImageSet {
   ImageHandle disabled = nullptr;
 };
 
-// Colours are COLORREF values, 0x00BBGGRR.
-inline constexpr int32_t RgbColour(int r, int g, int b) { return r | (g << 8) | (b << 16); }
-
 struct EditorState {
   // Document and settings. Flags hold 0 or 1.
   std::wstring document_path = kUntitledPath;
   int64_t bar_style = 0x2000000;
   std::wstring font_name = L"Lucida Console";
   int64_t font_size = 10;
-  int32_t counter_text_colour = RgbColour(130, 130, 130);
-  int32_t no_match_colour = RgbColour(255, 100, 100);
   int64_t symbol_margin_width = 14;
   int64_t printer_available = 0;
-  void* spelling_dictionary = nullptr;
   int64_t spell_check_on = 0;
-  std::wstring context_word;
-  int32_t context_word_start = 0;
-  int32_t context_word_end = 0;
 
   // Windows. The main window is window 0, whose title shows the document.
   WindowHandle main_window = nullptr;
   WindowHandle editor_control = nullptr;
   int64_t search_band_id = 0;
-  WindowProcedure search_field_procedure = nullptr;
-  WindowProcedure search_edit_procedure = nullptr;
-  WindowProcedure strip_button_procedure = nullptr;
-  WindowProcedure counter_label_procedure = nullptr;
 
   // Command-state caches: what was last applied, so menus and bars are
   // touched only when a state really changes.
@@ -73,17 +57,6 @@ struct EditorState {
   int64_t printer_shown = 0;
   int64_t last_line_count = 0;
   int64_t last_number_width = 0;
-
-  // Search.
-  std::wstring search_text;
-  int64_t document_length = 0;
-  std::wstring last_search_text;
-  int64_t current_match_index = 0;
-  int64_t last_match_index = 0;
-
-  // Event loop temporaries.
-  int64_t current_event = 0;
-  int64_t event_control = 0;
 
   std::array<std::wstring, kRecentFileSlots> recent_files;
   std::array<ImageSet, kImageTableSize> images;

@@ -10,7 +10,6 @@ namespace tavrel {
 // The editor state names the platform's types without its headers; they
 // must be the very same types.
 static_assert(std::is_same_v<WindowHandle, HWND>);
-static_assert(std::is_same_v<WindowProcedure, WNDPROC>);
 
 intptr_t SendEditor(unsigned message, uintptr_t wparam, intptr_t lparam) {
   if (!g_editor.editor_control) return 0;

@@ -22,7 +22,6 @@ namespace {
 
 using namespace lumora;
 
-HWND g_main = nullptr;
 HWND g_search_field = nullptr;
 
 struct ImageRow {
@@ -210,7 +209,7 @@ HWND CreateEditor(HWND window) {
 
 }  // namespace
 
-HWND MainWindow() { return g_main; }
+HWND MainWindow() { return g_editor.main_window; }
 
 void ConfigureEditor(HWND editor) {
   auto send = [editor](UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
@@ -271,7 +270,6 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, x > 0 ? x : 50, y > 0 ? y : 50,
                                 width, height, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
-  g_main = window;
   g_editor.main_window = window;
   SetWindowSizeLimits(window, 363, 200, 0, 0);
   UpdateWindowTitle();
@@ -306,9 +304,10 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
 
 void LayoutEditor() {
   HWND editor = g_editor.editor_control;
-  if (!g_main || !editor) return;
+  HWND window = g_editor.main_window;
+  if (!window || !editor) return;
   RECT client;
-  GetClientRect(g_main, &client);
+  GetClientRect(window, &client);
   const int top = static_cast<int>(RebarGetHeight(kMainRebar));
   MoveWindow(editor, 0, top, client.right, client.bottom - top > 0 ? client.bottom - top : 0, TRUE);
 }
