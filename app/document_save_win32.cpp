@@ -28,7 +28,8 @@ uint64_t NextUnique() {
   return (static_cast<uint64_t>(GetCurrentProcessId()) << 32) | ++counter;
 }
 
-// A file beside the target that is deleted again unless it is kept.
+// A file a save made beside the target (or, for a copy of the old bytes,
+// in the temporary folder), deleted again unless it is kept.
 class SideFile {
  public:
   SideFile() = default;

@@ -2,7 +2,8 @@
 # Saving keeps what makes a file that file: a document opened through a
 # symbolic link into another folder is saved into the file the link points
 # to and the link stays a link; a file reached by one of two hard links is
-# updated for both names; the permission bits (600, 755) stay as they were.
+# updated for both names; the permission bits (600, 755) and the owner stay
+# as they were.
 #   editor_save_identity_test.sh BIN_DIR DATA_DIR
 set -u
 bin=$1 data=$2
@@ -18,6 +19,9 @@ printf 'echo old\n' >"$real/tool.sh"
 chmod 755 "$real/tool.sh"
 ln "$real/tool.sh" "$links/tool.sh"
 inode=$(stat -c %i "$real/tool.sh")
+# Run by root, the file belongs to someone else: a new file would be root's.
+[ "$(id -u)" = 0 ] && chown 1:1 "$real/private.txt"
+owner=$(stat -c %u:%g "$real/private.txt")
 
 # open_file WINDOW PATH TITLE: Ctrl+O, the path typed into the dialog.
 open_file() {
@@ -56,6 +60,8 @@ wait_content "$real/private.txt" "new private old" 20 ||
 [ "$(readlink "$links/private.txt")" = "$real/private.txt" ] || e2e_fail "the link points elsewhere now"
 [ "$(stat -c %a "$real/private.txt")" = 600 ] ||
   e2e_fail "a 600 file became $(stat -c %a "$real/private.txt")"
+[ "$(stat -c %u:%g "$real/private.txt")" = "$owner" ] ||
+  e2e_fail "the file's owner changed from $owner to $(stat -c %u:%g "$real/private.txt")"
 
 # Through the second of two hard links: both names still name one file.
 open_file "$win" "$links/tool.sh" tool.sh
