@@ -22,11 +22,11 @@ std::wstring WindowTitleFor(const std::wstring& path);
 std::wstring SaveAsPresetFor(const std::wstring& path, const std::wstring& working_directory);
 
 // A file beside target, for a save in progress ("saving") or for the old
-// file while it is being replaced ("previous"). The name starts with the
-// target's own name so that a file left behind by a crash says what it
-// belongs to; unique tells apart names of one process and of several. The
-// target's name is shortened when the whole path would exceed max_length,
-// so that a side file can exist wherever its target can.
+// file, or a copy of its bytes, while it is being replaced ("previous").
+// The name starts with the target's own name so that a file left behind by
+// a crash says what it belongs to; unique tells apart names of one process
+// and of several. The target's name is shortened when the whole path would
+// exceed max_length, so that a side file can exist wherever its target can.
 std::wstring SideFileName(const std::wstring& target, const wchar_t* tag, uint64_t unique,
                           std::size_t max_length = 259);
 

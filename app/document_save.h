@@ -1,5 +1,6 @@
 // Writing the editing component's text to a file so that the file is
-// either wholly the new text or, when anything fails, exactly what it was.
+// either wholly the new text or, when anything fails, exactly what it was,
+// and stays the same file: links, other names, permissions and owner.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -9,7 +10,8 @@ namespace tavrel {
 enum class SaveResult {
   kSaved,
   // The target cannot be written where it stands (read-only, locked, a
-  // folder, or its folder is missing or closed to us); nothing was written.
+  // folder, or a new file whose folder is missing or closed to us), or no
+  // copy of its old bytes could be made; nothing was written.
   kCannotCreate,
   // The component could not hand over its text as one block.
   kCannotAllocate,
@@ -20,10 +22,16 @@ enum class SaveResult {
 // The text goes out in blocks of this size at most.
 inline constexpr std::size_t kSaveChunkBytes = std::size_t{1} << 20;
 
-// Writes every byte of the document to a new file beside target, makes it
-// durable, then puts it in target's place, keeping target's attributes and
-// security where the system can. On failure target is untouched and no side
-// file is left. The component's save point is the caller's business.
+// Writes every byte of the document to target. Where putting another file
+// in target's place keeps everything that makes it that file, the text goes
+// to a new file beside it, made durable, then put in its place; otherwise
+// (a link, a file of several names, any file under Wine, a folder that
+// takes no new files) a durable copy of the old bytes is made first, the
+// text is written into target itself, and the old bytes go back from the
+// copy should that fail. On failure target holds its old bytes and no side
+// file is left, unless even putting the old bytes back failed: then their
+// copy stays, beside target or in the temporary folder. The component's
+// save point is the caller's business.
 SaveResult SaveDocumentFile(const std::wstring& target);
 
 }  // namespace tavrel

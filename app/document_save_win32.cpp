@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <vector>
 
 #include "app/document_naming.h"
 #include "app/document_save.h"
@@ -25,7 +28,8 @@ uint64_t NextUnique() {
   return (static_cast<uint64_t>(GetCurrentProcessId()) << 32) | ++counter;
 }
 
-// A file beside the target that is deleted again unless it is kept.
+// A file a save made beside the target (or, for a copy of the old bytes,
+// in the temporary folder), deleted again unless it is kept.
 class SideFile {
  public:
   SideFile() = default;
@@ -37,7 +41,8 @@ class SideFile {
 
   void Adopt(std::wstring path) { path_ = std::move(path); }
   const std::wstring& path() const { return path_; }
-  // It has become the target: nothing to delete any more.
+  // It has become the target, or it holds the only whole copy of the old
+  // bytes: it stays.
   void Keep() { path_.clear(); }
 
  private:
@@ -61,10 +66,12 @@ bool TargetWritable(const std::wstring& target) {
   return probe || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
-FileHandle CreateSavingFile(const std::wstring& target, SideFile& side) {
+// A new file beside base (a path whose name it starts with), adopted by side.
+FileHandle CreateSideFile(const std::wstring& base, const wchar_t* tag, DWORD access, SECURITY_ATTRIBUTES* security,
+                          SideFile& side) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::wstring name = SideFileName(target, kSavingTag, NextUnique());
-    FileHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::wstring name = SideFileName(base, tag, NextUnique());
+    FileHandle file(CreateFileW(name.c_str(), access, 0, security, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) {
       side.Adopt(std::move(name));
       return file;
@@ -142,19 +149,127 @@ bool PutInPlace(const std::wstring& written, const std::wstring& target) {
   return true;
 }
 
+// ------------------------------------------------ writing into the file itself
+
+// Lets only the current user at a new file: a copy of the old bytes must
+// not be readable by anyone the file itself kept out. (Wine turns this into
+// the host file's mode.)
+class OwnerOnlySecurity {
+ public:
+  OwnerOnlySecurity() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    user_.resize(size / sizeof(uint64_t) + 1);
+    const BOOL known = size > 0 && GetTokenInformation(token, TokenUser, user_.data(), size, &size);
+    CloseHandle(token);
+    if (!known) return;
+    PSID sid = reinterpret_cast<TOKEN_USER*>(user_.data())->User.Sid;
+    const DWORD acl_size = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(sid);
+    acl_.resize(acl_size / sizeof(uint64_t) + 1);
+    ACL* acl = reinterpret_cast<ACL*>(acl_.data());
+    if (!InitializeAcl(acl, acl_size, ACL_REVISION) ||
+        !AddAccessAllowedAce(acl, ACL_REVISION, FILE_GENERIC_READ | FILE_GENERIC_WRITE | DELETE, sid) ||
+        !InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) ||
+        !SetSecurityDescriptorDacl(&descriptor_, TRUE, acl, FALSE) ||
+        !SetSecurityDescriptorControl(&descriptor_, SE_DACL_PROTECTED, SE_DACL_PROTECTED)) {
+      return;
+    }
+    attributes_ = {sizeof attributes_, &descriptor_, FALSE};
+    made_ = true;
+  }
+  OwnerOnlySecurity(const OwnerOnlySecurity&) = delete;
+  OwnerOnlySecurity& operator=(const OwnerOnlySecurity&) = delete;
+
+  // None when the system would not say who we are: the folder's defaults.
+  SECURITY_ATTRIBUTES* get() { return made_ ? &attributes_ : nullptr; }
+
+ private:
+  std::vector<uint64_t> user_;  // TOKEN_USER, suitably aligned
+  std::vector<uint64_t> acl_;
+  SECURITY_DESCRIPTOR descriptor_{};
+  SECURITY_ATTRIBUTES attributes_{};
+  bool made_ = false;
+};
+
+// The copy of the old bytes goes beside the file; where the folder takes no
+// new files (its files may still be writable), to the temporary folder.
+FileHandle CreateCopyFile(const std::wstring& target, SideFile& copy) {
+  OwnerOnlySecurity security;
+  constexpr DWORD kAccess = GENERIC_READ | GENERIC_WRITE;
+  FileHandle file = CreateSideFile(target, kPreviousTag, kAccess, security.get(), copy);
+  if (file) return file;
+  wchar_t temp[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+  if (length == 0 || length > MAX_PATH) return FileHandle();
+  return CreateSideFile(std::wstring(temp, length) + FileNamePart(target), kPreviousTag, kAccess, security.get(),
+                        copy);
+}
+
+bool Rewind(HANDLE file) {
+  LARGE_INTEGER start{};
+  return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) != FALSE;
+}
+
+// Copies from where from stands to its end into to, from where to stands.
+bool CopyRest(HANDLE from, HANDLE to) {
+  const std::unique_ptr<char[]> block(new (std::nothrow) char[kSaveChunkBytes]);
+  if (!block) return false;
+  for (;;) {
+    DWORD read = 0;
+    if (!g_file_io_hooks.read_file(from, block.get(), static_cast<DWORD>(kSaveChunkBytes), &read)) return false;
+    if (read == 0) return true;
+    if (!WriteAll(to, block.get(), read)) return false;
+  }
+}
+
+bool Rewrite(HANDLE file, const char* text, std::size_t length) {
+  return Rewind(file) && WriteAll(file, text, length) && SetEndOfFile(file) && FlushFileBuffers(file);
+}
+
+bool Restore(HANDLE file, HANDLE copy) {
+  return Rewind(file) && Rewind(copy) && CopyRest(copy, file) && SetEndOfFile(file) && FlushFileBuffers(file);
+}
+
+// Writes into the existing file itself, reached by its name so that any
+// link leads to it: every link, name, permission and owner stays, only the
+// bytes change. The old bytes are on disk in a copy before the first of
+// them is overwritten.
+SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_t length) {
+  // Nobody else writes while the file is half old, half new.
+  FileHandle file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return SaveResult::kCannotCreate;
+  SideFile copy;
+  FileHandle copy_file = CreateCopyFile(target, copy);
+  if (!copy_file) return SaveResult::kCannotCreate;
+  if (!CopyRest(file.get(), copy_file.get()) || !FlushFileBuffers(copy_file.get())) return SaveResult::kWriteFailed;
+
+  if (Rewrite(file.get(), text, length)) return SaveResult::kSaved;
+  // Should the old bytes not go back either, the copy is all that is left
+  // of them.
+  if (!Restore(file.get(), copy_file.get())) copy.Keep();
+  return SaveResult::kWriteFailed;
+}
+
 }  // namespace
 
 SaveResult SaveDocumentFile(const std::wstring& target) {
   if (!TargetWritable(target)) return SaveResult::kCannotCreate;
-  SideFile saving;
-  FileHandle file = CreateSavingFile(target, saving);
-  if (!file) return SaveResult::kCannotCreate;
-
   const intptr_t length = SendEditor(SCI_GETLENGTH);
   // The component's own buffer, made contiguous: the text is not copied.
   const char* text = length > 0 ? reinterpret_cast<const char*>(SendEditor(SCI_GETCHARACTERPOINTER)) : "";
   if (!text) return SaveResult::kCannotAllocate;
-  if (!WriteAll(file.get(), text, static_cast<std::size_t>(length))) return SaveResult::kWriteFailed;
+  const std::size_t size = static_cast<std::size_t>(length);
+
+  const bool existing = Exists(target);
+  if (existing && !g_file_io_hooks.replacing_keeps_identity(target.c_str())) return WriteInPlace(target, text, size);
+
+  SideFile saving;
+  FileHandle file = CreateSideFile(target, kSavingTag, GENERIC_WRITE, nullptr, saving);
+  if (!file) return existing ? WriteInPlace(target, text, size) : SaveResult::kCannotCreate;
+  if (!WriteAll(file.get(), text, size)) return SaveResult::kWriteFailed;
   if (!FlushFileBuffers(file.get()) || !file.Close()) return SaveResult::kWriteFailed;
 
   if (!PutInPlace(saving.path(), target)) return SaveResult::kWriteFailed;
