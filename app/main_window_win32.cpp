@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/command_ids.h"
@@ -178,25 +179,38 @@ void SetBandWidth(HWND rebar, UINT band_id, UINT width) {
 
 // The main tool bar's band is asked for 217 pixels, but the band's own
 // gripper and borders come out of that, and with clipped buttons hidden a
-// shortfall of two pixels would hide the Paste button. Widen the band to
-// what its buttons need when that is more.
+// shortfall of two pixels would hide the Paste button: the band is widened
+// to what its buttons need. It then gets its chevron, with exactly that as
+// its ideal width, so that the rebar shows the chevron (and the buttons it
+// hides) only when the window is too narrow for all of them. Measured
+// before the chevron exists, which takes room of its own.
 void FitBandToToolbar(HWND rebar, UINT band_id, HWND toolbar) {
   const LRESULT index = SendMessageW(rebar, RB_IDTOINDEX, band_id, 0);
   SIZE need{};
   if (index < 0 || !SendMessageW(toolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&need))) return;
-  // What the band keeps for itself is whatever its width leaves the tool bar.
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof band;
+  band.fMask = RBBIM_STYLE | RBBIM_SIZE;
+  if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band))) return;
   RECT band_rect{}, child{};
   SendMessageW(rebar, RB_GETRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band_rect));
   GetClientRect(toolbar, &child);
-  const LONG band_width = band_rect.right - band_rect.left;
-  const LONG shortfall = need.cx - child.right;
-  if (shortfall <= 0) return;
-  REBARBANDINFOW band{};
-  band.cbSize = sizeof band;
-  band.fMask = RBBIM_SIZE | RBBIM_IDEALSIZE;
-  band.cx = static_cast<UINT>(band_width + shortfall);
-  band.cxIdeal = band.cx;
+  // What the band keeps for itself is whatever its width leaves the tool bar.
+  const LONG overhead = (band_rect.right - band_rect.left) - child.right;
+  band.fMask = RBBIM_STYLE | RBBIM_SIZE | RBBIM_IDEALSIZE;
+  band.fStyle |= RBBS_USECHEVRON;
+  band.cx = std::max<UINT>(band.cx, static_cast<UINT>(need.cx + overhead));
+  band.cxIdeal = static_cast<UINT>(need.cx);
   SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
+}
+
+// The width of all the menu bar's titles. Its band is never narrower: a
+// title it hid could not be reached, as the chevron offers tool-bar buttons,
+// not menus.
+int32_t MenuBarTitlesWidth(HWND menu_bar, int32_t at_least) {
+  SIZE size{};
+  if (!menu_bar || !SendMessageW(menu_bar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size))) return at_least;
+  return std::max<int32_t>(at_least, size.cx);
 }
 
 HWND CreateEditor(HWND window) {
@@ -284,7 +298,7 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   CreateRebar(kMainRebar, window, nullptr, style, 1);
   HWND menu_bar = reinterpret_cast<HWND>(MenuExists(kMainMenu));
   const int32_t toolbar_band = RebarAddBand(ToolbarWindow(kMainToolbar), L"", 217, 2, 0, nullptr, 0);
-  RebarAddBand(menu_bar, L"", 172, 70, MenuBarHeight(kMainMenu) - 3, nullptr, 0x84);
+  RebarAddBand(menu_bar, L"", 172, MenuBarTitlesWidth(menu_bar, 70), MenuBarHeight(kMainMenu) - 3, nullptr, 0x84);
   g_editor.search_band_id = RebarAddBand(ToolbarWindow(kSearchStripToolbar), L"", 206, 200, 0, nullptr, 0x102);
   SetBandWidth(RebarWindow(kMainRebar), static_cast<UINT>(g_editor.search_band_id), 200);
   if (toolbar_band >= 0)

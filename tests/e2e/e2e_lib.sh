@@ -116,3 +116,35 @@ e2e_wait_exit() {
 e2e_winpath() {
   echo "Z:$1" | tr '/' '\\'
 }
+
+# e2e_windows: ids of the visible windows on the display, one a line (a
+# popup menu is a window of its own).
+e2e_windows() {
+  xdotool search --onlyvisible --name '' 2>/dev/null | sort
+}
+
+# e2e_wait_window_count N SECONDS: until exactly N windows are visible.
+e2e_wait_window_count() {
+  local want=$1 limit=$2 i
+  for i in $(seq 1 $((limit * 5))); do
+    [ "$(e2e_windows | wc -l)" -eq "$want" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# e2e_strip WINDOW FILE TOP HEIGHT: a screenshot of a band of rows of the
+# window, for comparing states.
+e2e_strip() {
+  import -window "$1" "$e2e_dir/$2.full.png" 2>/dev/null || return 1
+  convert "$e2e_dir/$2.full.png" -crop "x$4+0+$3" +repage "$e2e_dir/$2"
+}
+
+# e2e_diff_box A B: the box (WxH+X+Y) in which two screenshots of the same
+# size differ; empty when they are the same.
+e2e_diff_box() {
+  local count
+  count=$(compare -metric AE "$e2e_dir/$1" "$e2e_dir/$2" null: 2>&1)
+  [ "${count%% *}" = 0 ] && return 0
+  convert "$e2e_dir/$1" "$e2e_dir/$2" -compose difference -composite -format "%@" info: 2>/dev/null
+}

@@ -20,6 +20,16 @@ void RelayoutRebar(HWND rebar) {
   RedrawWindow(rebar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+// A rebar that sizes itself lays its bands out again over its parent's new
+// width only when it is told of the change; nothing else tells it.
+void FollowParentSize(HWND parent) {
+  for (const RebarInfo& rebar : AllRebars()) {
+    if (rebar.parent != parent || !IsWindow(rebar.window) || GetParent(rebar.window) != parent) continue;
+    if (GetWindowLongPtrW(rebar.window, GWL_STYLE) & CCS_NORESIZE) continue;  // its owner places it
+    SendMessageW(rebar.window, WM_SIZE, 0, 0);
+  }
+}
+
 }  // namespace
 
 void SendRebarHeight(HWND rebar, int32_t height) {
@@ -29,7 +39,14 @@ void SendRebarHeight(HWND rebar, int32_t height) {
   if (parent) SendMessageW(parent, WM_LUMORA_REBARHEIGHT, reinterpret_cast<WPARAM>(rebar), height);
 }
 
-bool RebarParentMessage(HWND window, UINT message, WPARAM, LPARAM lparam, LRESULT* result) {
+bool RebarParentMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  if (message == WM_SIZE) {
+    // Before the window's own handler runs, so that it lays out under the
+    // rebar's new height. A minimised window has no width to follow: the
+    // bands keep their rows until it is restored.
+    if (wparam != SIZE_MINIMIZED) FollowParentSize(window);
+    return false;
+  }
   if (message != WM_NOTIFY || !lparam) return false;
   const auto* header = reinterpret_cast<const NMHDR*>(lparam);
   const std::optional<RebarInfo> rebar = FindRebarByWindow(header->hwndFrom);

@@ -61,6 +61,11 @@ MenuKeyAction MenuKeyboardMode::OnUnclaimedKey() {
   return MenuKeyAction::kLeaveModeAndPass;
 }
 
+void MenuKeyboardMode::Resume() {
+  active_ = true;
+  end_marked_ = false;
+}
+
 void MenuKeyboardMode::Leave() {
   active_ = false;
   end_marked_ = false;

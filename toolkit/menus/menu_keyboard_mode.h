@@ -1,7 +1,8 @@
 // Keyboard access to a menu bar: Alt or F10 puts the first menu bar into
 // keyboard mode (its first title highlighted, the keyboard focus on it), the
-// same key, Esc or any other key takes it out again. This half decides what
-// a key press means; the keyboard hook carries it out.
+// same key, Esc or any other key takes it out again. Esc in a menu opened
+// from the bar closes only the menu and resumes the mode on its title. This
+// half decides what a key press means; the keyboard hook carries it out.
 #pragma once
 #include <cstdint>
 
@@ -33,6 +34,9 @@ class MenuKeyboardMode {
   MenuKeyAction OnUnclaimedKey();
   // The mode ended for another reason (a menu was opened and closed).
   void Leave();
+  // The mode starts again without Alt or F10: Esc closed a menu of the bar,
+  // which goes back to its highlighted title.
+  void Resume();
 
   bool active() const { return active_; }
   bool end_marked() const { return end_marked_; }

@@ -68,6 +68,14 @@ void Leave() {
   if (focus && IsWindow(focus)) SetFocus(focus);
 }
 
+// The focus went elsewhere (a click into the window): the mode ends without
+// taking the focus back.
+void OnCallWndProc(const CWPSTRUCT& message) {
+  if (message.message != WM_KILLFOCUS || !g_mode.active() || !g_mode_bar || message.hwnd != g_mode_bar) return;
+  g_saved_focus = nullptr;
+  Leave();
+}
+
 // The title of the bar whose label has `key` as its mnemonic, -1 if none.
 int TitleWithMnemonic(HWND bar, char16_t key) {
   if (!key) return -1;
@@ -144,6 +152,7 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 void InstallMenuKeyboardHook() {
+  AddCallWndProcHandler(OnCallWndProc);
   if (g_hook) return;
   g_hook = SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, nullptr, GetCurrentThreadId());
   RegisterHook(g_hook);
@@ -155,6 +164,16 @@ bool MenuKeyboardModeActive() { return g_mode.active(); }
 
 void LeaveMenuKeyboardMode() {
   if (g_mode.active() || g_mode_bar) Leave();
+}
+
+void ResumeMenuKeyboardMode(HWND bar, int title, HWND return_focus) {
+  if (!IsWindow(bar)) return;
+  g_mode.Resume();
+  g_mode_bar = bar;
+  g_saved_focus = return_focus;
+  SetFocus(bar);
+  SendMessageW(bar, TB_SETHOTITEM, static_cast<WPARAM>(title), 0);
+  RepaintNow(bar);
 }
 
 void ResetMenuKeyboard() {

@@ -1,7 +1,8 @@
 // Keyboard access to menu bars: Alt or F10 highlights the first title of the
 // active window's menu bar and gives the bar the keyboard focus; arrows move
 // between titles, Down or Enter open one, a title's mnemonic opens it, and
-// the same key, Esc or any other key leaves the mode again.
+// the same key, Esc or any other key leaves the mode again, as does the
+// focus moving elsewhere. Esc in an open menu of the bar comes back to it.
 #pragma once
 #include <windows.h>
 
@@ -16,6 +17,10 @@ bool MenuF10Enabled();
 bool MenuKeyboardModeActive();
 // Leaves keyboard mode (a menu opened from it has closed).
 void LeaveMenuKeyboardMode();
+// Esc closed the menu of a title of the bar: the bar stays in keyboard mode
+// with that title highlighted and the focus; leaving the mode gives the
+// focus back to return_focus.
+void ResumeMenuKeyboardMode(HWND bar, int title, HWND return_focus);
 // For tear-down.
 void ResetMenuKeyboard();
 

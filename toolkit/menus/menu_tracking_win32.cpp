@@ -78,6 +78,24 @@ int NeighbourTitle(HWND bar, int from, int direction) {
   return -1;
 }
 
+bool IsPress(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCXBUTTONDOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // While a bar's menu is open: the pointer on another title, or the arrow
 // keys at the edge of the menu, close this menu and open the other title's.
 LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
@@ -86,6 +104,9 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
       MSG& msg = *reinterpret_cast<MSG*>(lparam);
       HWND bar = g_tracking.bar;
       if (g_tracking.active && bar && IsWindow(bar) && g_tracking.pending_title < 0) {
+        // Esc in a sub-menu closes only that; a menu that ends with Esc as
+        // the last thing pressed was closed by it.
+        if (IsPress(msg.message)) g_tracking.escape_last = msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE;
         if (msg.message == WM_MOUSEMOVE && (msg.pt.x != g_pointer.x || msg.pt.y != g_pointer.y)) {
           g_pointer = msg.pt;
           POINT point = msg.pt;
@@ -195,6 +216,7 @@ void OpenMenuBarTitle(HWND bar, int title_index, bool select_first_item) {
   HWND focus = GetFocus();
   int index = title_index;
   bool select_first = select_first_item;
+  int escaped_from = -1;
   while (index >= 0) {
     TitleMenu title;
     if (!FindTitle(bar, index, &title) || !IsWindow(title.owner)) break;
@@ -223,12 +245,19 @@ void OpenMenuBarTitle(HWND bar, int title_index, bool select_first_item) {
           title.owner, &exclude);
 
     g_last_title = index;
+    escaped_from = g_tracking.pending_title < 0 && g_tracking.escape_last ? index : -1;
     index = g_tracking.pending_title;
     select_first = g_tracking.pending_by_keyboard;
     g_tracking = MenuTrackingState{};
     if (IsWindow(bar)) ToolbarSetOpenMenuButton(bar, -1);
   }
   g_tracking = MenuTrackingState{};
+  // Esc closes the menu but not the bar: its title stays highlighted for the
+  // keyboard, and a second Esc leaves the bar.
+  if (escaped_from >= 0 && IsWindow(bar)) {
+    ResumeMenuKeyboardMode(bar, escaped_from, focus);
+    return;
+  }
   if (IsWindow(bar)) {
     SendMessageW(bar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
     RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

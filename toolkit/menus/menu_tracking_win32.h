@@ -24,6 +24,7 @@ struct MenuTrackingState {
   UINT selected_flags = 0;
   int pending_title = -1;       // title to open once this menu has closed
   bool pending_by_keyboard = false;
+  bool escape_last = false;     // the last key or button pressed in it was Esc
 };
 
 bool MenuTrackingActive();
