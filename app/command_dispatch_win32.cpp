@@ -8,6 +8,7 @@
 #include "app/view_options_win32.h"
 #include "platform/error_log.h"
 #include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/base/toolkit_messages.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/shortcut_dispatch_win32.h"
 
@@ -15,8 +16,6 @@ namespace tavrel {
 namespace {
 
 using namespace lumora;
-
-constexpr UINT WM_LUMORA_REBARHEIGHT = 0x8953;
 
 LRESULT Sci(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
   HWND editor = g_editor.editor_control;

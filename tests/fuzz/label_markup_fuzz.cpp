@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/menus/label_markup.h"
+#include "toolkit/style/label_markup.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::wstring text;

@@ -1,7 +1,7 @@
 // Motion and frame timing of the animation thread, exactly.
 #include <gtest/gtest.h>
 
-#include "toolkit/bars/animation_track.h"
+#include "toolkit/base/animation_track.h"
 
 namespace lumora {
 namespace {

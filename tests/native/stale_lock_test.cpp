@@ -6,7 +6,7 @@
 #include <chrono>
 #include <thread>
 
-#include "toolkit/bars/stale_lock.h"
+#include "toolkit/base/stale_lock.h"
 
 namespace lumora {
 namespace {

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "toolkit/bars/toolkit_start_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/menus/menu_win32.h"
+#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "toolkit/bars/auto_id.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/auto_id.h"
 #include "toolkit/menus/menu_win32.h"
+#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {

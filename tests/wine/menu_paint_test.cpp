@@ -9,13 +9,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "toolkit/bars/platform_caps.h"
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/menus/drop_shadow_win32.h"
-#include "toolkit/menus/label_draw_win32.h"
 #include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_win32.h"
+#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
+#include "toolkit/style/label_draw_win32.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {

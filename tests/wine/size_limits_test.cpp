@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/wine/toolbar_test_support.h"
-#include "toolkit/bars/bar_window_proc_win32.h"
-#include "toolkit/bars/control_subclass_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/base/bar_window_proc_win32.h"
+#include "toolkit/base/control_subclass_win32.h"
 
 namespace lumora {
 namespace {

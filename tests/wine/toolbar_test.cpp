@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "tests/wine/toolbar_test_support.h"
-#include "toolkit/bars/auto_id.h"
-#include "toolkit/bars/bar_window_proc_win32.h"
-#include "toolkit/bars/platform_caps.h"
+#include "toolkit/base/auto_id.h"
+#include "toolkit/base/bar_window_proc_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {

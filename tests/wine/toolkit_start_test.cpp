@@ -6,10 +6,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/bars/animation_track.h"
-#include "toolkit/bars/platform_caps.h"
-#include "toolkit/bars/subclass_registry_win32.h"
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/animation_track.h"
+#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/subclass_registry_win32.h"
+#include "toolkit/menus/toolkit_win32.h"
 
 namespace lumora {
 namespace {

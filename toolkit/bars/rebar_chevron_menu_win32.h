@@ -27,6 +27,11 @@ struct ChevronMenuItem {
 // Shows the items as a skinned popup menu of the UI style below the chevron
 // (screen coordinates), kept on the monitor, and returns when the menu has
 // closed. A chosen item reaches owner as WM_COMMAND.
+using ChevronMenuRunner = void (*)(HWND owner, const std::vector<ChevronMenuItem>& items, const RECT& chevron,
+                                   int32_t ui_style);
+// The menus sit above the bars, so they hand in the runner at start-up;
+// until then a chevron opens nothing.
+void SetChevronMenuRunner(ChevronMenuRunner runner);
 void RunChevronMenu(HWND owner, const std::vector<ChevronMenuItem>& items, const RECT& chevron, int32_t ui_style);
 
 }  // namespace lumora

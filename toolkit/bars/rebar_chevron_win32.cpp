@@ -12,6 +12,7 @@ namespace lumora {
 namespace {
 
 RECT g_last_chevron{};
+ChevronMenuRunner g_chevron_menu_runner = nullptr;
 
 bool IsToolbarClass(HWND window) {
   wchar_t name[32] = {};
@@ -129,5 +130,11 @@ void ShowRebarChevron(HWND owner, const RebarInfo& rebar, const NMREBARCHEVRON& 
 }
 
 RECT LastChevronRect() { return g_last_chevron; }
+
+void SetChevronMenuRunner(ChevronMenuRunner runner) { g_chevron_menu_runner = runner; }
+
+void RunChevronMenu(HWND owner, const std::vector<ChevronMenuItem>& items, const RECT& chevron, int32_t ui_style) {
+  if (g_chevron_menu_runner) g_chevron_menu_runner(owner, items, chevron, ui_style);
+}
 
 }  // namespace lumora

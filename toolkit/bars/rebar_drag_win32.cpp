@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "toolkit/bars/platform_caps.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/toolkit_start_win32.h"
 
 namespace lumora {
 namespace {

@@ -9,6 +9,7 @@
 #include "toolkit/bars/rebar_paint_win32.h"
 #include "toolkit/bars/rebar_registry_win32.h"
 #include "toolkit/bars/rebar_win32.h"
+#include "toolkit/base/toolkit_messages.h"
 
 namespace lumora {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "toolkit/bars/stale_lock.h"
+#include "toolkit/base/stale_lock.h"
 
 namespace lumora {
 namespace {

@@ -8,13 +8,12 @@
 #include <string>
 
 #include "toolkit/bars/bar_image_win32.h"
-#include "toolkit/bars/bar_window_proc_win32.h"
-#include "toolkit/bars/control_subclass_win32.h"
 #include "toolkit/bars/rebar_drag_win32.h"
 #include "toolkit/bars/rebar_messages_win32.h"
 #include "toolkit/bars/rebar_registry_win32.h"
-#include "toolkit/bars/toolkit_start_win32.h"
-#include "toolkit/menus/menu_win32.h"
+#include "toolkit/base/bar_window_proc_win32.h"
+#include "toolkit/base/control_subclass_win32.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {
@@ -231,19 +230,6 @@ int32_t RebarGetHeight(intptr_t rebar) {
 HWND RebarWindow(int32_t id) {
   const std::optional<RebarInfo> info = FindRebarById(id);
   return info ? info->window : nullptr;
-}
-
-int32_t MenuBarHeight(intptr_t menu_bar) {
-  // A menu id names the bar's window; it is tried first, because small ids
-  // can also pass for window handles. A popup menu's handle is no window.
-  HWND window = nullptr;
-  if (menu_bar >= std::numeric_limits<int32_t>::min() && menu_bar <= std::numeric_limits<int32_t>::max())
-    window = reinterpret_cast<HWND>(MenuExists(static_cast<int32_t>(menu_bar)));
-  if (!window || !IsWindow(window)) window = reinterpret_cast<HWND>(menu_bar);
-  if (!window || !IsWindow(window)) return 0;
-  RECT client{};
-  if (!GetClientRect(window, &client)) return 0;
-  return client.bottom - client.top;
 }
 
 }  // namespace lumora

@@ -12,10 +12,9 @@
 
 namespace lumora {
 
-// Sent (wParam = the rebar window, lParam = its new height in pixels) first
-// to the rebar's root window and then to its parent, once per change of the
-// rebar's height; a window that is both receives it twice.
-constexpr UINT WM_LUMORA_REBARHEIGHT = 0x8953;
+// WM_LUMORA_REBARHEIGHT (toolkit_messages.h) is sent first to the rebar's
+// root window and then to its parent, once per change of the rebar's
+// height; a window that is both receives it twice.
 
 // style holds RBS_* and CCS_* styles and the UI style bits
 // UISTYLE_OFFICE2003 / UISTYLE_OFFICE2007. A non-zero drag_flag lets the
@@ -39,9 +38,5 @@ int32_t RebarGetHeight(intptr_t rebar);
 
 // The window of the rebar with this id; null when unknown.
 HWND RebarWindow(int32_t id);
-
-// Height of a menu bar's client area; menu_bar is the menu bar's id or its
-// window handle. 0 when unknown.
-int32_t MenuBarHeight(intptr_t menu_bar);
 
 }  // namespace lumora

@@ -2,9 +2,9 @@
 
 #include <unordered_map>
 
-#include "toolkit/bars/bar_window_proc_win32.h"
-#include "toolkit/bars/control_subclass_win32.h"
-#include "toolkit/bars/stale_lock.h"
+#include "toolkit/base/bar_window_proc_win32.h"
+#include "toolkit/base/control_subclass_win32.h"
+#include "toolkit/base/stale_lock.h"
 
 namespace lumora {
 namespace {

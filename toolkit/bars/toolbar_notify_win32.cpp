@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "toolkit/bars/bar_window_proc_win32.h"
 #include "toolkit/bars/toolbar_paint_win32.h"
 #include "toolkit/bars/toolbar_registry_win32.h"
+#include "toolkit/base/bar_window_proc_win32.h"
 
 namespace lumora {
 namespace {

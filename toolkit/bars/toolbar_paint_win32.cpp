@@ -4,15 +4,15 @@
 #include <string>
 #include <utility>
 
-#include "toolkit/bars/builtin_glyphs_win32.h"
-#include "toolkit/bars/platform_caps.h"
 #include "toolkit/bars/toolbar_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/menus/label_draw_win32.h"
-#include "toolkit/menus/label_layout.h"
+#include "toolkit/base/builtin_glyphs_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/colour_mode_win32.h"
 #include "toolkit/style/drawing_win32.h"
+#include "toolkit/style/label_draw_win32.h"
+#include "toolkit/style/label_layout.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "toolkit/bars/stale_lock.h"
+#include "toolkit/base/stale_lock.h"
 
 namespace lumora {
 namespace {

@@ -8,21 +8,20 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/bars/auto_id.h"
-#include "toolkit/bars/bar_window_proc_win32.h"
-#include "toolkit/bars/control_subclass_win32.h"
-#include "toolkit/bars/platform_caps.h"
 #include "toolkit/bars/toolbar_fonts_win32.h"
 #include "toolkit/bars/toolbar_handles_win32.h"
 #include "toolkit/bars/toolbar_images_win32.h"
 #include "toolkit/bars/toolbar_notify_win32.h"
 #include "toolkit/bars/toolbar_paint_win32.h"
 #include "toolkit/bars/toolbar_registry_win32.h"
-#include "toolkit/bars/toolkit_start_win32.h"
-#include "toolkit/menus/label_draw_win32.h"
-#include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/label_layout.h"
+#include "toolkit/base/auto_id.h"
+#include "toolkit/base/bar_window_proc_win32.h"
+#include "toolkit/base/control_subclass_win32.h"
+#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/style/colour_mode.h"
+#include "toolkit/style/label_draw_win32.h"
+#include "toolkit/style/label_layout.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {
@@ -196,9 +195,10 @@ void AfterSlotChange(ToolbarRecord& toolbar) {
 // An explicit id must be new on this tool bar; -1 takes the next automatic
 // id no tool-bar button uses. 0 is refused: callers read 0 as failure.
 int32_t ResolveSlotId(const ToolbarRecord& toolbar, int32_t id) {
-  // Menu items draw from the same counter; an id either already uses is skipped.
-  if (id == -1)
-    return TakeAutoId([](int32_t candidate) { return ToolbarButtonIdInUse(candidate) || MenuItemIdInUse(candidate); });
+  // Menu items draw from the same counter and register their own ids there;
+  // an id either already uses is skipped.
+  RegisterAutoIdUser(ToolbarButtonIdInUse);
+  if (id == -1) return TakeAutoId(ToolbarButtonIdInUse);
   if (id == 0 || FindButton(toolbar.window, id)) return 0;
   if (SendMessageW(toolbar.window, TB_COMMANDTOINDEX, static_cast<WPARAM>(id), 0) >= 0) return 0;
   return id;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/dib_section.h"
-#include "toolkit/bars/platform_caps.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 
 namespace lumora {

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "toolkit/bars/auto_id.h"
-#include "toolkit/bars/bar_window_proc_win32.h"
-#include "toolkit/bars/platform_caps.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/auto_id.h"
+#include "toolkit/base/bar_window_proc_win32.h"
+#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_images_win32.h"
 #include "toolkit/menus/menu_keyboard_win32.h"
 #include "toolkit/menus/menu_metrics.h"
@@ -68,9 +68,11 @@ int32_t AddItem(MenuRecord* menu_record, HMENU popup, int position, ItemRequest 
     owner = menu_record->owner;
     style = menu_record->style;
   }
+  // Tool-bar buttons draw from the same counter and skip the items' ids.
+  RegisterAutoIdUser(MenuItemIdInUse);
   int32_t id = request.separator ? 0 : request.id;
   if (id == -1) {
-    id = TakeAutoId([](int32_t candidate) { return MenuItemIdInUse(candidate) || ToolbarButtonIdInUse(candidate); });
+    id = TakeAutoId(MenuItemIdInUse);
     if (id == 0) return 0;
   }
   HMENU sub_menu = request.separator ? nullptr : ResolveSubMenu(request.sub_menu);

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "toolkit/bars/platform_caps.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"

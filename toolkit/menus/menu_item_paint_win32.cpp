@@ -7,9 +7,8 @@
 #include <string>
 #include <tuple>
 
-#include "toolkit/bars/builtin_glyphs_win32.h"
-#include "toolkit/bars/platform_caps.h"
-#include "toolkit/menus/label_draw_win32.h"
+#include "toolkit/base/builtin_glyphs_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/menus/menu_canvas_win32.h"
 #include "toolkit/menus/menu_item_text.h"
 #include "toolkit/menus/menu_metrics.h"
@@ -18,6 +17,7 @@
 #include "toolkit/style/colour.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/drawing_win32.h"
+#include "toolkit/style/label_draw_win32.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"
 

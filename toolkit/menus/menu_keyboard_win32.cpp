@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_item_text.h"
 #include "toolkit/menus/menu_keyboard_mode.h"
 #include "toolkit/menus/menu_records_win32.h"

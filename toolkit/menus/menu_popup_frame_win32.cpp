@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "toolkit/bars/subclass_registry_win32.h"
+#include "toolkit/base/subclass_registry_win32.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 #include "toolkit/menus/drop_shadow_win32.h"
 #include "toolkit/menus/menu_canvas_win32.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/bars/stale_lock.h"
+#include "toolkit/base/stale_lock.h"
 #include "toolkit/style/colour_mode_win32.h"
 
 namespace lumora {

@@ -1,10 +1,11 @@
 #include <algorithm>
+#include <limits>
 
-#include "toolkit/bars/platform_caps.h"
 #include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/base/platform_caps.h"
+#include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_records_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/menu_metrics.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {
@@ -121,6 +122,19 @@ intptr_t MenuExists(int32_t id) {
     if (record->popup != -1) return record->popup;
   }
   return 0;
+}
+
+int32_t MenuBarHeight(intptr_t menu_bar) {
+  // A menu id names the bar's window; it is tried first, because small ids
+  // can also pass for window handles. A popup menu's handle is no window.
+  HWND window = nullptr;
+  if (menu_bar >= std::numeric_limits<int32_t>::min() && menu_bar <= std::numeric_limits<int32_t>::max())
+    window = reinterpret_cast<HWND>(MenuExists(static_cast<int32_t>(menu_bar)));
+  if (!window || !IsWindow(window)) window = reinterpret_cast<HWND>(menu_bar);
+  if (!window || !IsWindow(window)) return 0;
+  RECT client{};
+  if (!GetClientRect(window, &client)) return 0;
+  return client.bottom - client.top;
 }
 
 int32_t MenuFree(intptr_t menu) {

@@ -2,8 +2,8 @@
 // the catching of popup-menu windows, colour-mode steps and the tear-down.
 #include <windows.h>
 
-#include "toolkit/bars/bar_window_proc_win32.h"
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/bar_window_proc_win32.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/drop_shadow_win32.h"
 #include "toolkit/menus/menu_images_win32.h"
 #include "toolkit/menus/menu_item_paint_win32.h"

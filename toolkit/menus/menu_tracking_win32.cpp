@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/bars/bar_window_proc_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/bar_window_proc_win32.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/drop_shadow_win32.h"
 #include "toolkit/menus/menu_item_paint_win32.h"
 #include "toolkit/menus/menu_item_text.h"

@@ -47,6 +47,9 @@ intptr_t MenuCreatePopup(int32_t id, int32_t style);
 int32_t MenuShowPopup(intptr_t menu, HWND window, int x, int y);
 // The popup handle of a popup menu, the bar handle of a bar menu, or 0.
 intptr_t MenuExists(int32_t id);
+// Height of a menu bar's client area; menu_bar is the menu bar's id or its
+// window handle. 0 when unknown.
+int32_t MenuBarHeight(intptr_t menu_bar);
 // menu -1 frees every menu. 1, or 0 if no menu matches.
 int32_t MenuFree(intptr_t menu);
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/menus/shortcut_text.h"
 

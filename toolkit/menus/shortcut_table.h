@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "toolkit/bars/stale_lock.h"
+#include "toolkit/base/stale_lock.h"
 
 namespace lumora {
 

@@ -1,6 +1,6 @@
 #include "toolkit/style/colour_services_win32.h"
 
-#include "toolkit/bars/platform_caps.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/style/colour_mode_win32.h"
 #include "toolkit/style/colour_services.h"
 

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "toolkit/style/gdiplus_binding_win32.h"
+#include "toolkit/base/gdiplus_binding_win32.h"
 #include "toolkit/style/gradient.h"
 #include "toolkit/style/image_effect_maths.h"
 

@@ -1,4 +1,4 @@
-#include "toolkit/bars/animation_track.h"
+#include "toolkit/base/animation_track.h"
 
 #include <algorithm>
 #include <cmath>

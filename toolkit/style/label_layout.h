@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/menus/label_markup.h"
+#include "toolkit/style/label_markup.h"
 
 namespace lumora {
 

@@ -1,4 +1,4 @@
-#include "toolkit/menus/label_layout.h"
+#include "toolkit/style/label_layout.h"
 
 #include <algorithm>
 #include <limits>

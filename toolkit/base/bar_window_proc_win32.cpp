@@ -1,10 +1,10 @@
-#include "toolkit/bars/bar_window_proc_win32.h"
+#include "toolkit/base/bar_window_proc_win32.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "toolkit/bars/control_subclass_win32.h"
-#include "toolkit/bars/subclass_registry_win32.h"
+#include "toolkit/base/control_subclass_win32.h"
+#include "toolkit/base/subclass_registry_win32.h"
 
 namespace lumora {
 namespace {

@@ -6,9 +6,9 @@
 #include <atomic>
 #include <memory>
 
-#include "toolkit/bars/animation_track.h"
-#include "toolkit/bars/stale_lock.h"
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/animation_track.h"
+#include "toolkit/base/stale_lock.h"
+#include "toolkit/base/toolkit_start_win32.h"
 
 namespace lumora {
 namespace {

@@ -1,4 +1,4 @@
-#include "toolkit/bars/builtin_glyphs_win32.h"
+#include "toolkit/base/builtin_glyphs_win32.h"
 
 #include <cstdint>
 #include <cstring>

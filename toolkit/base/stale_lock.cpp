@@ -1,4 +1,4 @@
-#include "toolkit/bars/stale_lock.h"
+#include "toolkit/base/stale_lock.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "toolkit/menus/label_markup.h"
+#include "toolkit/style/label_markup.h"
 
 #include <limits>
 

@@ -1,8 +1,8 @@
-#include "toolkit/bars/subclass_registry_win32.h"
+#include "toolkit/base/subclass_registry_win32.h"
 
 #include <unordered_map>
 
-#include "toolkit/bars/stale_lock.h"
+#include "toolkit/base/stale_lock.h"
 
 namespace lumora {
 namespace {

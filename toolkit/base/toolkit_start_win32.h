@@ -5,16 +5,27 @@
 
 #include <functional>
 
-#include "toolkit/bars/platform_caps.h"
+#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/toolkit_messages.h"
 
 namespace lumora {
 
-constexpr UINT WM_LUMORA_ANIMATE = 0x8539;
-constexpr UINT WM_LUMORA_ANIMSTEP = 0x86A6;
 constexpr DWORD kAnimationExitCode = 1337;
 
-void InitToolkit();
-void StartToolkit();
+// What the layers above this one do at start-up. This layer cannot name
+// them, so the toolkit's entry points (InitToolkit() and StartToolkit() of
+// toolkit/menus/toolkit_win32.h) pass them in.
+struct ToolkitLayers {
+  // Runs once, at the end of initialisation, when the capability record is
+  // complete (the theme's caption colour included).
+  void (*init)() = nullptr;
+};
+
+// Probes the platform and fills g_caps, then runs the layers' init.
+void InitToolkit(const ToolkitLayers& layers);
+// Initialises first if need be, then installs the hooks, starts GDI+ and
+// the animation thread.
+void StartToolkit(const ToolkitLayers& layers);
 void ShutdownToolkit();
 
 enum class ToolkitState { kNotInitialised, kInitialised, kStarted, kShutDown };

@@ -1,4 +1,4 @@
-#include "toolkit/bars/rebar_chevron_menu_win32.h"
+#include "toolkit/menus/chevron_menu_win32.h"
 
 #include "toolkit/menus/menu_win32.h"
 
@@ -22,7 +22,7 @@ class ChevronPopup {
 
 }  // namespace
 
-void RunChevronMenu(HWND owner, const std::vector<ChevronMenuItem>& items, const RECT& chevron, int32_t ui_style) {
+void ShowChevronMenu(HWND owner, const std::vector<ChevronMenuItem>& items, const RECT& chevron, int32_t ui_style) {
   if (items.empty()) return;
   ChevronPopup popup(ui_style);
   if (!popup.get()) return;

@@ -1,4 +1,4 @@
-#include "toolkit/style/gdiplus_binding_win32.h"
+#include "toolkit/base/gdiplus_binding_win32.h"
 
 #include <mutex>
 

@@ -1,4 +1,4 @@
-#include "toolkit/menus/label_draw_win32.h"
+#include "toolkit/style/label_draw_win32.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/base/toolkit_start_win32.h"
 
 #include <shlwapi.h>
 
@@ -9,12 +9,11 @@
 
 #include "platform/image_decode.h"
 #include "platform/os_version.h"
-#include "toolkit/bars/builtin_glyphs_win32.h"
-#include "toolkit/bars/control_subclass_win32.h"
-#include "toolkit/bars/stale_lock.h"
-#include "toolkit/bars/subclass_registry_win32.h"
-#include "toolkit/style/colour_services_win32.h"
-#include "toolkit/style/gdiplus_binding_win32.h"
+#include "toolkit/base/builtin_glyphs_win32.h"
+#include "toolkit/base/control_subclass_win32.h"
+#include "toolkit/base/gdiplus_binding_win32.h"
+#include "toolkit/base/stale_lock.h"
+#include "toolkit/base/subclass_registry_win32.h"
 
 namespace lumora {
 
@@ -89,7 +88,6 @@ void BindTheme() {
     if (theme.GetThemeSysColor) {
       theme.caption_colour = theme.GetThemeSysColor(scrollbar, COLOR_ACTIVECAPTION);
       theme.caption_colour_known = true;
-      DetectColourName(static_cast<int32_t>(theme.caption_colour));
     }
   }
   static const wchar_t* const kClasses[] = {L"explorerbar", L"rebar", L"tab", L"toolbar", L"menu", L"button"};
@@ -181,43 +179,44 @@ void EnsureCallWndProcHook() {
     g_callwndproc_hook = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, GetCurrentThreadId());
 }
 
-void InitToolkit() {
+void InitToolkit(const ToolkitLayers& layers) {
   if (g_state != ToolkitState::kNotInitialised) return;
   // 1. Registries and locks come into being on first use; touch the locks so
   //    they exist before a second thread can race for them.
   for (int i = 0; i < static_cast<int>(ToolkitLock::kCount); ++i) GetToolkitLock(static_cast<ToolkitLock>(i));
-  // 2. Named colours.
-  InitColourTables();
-  // 3. Image decoders.
+  // 2. Image decoders.
   platform::EnablePngDecoder();
   platform::EnableJpegDecoder();
-  // 4. Built-in images.
+  // 3. Built-in images.
   g_caps.blank_icon = CreateBlankIcon();
   for (int i = 0; i < GLYPH_COUNT; ++i) g_caps.glyphs[i] = CreateGlyphList(static_cast<BuiltinGlyph>(i));
-  // 5. Cursors and the default icon size.
+  // 4. Cursors and the default icon size.
   static const LPCWSTR kCursors[6] = {IDC_ARROW, IDC_SIZENS, IDC_SIZENS, IDC_HAND, IDC_SIZEALL, IDC_SIZEWE};
   for (int i = 0; i < 6; ++i) g_caps.cursors[i] = LoadCursorW(nullptr, kCursors[i]);
   g_caps.default_icon_width = 16;
   g_caps.default_icon_height = 16;
-  // 6. UI font and drop shadows.
+  // 5. UI font and drop shadows.
   ReadUiFont();
-  // 7-8. Versions.
+  // 6-7. Versions.
   g_caps.os_version = platform::OsVersion();
   ReadComctlVersion();
-  // 9. Per-pixel alpha blending.
+  // 8. Per-pixel alpha blending.
   if (HMODULE gdi = LoadLibraryW(L"Gdi32.dll")) {
     Bind(gdi, "GdiAlphaBlend", g_caps.alpha_blend);
   } else {
     MessageBoxW(nullptr, L"Can't open Gdi32.dll", L"Error!", MB_ICONERROR);
   }
-  // 10. Visual styles and composition.
+  // 9. Visual styles and composition.
   BindTheme();
   BindDwm();
+  // 10. The layers above: named colours, which read the theme's caption
+  //     colour, and whatever else they connect.
+  if (layers.init) layers.init();
   g_state = ToolkitState::kInitialised;
 }
 
-void StartToolkit() {
-  if (g_state == ToolkitState::kNotInitialised) InitToolkit();
+void StartToolkit(const ToolkitLayers& layers) {
+  if (g_state == ToolkitState::kNotInitialised) InitToolkit(layers);
   if (g_state != ToolkitState::kInitialised) return;
   EnsureCallWndProcHook();
   // The application's windows are watched from their creation on, so size

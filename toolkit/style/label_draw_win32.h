@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/menus/label_layout.h"
+#include "toolkit/style/label_layout.h"
 
 namespace lumora {
 

@@ -1,0 +1,28 @@
+#include "toolkit/menus/toolkit_win32.h"
+
+#include "toolkit/bars/rebar_chevron_menu_win32.h"
+#include "toolkit/base/platform_caps.h"
+#include "toolkit/menus/chevron_menu_win32.h"
+#include "toolkit/style/colour_mode.h"
+#include "toolkit/style/colour_services_win32.h"
+
+namespace lumora {
+namespace {
+
+void InitLayers() {
+  // Style: the named colours; the colour name follows the theme's caption.
+  InitColourTables();
+  if (g_caps.theme.caption_colour_known) DetectColourName(static_cast<int32_t>(g_caps.theme.caption_colour));
+  // Bars: a band's chevron opens a menu.
+  SetChevronMenuRunner(ShowChevronMenu);
+}
+
+constexpr ToolkitLayers kLayers{InitLayers};
+
+}  // namespace
+
+void InitToolkit() { InitToolkit(kLayers); }
+
+void StartToolkit() { StartToolkit(kLayers); }
+
+}  // namespace lumora
