@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/error_log.h"
 #include "toolkit/bars/auto_id.h"
 #include "toolkit/bars/bar_window_proc_win32.h"
 #include "toolkit/bars/control_subclass_win32.h"
@@ -59,6 +60,7 @@ void RebuildDerivedImagesHook(int32_t) {
   try {
     ToolbarRebuildDerivedImages();
   } catch (...) {
+    platform::LogCurrentException("tool bar: deriving the disabled images");
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/error_log.h"
 #include "toolkit/bars/bar_window_proc_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/bars/toolkit_start_win32.h"
@@ -82,8 +83,8 @@ int NeighbourTitle(HWND bar, int from, int direction) {
 // keys at the edge of the menu, close this menu and open the other title's.
 LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
   if (code == MSGF_MENU && lparam) {
+    MSG& msg = *reinterpret_cast<MSG*>(lparam);
     try {
-      MSG& msg = *reinterpret_cast<MSG*>(lparam);
       HWND bar = g_tracking.bar;
       if (g_tracking.active && bar && IsWindow(bar) && g_tracking.pending_title < 0) {
         if (msg.message == WM_MOUSEMOVE && (msg.pt.x != g_pointer.x || msg.pt.y != g_pointer.y)) {
@@ -118,6 +119,7 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
         }
       }
     } catch (...) {
+      platform::LogCurrentException("menu tracking hook", msg.message);
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
