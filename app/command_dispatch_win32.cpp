@@ -3,9 +3,11 @@
 #include "app/command_ids.h"
 #include "app/document_files.h"
 #include "app/editor_state.h"
+#include "app/editor_windows.h"
 #include "app/main_window_win32.h"
 #include "app/scintilla_messages.h"
 #include "app/view_options_win32.h"
+#include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/toolkit_messages.h"
@@ -17,12 +19,7 @@ namespace {
 
 using namespace lumora;
 
-LRESULT Sci(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-  HWND editor = g_editor.editor_control;
-  return editor ? SendMessageW(editor, message, wparam, lparam) : 0;
-}
-
-bool HasSelection() { return Sci(SCI_GETSELECTIONEND) - Sci(SCI_GETSELECTIONSTART) > 0; }
+bool HasSelection() { return SendEditor(SCI_GETSELECTIONEND) - SendEditor(SCI_GETSELECTIONSTART) > 0; }
 
 void SetShown(int64_t& shown, bool enable, std::initializer_list<int> menu_items,
               std::initializer_list<int> buttons) {
@@ -76,34 +73,34 @@ bool ClipboardHasText() {
 }
 
 void UndoEdit() {
-  if (Sci(SCI_CANUNDO) == 1) Sci(SCI_UNDO);
+  if (SendEditor(SCI_CANUNDO) == 1) SendEditor(SCI_UNDO);
 }
 
 void RedoEdit() {
-  if (Sci(SCI_CANREDO) == 1) Sci(SCI_REDO);
+  if (SendEditor(SCI_CANREDO) == 1) SendEditor(SCI_REDO);
 }
 
 void CutSelection() {
   if (!HasSelection()) return;
-  Sci(SCI_CUT);
+  SendEditor(SCI_CUT);
   g_editor.clipboard_has_text = 1;
 }
 
 void CopySelection() {
   if (!HasSelection()) return;
-  Sci(SCI_COPY);
+  SendEditor(SCI_COPY);
   g_editor.clipboard_has_text = 1;
 }
 
 void PasteClipboard() {
-  if (ClipboardHasText()) Sci(SCI_PASTE);
+  if (ClipboardHasText()) SendEditor(SCI_PASTE);
 }
 
 void DeleteSelection() {
-  if (HasSelection()) Sci(SCI_CLEAR);
+  if (HasSelection()) SendEditor(SCI_CLEAR);
 }
 
-void SelectAllText() { Sci(SCI_SELECTALL); }
+void SelectAllText() { SendEditor(SCI_SELECTALL); }
 
 void RefreshCommandStates() {
   EditorState& s = g_editor;
@@ -118,9 +115,9 @@ void RefreshCommandStates() {
   } else if (!selection && s.selection_shown) {
     SetShown(s.selection_shown, false, {CMD_COPY, CMD_CUT}, {CMD_COPY, CMD_CUT});
   }
-  const bool can_undo = Sci(SCI_CANUNDO) == 1;
+  const bool can_undo = SendEditor(SCI_CANUNDO) == 1;
   if (can_undo != (s.undo_shown != 0)) SetShown(s.undo_shown, can_undo, {CMD_UNDO}, {});
-  const bool can_redo = Sci(SCI_CANREDO) == 1;
+  const bool can_redo = SendEditor(SCI_CANREDO) == 1;
   if (can_redo != (s.redo_shown != 0)) SetShown(s.redo_shown, can_redo, {CMD_REDO}, {});
   if (s.printer_available && !s.printer_shown) {
     SetShown(s.printer_shown, true, {CMD_PRINT, CMD_CHOOSE_PRINTER}, {CMD_PRINT});
@@ -135,8 +132,7 @@ void RefreshCommandStates() {
 void StartClipboardMonitor(HWND window) {
   using ListenerFn = BOOL(WINAPI*)(HWND);
   if (HMODULE user32 = LoadLibraryW(L"User32.dll")) {
-    auto add = reinterpret_cast<ListenerFn>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "AddClipboardFormatListener")));
+    auto add = platform::DllFunction<ListenerFn>(user32, "AddClipboardFormatListener");
     if (add) {
       add(window);
     } else {
@@ -149,8 +145,7 @@ void StartClipboardMonitor(HWND window) {
 void StopClipboardMonitor(HWND window) {
   using ListenerFn = BOOL(WINAPI*)(HWND);
   if (HMODULE user32 = LoadLibraryW(L"User32.dll")) {
-    auto remove = reinterpret_cast<ListenerFn>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "RemoveClipboardFormatListener")));
+    auto remove = platform::DllFunction<ListenerFn>(user32, "RemoveClipboardFormatListener");
     if (remove) {
       remove(window);
     } else {

@@ -8,6 +8,7 @@
 #include "app/command_ids.h"
 #include "app/document_files.h"
 #include "app/editor_state.h"
+#include "app/editor_windows.h"
 #include "app/scintilla_messages.h"
 #include "app/text_encoding.h"
 #include "toolkit/bars/image_file_win32.h"
@@ -225,35 +226,32 @@ HWND CreateEditor(HWND window) {
 
 HWND MainWindow() { return g_editor.main_window; }
 
-void ConfigureEditor(HWND editor) {
-  auto send = [editor](UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    return SendMessageW(editor, message, wparam, lparam);
-  };
-  send(SCI_SETCODEPAGE, 65001);
-  send(SCI_SETKEYSUNICODE, 1);
-  send(SCI_USEPOPUP, 0);
+void ConfigureEditor() {
+  SendEditor(SCI_SETCODEPAGE, 65001);
+  SendEditor(SCI_SETKEYSUNICODE, 1);
+  SendEditor(SCI_USEPOPUP, 0);
   // Tab must insert a tab in the text: the main window has no keyboard
   // accelerator and the event loop does no dialog navigation, so the key
   // reaches the component as it is.
   // The component reads face names as UTF-8.
   const std::string face = Utf8FromWide(g_editor.font_name);
-  send(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
-  send(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(g_editor.font_size));
-  send(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(g_editor.symbol_margin_width));
-  send(SCI_SETSCROLLWIDTH, 1);
-  send(SCI_SETSCROLLWIDTHTRACKING, 1);
-  send(SCI_INDICSETSTYLE, 0, INDIC_SQUIGGLE);
-  send(SCI_INDICSETFORE, 0, RGB(255, 0, 0));
-  send(SCI_INDICSETSTYLE, 1, INDIC_ROUNDBOX);
-  send(SCI_INDICSETFORE, 1, RGB(0, 230, 0));
-  send(SCI_INDICSETUNDER, 1, 1);
-  send(SCI_INDICSETALPHA, 1, 150);
-  send(SCI_INDICSETOUTLINEALPHA, 1, 255);
-  send(SCI_INDICSETSTYLE, 2, INDIC_ROUNDBOX);
-  send(SCI_INDICSETFORE, 2, RGB(230, 230, 0));
-  send(SCI_INDICSETUNDER, 2, 1);
-  send(SCI_INDICSETALPHA, 2, 120);
-  send(SCI_INDICSETOUTLINEALPHA, 2, 255);
+  SendEditor(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
+  SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(g_editor.font_size));
+  SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(g_editor.symbol_margin_width));
+  SendEditor(SCI_SETSCROLLWIDTH, 1);
+  SendEditor(SCI_SETSCROLLWIDTHTRACKING, 1);
+  SendEditor(SCI_INDICSETSTYLE, 0, INDIC_SQUIGGLE);
+  SendEditor(SCI_INDICSETFORE, 0, RGB(255, 0, 0));
+  SendEditor(SCI_INDICSETSTYLE, 1, INDIC_ROUNDBOX);
+  SendEditor(SCI_INDICSETFORE, 1, RGB(0, 230, 0));
+  SendEditor(SCI_INDICSETUNDER, 1, 1);
+  SendEditor(SCI_INDICSETALPHA, 1, 150);
+  SendEditor(SCI_INDICSETOUTLINEALPHA, 1, 255);
+  SendEditor(SCI_INDICSETSTYLE, 2, INDIC_ROUNDBOX);
+  SendEditor(SCI_INDICSETFORE, 2, RGB(230, 230, 0));
+  SendEditor(SCI_INDICSETUNDER, 2, 1);
+  SendEditor(SCI_INDICSETALPHA, 2, 120);
+  SendEditor(SCI_INDICSETOUTLINEALPHA, 2, 255);
 }
 
 HWND SearchField() { return g_search_field; }
@@ -312,7 +310,7 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   }
   SetWindowLongPtrW(editor, GWL_STYLE, GetWindowLongPtrW(editor, GWL_STYLE) | WS_CLIPCHILDREN);
   g_editor.editor_control = editor;
-  ConfigureEditor(editor);
+  ConfigureEditor();
   return true;
 }
 

@@ -11,7 +11,7 @@ void LoadImages();
 bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc);
 void LayoutEditor();
 // The fixed configuration the editing component gets right after creation.
-void ConfigureEditor(HWND editor);
+void ConfigureEditor();
 HWND MainWindow();
 // The search strip's editable field (control 10).
 HWND SearchField();

@@ -8,6 +8,7 @@
 
 #include "app/command_ids.h"
 #include "app/editor_state.h"
+#include "app/editor_windows.h"
 #include "app/scintilla_messages.h"
 #include "app/text_encoding.h"
 #include "toolkit/menus/menu_win32.h"
@@ -16,17 +17,12 @@
 namespace tavrel {
 namespace {
 
-LRESULT Sci(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-  HWND editor = g_editor.editor_control;
-  return editor ? SendMessageW(editor, message, wparam, lparam) : 0;
-}
-
 // Width of "_" and the digits of the line count in the line-number style;
 // the underscore pads by one character.
 LRESULT NumberWidth(LRESULT lines) {
   char sample[32];
   snprintf(sample, sizeof sample, "_%lld", static_cast<long long>(lines));
-  return Sci(SCI_TEXTWIDTH, STYLE_LINENUMBER, reinterpret_cast<LPARAM>(sample));
+  return SendEditor(SCI_TEXTWIDTH, STYLE_LINENUMBER, reinterpret_cast<LPARAM>(sample));
 }
 
 FontDialogFn g_font_dialog = ChooseFontW;
@@ -68,12 +64,12 @@ std::wstring FaceInUse(const std::wstring& face, int height) {
 // left to paint. Wrapping the whole document first would be exact but takes
 // seconds on a large file.
 void KeepCaretInViewAfterRewrap() {
-  const LRESULT line = Sci(SCI_LINEFROMPOSITION, static_cast<WPARAM>(Sci(SCI_GETCURRENTPOS)));
-  Sci(SCI_SETFIRSTVISIBLELINE, static_cast<WPARAM>(Sci(SCI_VISIBLEFROMDOCLINE, static_cast<WPARAM>(line))));
+  const LRESULT line = SendEditor(SCI_LINEFROMPOSITION, static_cast<WPARAM>(SendEditor(SCI_GETCURRENTPOS)));
+  SendEditor(SCI_SETFIRSTVISIBLELINE, static_cast<WPARAM>(SendEditor(SCI_VISIBLEFROMDOCLINE, static_cast<WPARAM>(line))));
   HWND editor = g_editor.editor_control;
   for (int pass = 0; pass < 4; ++pass) {
     if (editor) UpdateWindow(editor);
-    Sci(SCI_SCROLLCARET);
+    SendEditor(SCI_SCROLLCARET);
     if (!editor || !GetUpdateRect(editor, nullptr, FALSE)) break;
   }
 }
@@ -83,11 +79,11 @@ void KeepCaretInViewAfterRewrap() {
 void SetFontDialogForTesting(FontDialogFn dialog) { g_font_dialog = dialog ? dialog : ChooseFontW; }
 
 void ToggleWordWrap() {
-  if (Sci(SCI_GETWRAPMODE) == 0) {
-    Sci(SCI_SETWRAPMODE, 1);
+  if (SendEditor(SCI_GETWRAPMODE) == 0) {
+    SendEditor(SCI_SETWRAPMODE, 1);
     lumora::MenuSetItemState(kMainMenu, CMD_WORD_WRAP, 1);
   } else {
-    Sci(SCI_SETWRAPMODE, 0);
+    SendEditor(SCI_SETWRAPMODE, 0);
     lumora::MenuSetItemState(kMainMenu, CMD_WORD_WRAP, 0);
   }
   KeepCaretInViewAfterRewrap();
@@ -95,15 +91,15 @@ void ToggleWordWrap() {
 
 void ToggleLineNumbers() {
   EditorState& s = g_editor;
-  if (Sci(SCI_GETMARGINWIDTHN, 0) != 0) {
-    Sci(SCI_SETMARGINWIDTHN, 0, 0);
-    Sci(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(s.symbol_margin_width));
+  if (SendEditor(SCI_GETMARGINWIDTHN, 0) != 0) {
+    SendEditor(SCI_SETMARGINWIDTHN, 0, 0);
+    SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(s.symbol_margin_width));
     lumora::MenuSetItemState(kMainMenu, CMD_LINE_NUMBERS, 0);
   } else {
-    const LRESULT lines = Sci(SCI_GETLINECOUNT);
+    const LRESULT lines = SendEditor(SCI_GETLINECOUNT);
     const LRESULT width = NumberWidth(lines);
-    Sci(SCI_SETMARGINWIDTHN, 0, width);
-    Sci(SCI_SETMARGINWIDTHN, 1, 10);
+    SendEditor(SCI_SETMARGINWIDTHN, 0, width);
+    SendEditor(SCI_SETMARGINWIDTHN, 1, 10);
     // Measured afresh: the next resize compares against this.
     s.last_line_count = lines;
     s.last_number_width = width;
@@ -113,12 +109,12 @@ void ToggleLineNumbers() {
 
 void ResizeLineNumberMargin() {
   EditorState& s = g_editor;
-  if (Sci(SCI_GETMARGINWIDTHN, 0) <= 0) return;
-  const LRESULT lines = Sci(SCI_GETLINECOUNT);
+  if (SendEditor(SCI_GETMARGINWIDTHN, 0) <= 0) return;
+  const LRESULT lines = SendEditor(SCI_GETLINECOUNT);
   if (lines == s.last_line_count) return;
   const LRESULT width = NumberWidth(lines);
   if (width != s.last_number_width) {
-    Sci(SCI_SETMARGINWIDTHN, 0, width);
+    SendEditor(SCI_SETMARGINWIDTHN, 0, width);
     s.last_number_width = width;
   }
   s.last_line_count = lines;
@@ -149,10 +145,10 @@ void ChooseEditorFont() {
   // The component reads face names as UTF-8: a face named outside the ANSI
   // code page would otherwise become a face that does not exist.
   const std::string face = Utf8FromWide(s.font_name);
-  Sci(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
-  Sci(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(s.font_size));
+  SendEditor(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
+  SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(s.font_size));
   // The numbers of the margin are drawn in the new font: measure them again.
-  if (Sci(SCI_GETMARGINWIDTHN, 0) > 0) {
+  if (SendEditor(SCI_GETMARGINWIDTHN, 0) > 0) {
     s.last_line_count = 0;
     s.last_number_width = 0;
     ResizeLineNumberMargin();

@@ -118,7 +118,7 @@ double TimeWholeRead(const std::wstring& path, char* buffer, uint64_t size) {
 double TimeLoaderAlone(const char* data, uint64_t size) {
   const double start = Now();
   auto* loader = reinterpret_cast<tavrel::ILoader*>(
-      SendEditor(tavrel::SCI_CREATELOADER, static_cast<uintptr_t>(size + 1), tavrel::SC_DOCUMENTOPTION_STYLES_NONE));
+      SendEditor(SCI_CREATELOADER, static_cast<uintptr_t>(size + 1), SC_DOCUMENTOPTION_STYLES_NONE));
   if (!loader) return -1;
   for (uint64_t done = 0; done < size;) {
     const uint64_t part = std::min<uint64_t>(size - done, tavrel::kLoadChunkBytes);
@@ -127,12 +127,12 @@ double TimeLoaderAlone(const char* data, uint64_t size) {
   }
   void* document = loader->ConvertToDocument();
   const double elapsed = Now() - start;
-  SendEditor(tavrel::SCI_RELEASEDOCUMENT, 0, reinterpret_cast<intptr_t>(document));
+  SendEditor(SCI_RELEASEDOCUMENT, 0, reinterpret_cast<intptr_t>(document));
   // Creating a loader disturbs the view of the current document.
-  const intptr_t current = SendEditor(tavrel::SCI_GETDOCPOINTER);
-  SendEditor(tavrel::SCI_ADDREFDOCUMENT, 0, current);
-  SendEditor(tavrel::SCI_SETDOCPOINTER, 0, current);
-  SendEditor(tavrel::SCI_RELEASEDOCUMENT, 0, current);
+  const intptr_t current = SendEditor(SCI_GETDOCPOINTER);
+  SendEditor(SCI_ADDREFDOCUMENT, 0, current);
+  SendEditor(SCI_SETDOCPOINTER, 0, current);
+  SendEditor(SCI_RELEASEDOCUMENT, 0, current);
   return elapsed;
 }
 
@@ -181,8 +181,8 @@ int wmain(int argc, wchar_t** argv) {
   tavrel::g_editor.main_window = main_window;
   tavrel::g_editor.editor_control = editor;
   tavrel::g_document_hooks.show_message = ReportMessage;
-  SendEditor(tavrel::SCI_SETCODEPAGE, tavrel::SC_CP_UTF8);
-  SendEditor(tavrel::SCI_SETSCROLLWIDTHTRACKING, 1);
+  SendEditor(SCI_SETCODEPAGE, SC_CP_UTF8);
+  SendEditor(SCI_SETSCROLLWIDTHTRACKING, 1);
 
   std::printf("writing a %llu MiB sample file...\n", (unsigned long long)megabytes);
   if (!WriteSampleFile(path, size) || !ReadThrough(path)) {
@@ -194,7 +194,7 @@ int wmain(int argc, wchar_t** argv) {
   double open_first = Now();
   tavrel::OpenDocument(path);
   open_first = Now() - open_first;
-  const bool loaded = static_cast<uint64_t>(SendEditor(tavrel::SCI_GETLENGTH)) == size;
+  const bool loaded = static_cast<uint64_t>(SendEditor(SCI_GETLENGTH)) == size;
   double save_first = Now();
   const int saved = tavrel::SaveDocument();
   save_first = Now() - save_first;

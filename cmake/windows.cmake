@@ -20,14 +20,23 @@ set_target_properties(deps_png PROPERTIES IMPORTED_LOCATION ${TAVREL_DEPS}/lib/l
 add_library(deps_jpeg STATIC IMPORTED)
 set_target_properties(deps_jpeg PROPERTIES IMPORTED_LOCATION ${TAVREL_DEPS}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${TAVREL_DEPS}/include)
+# The editing component's published headers; the DLL itself is loaded at run time.
+add_library(deps_scintilla INTERFACE)
+target_include_directories(deps_scintilla SYSTEM INTERFACE ${TAVREL_DEPS}/include/scintilla)
+# The editor still sends SCI_SETKEYSUNICODE, which the headers list among
+# the deprecated messages.
+target_compile_definitions(deps_scintilla INTERFACE INCLUDE_DEPRECATED_FEATURES)
 
 # Platform layer: thin services over Win32.
 file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
+list(REMOVE_ITEM PLATFORM_SOURCES ${CMAKE_SOURCE_DIR}/platform/error_log.cpp)  # built with the portable code
 add_library(tavrel_platform STATIC ${PLATFORM_SOURCES})
 target_include_directories(tavrel_platform PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(tavrel_platform PRIVATE ${TAVREL_WARNINGS})
 target_link_libraries(tavrel_platform PUBLIC deps_png deps_jpeg
   user32 gdi32 comctl32 comdlg32 shell32 ole32 uuid winspool msimg32)
+# The portable error log writes through the platform's debugger output.
+target_link_libraries(lumora_portable PUBLIC tavrel_platform)
 
 # Toolkit: the Win32 half of Lumora.
 file(GLOB_RECURSE LUMORA_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/toolkit/*_win32.cpp)
@@ -57,7 +66,7 @@ foreach(src ${WINE_TESTS})
   get_filename_component(name ${src} NAME_WE)
   add_executable(wine_${name} ${src})
   target_compile_options(wine_${name} PRIVATE ${TAVREL_WARNINGS})
-  target_link_libraries(wine_${name} PRIVATE lumora GTest::gtest_main)
+  target_link_libraries(wine_${name} PRIVATE lumora deps_scintilla GTest::gtest_main)
   if(name MATCHES "^app_")
     target_link_libraries(wine_${name} PRIVATE tavrel_app)
   endif()

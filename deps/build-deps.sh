@@ -4,6 +4,8 @@
 # and prints that folder. A second run with the same key builds nothing.
 #   bin/Scintilla64.dll  bin/Hunspellx64.dll
 #   lib/libpng16.a  lib/libjpeg.a  include/...
+#   include/scintilla/  (the component's published headers: message numbers,
+#                        ILoader; the program loads the DLL at run time)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${TAVREL_CACHE:-$HOME/.cache/tavrel}
@@ -50,6 +52,8 @@ build_scintilla() {
        WINDRES=$cross-windres ../bin/Scintilla.dll >"$work/scintilla.log" 2>&1 \
     || { tail -30 "$work/scintilla.log" >&2; return 1; }
   cp "$dir/bin/Scintilla.dll" "$prefix/bin/Scintilla64.dll"
+  mkdir -p "$prefix/include/scintilla"
+  cp "$dir"/include/*.h "$prefix/include/scintilla/"
 }
 
 # Hunspell: the library sources and our shim straight into one DLL.

@@ -15,6 +15,7 @@
 
 #include "app/document_files.h"
 #include "app/document_save.h"
+#include "platform/dll_function_win32.h"
 #include "tests/wine/app_editor_fixture.h"
 
 namespace tavrel::test_support {
@@ -35,8 +36,7 @@ std::string NewBytes(std::size_t size) {
 // The Windows name of a Linux path, under Wine only.
 std::wstring DosName(const std::string& unix_path) {
   using Convert = wchar_t*(__cdecl*)(const char*);
-  auto convert = reinterpret_cast<Convert>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+  auto convert = platform::DllFunction<Convert>(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name");
   wchar_t* converted = convert ? convert(unix_path.c_str()) : nullptr;
   if (!converted) return std::wstring();
   std::wstring name = converted;

@@ -22,14 +22,6 @@
 
 namespace tavrel::test_support {
 
-constexpr unsigned SCI_APPENDTEXT = 2282;
-constexpr unsigned SCI_GETLINECOUNT = 2154;
-constexpr unsigned SCI_VISIBLEFROMDOCLINE = 2220;
-constexpr unsigned SCI_UNDO = 2176;
-constexpr unsigned SCI_ADDTEXT = 2001;
-constexpr unsigned SCI_GETSELECTIONSTART = 2143;
-constexpr unsigned SCI_GETSELECTIONEND = 2145;
-
 inline std::wstring ExePath() {
   wchar_t path[MAX_PATH];
   GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -95,7 +87,6 @@ inline void InstallUserScript() {
 inline int g_update_notifications = 0;
 
 inline LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  constexpr UINT SCN_UPDATEUI = 2007;
   if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lparam)->code == SCN_UPDATEUI) ++g_update_notifications;
   return DefWindowProcW(window, message, wparam, lparam);
 }
@@ -151,7 +142,7 @@ class EditorTest : public ::testing::Test {
   }
 
   // The configuration the main window gives its editing component.
-  static void ConfigureLikeTheEditor() { ConfigureEditor(reinterpret_cast<HWND>(g_editor.editor_control)); }
+  static void ConfigureLikeTheEditor() { ConfigureEditor(); }
 
   // The document's bytes, zero bytes included.
   static std::string Text() {

@@ -15,6 +15,7 @@
 #include "app/command_ids.h"
 #include "app/document_hooks.h"
 #include "app/editor_state.h"
+#include "app/editor_windows.h"
 #include "app/main_window_win32.h"
 #include "app/message_boxes.h"
 #include "app/scintilla_messages.h"
@@ -27,12 +28,6 @@
 
 namespace tavrel {
 namespace {
-
-constexpr unsigned SCI_STYLEGETFONT = 2486;
-constexpr unsigned SCI_POINTXFROMPOSITION = 2164;
-constexpr unsigned SCI_POINTYFROMPOSITION = 2165;
-constexpr unsigned SCI_DOCUMENTEND = 2318;
-constexpr unsigned SCI_TEXTHEIGHT = 2279;
 
 class EditorEnvironment : public ::testing::Environment {
  public:
@@ -52,10 +47,6 @@ class EditorEnvironment : public ::testing::Environment {
   }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new EditorEnvironment);
-
-LRESULT Sci(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-  return SendMessageW(g_editor.editor_control, message, wparam, lparam);
-}
 
 // Runs the message loop until done() holds, for at most two seconds: the
 // states follow through the component's own notifications, as in the program.
@@ -81,7 +72,7 @@ void Settle() {
 }
 
 void SetText(const char* text) {
-  Sci(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  SendEditor(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   Settle();
 }
 
@@ -145,13 +136,13 @@ TEST(MainWindow, EveryMainToolBarButtonIsShown) {
 
 TEST(MainWindow, SelectionEnablesCutAndCopyOnMenuAndToolBarAtOnce) {
   SetText("hello world");
-  Sci(SCI_SETSEL, 0, 5);
+  SendEditor(SCI_SETSEL, 0, 5);
   EXPECT_TRUE(Eventually([] { return MenuEnabled(CMD_CUT); }));
   for (int id : {CMD_CUT, CMD_COPY}) {
     EXPECT_TRUE(MenuEnabled(id)) << id;
     EXPECT_TRUE(ButtonEnabled(id)) << id;
   }
-  Sci(SCI_SETSEL, 3, 3);
+  SendEditor(SCI_SETSEL, 3, 3);
   EXPECT_TRUE(Eventually([] { return !MenuEnabled(CMD_CUT); }));
   for (int id : {CMD_CUT, CMD_COPY}) {
     EXPECT_FALSE(MenuEnabled(id)) << id;
@@ -180,7 +171,7 @@ TEST(MainWindow, CopyEnablesPasteBeforeAnyClipboardNotification) {
   EmptyTheClipboard();
   ASSERT_TRUE(Eventually([] { return !MenuEnabled(CMD_PASTE); }));
   SetText("copy me");
-  Sci(SCI_SETSEL, 0, 4);
+  SendEditor(SCI_SETSEL, 0, 4);
   // Straight through the dispatch, with no message pumped in between.
   SendMessageW(MainWindow(), WM_COMMAND, CMD_COPY, 0);
   EXPECT_EQ(g_editor.clipboard_has_text, 1);
@@ -190,8 +181,8 @@ TEST(MainWindow, CopyEnablesPasteBeforeAnyClipboardNotification) {
 }
 
 TEST(MainWindow, UndoAndRedoFollowTheHistory) {
-  Sci(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  Sci(SCI_EMPTYUNDOBUFFER);
+  SendEditor(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  SendEditor(SCI_EMPTYUNDOBUFFER);
   EXPECT_TRUE(Eventually([] { return !MenuEnabled(CMD_UNDO); }));
   SetText("abc");
   EXPECT_TRUE(Eventually([] { return MenuEnabled(CMD_UNDO); }));
@@ -201,46 +192,46 @@ TEST(MainWindow, UndoAndRedoFollowTheHistory) {
 }
 
 LRESULT NumberWidth(const char* sample) {
-  return Sci(SCI_TEXTWIDTH, STYLE_LINENUMBER, reinterpret_cast<LPARAM>(sample));
+  return SendEditor(SCI_TEXTWIDTH, STYLE_LINENUMBER, reinterpret_cast<LPARAM>(sample));
 }
 
 TEST(MainWindow, LineNumberMarginFollowsNineTenNineLines) {
   SetText("1\n2\n3\n4\n5\n6\n7\n8\n9");
-  ASSERT_EQ(Sci(SCI_GETLINECOUNT), 9);
+  ASSERT_EQ(SendEditor(SCI_GETLINECOUNT), 9);
   ToggleLineNumbers();
   EXPECT_TRUE(MenuChecked(CMD_LINE_NUMBERS));
   const LRESULT nine = NumberWidth("_9");
-  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), nine);
-  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 1), 10);
+  EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), nine);
+  EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 1), 10);
   SetText("1\n2\n3\n4\n5\n6\n7\n8\n9\n10");
-  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), NumberWidth("_10"));
+  EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), NumberWidth("_10"));
   EXPECT_GT(NumberWidth("_10"), nine);
   SetText("1\n2\n3\n4\n5\n6\n7\n8\n9");
-  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), nine);
+  EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), nine);
   ToggleLineNumbers();
   EXPECT_FALSE(MenuChecked(CMD_LINE_NUMBERS));
-  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), 0);
-  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 1), 14);
+  EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), 0);
+  EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 1), 14);
   // Off and on again measures afresh from the current count.
   SetText("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11");
   ToggleLineNumbers();
-  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), NumberWidth("_11"));
+  EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), NumberWidth("_11"));
   ToggleLineNumbers();
 }
 
 TEST(MainWindow, WordWrapCheckMarkFollowsTheMode) {
-  ASSERT_EQ(Sci(SCI_GETWRAPMODE), 0);
+  ASSERT_EQ(SendEditor(SCI_GETWRAPMODE), 0);
   SendMessageW(MainWindow(), WM_COMMAND, CMD_WORD_WRAP, 0);
-  EXPECT_EQ(Sci(SCI_GETWRAPMODE), 1);
+  EXPECT_EQ(SendEditor(SCI_GETWRAPMODE), 1);
   EXPECT_TRUE(MenuChecked(CMD_WORD_WRAP));
   SendMessageW(MainWindow(), WM_COMMAND, CMD_WORD_WRAP, 0);
-  EXPECT_EQ(Sci(SCI_GETWRAPMODE), 0);
+  EXPECT_EQ(SendEditor(SCI_GETWRAPMODE), 0);
   EXPECT_FALSE(MenuChecked(CMD_WORD_WRAP));
 }
 
 std::string EditorFont() {
   char face[64] = {};
-  Sci(SCI_STYLEGETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face));
+  SendEditor(SCI_STYLEGETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face));
   return face;
 }
 
@@ -263,7 +254,7 @@ TEST(MainWindow, CancellingTheFontDialogChangesNothingAndSizesAreWholePoints) {
   EXPECT_EQ(g_editor.font_name, L"Courier New");
   EXPECT_EQ(g_editor.font_size, 9);
   EXPECT_EQ(EditorFont(), "Courier New");
-  EXPECT_EQ(Sci(SCI_STYLEGETSIZE, STYLE_DEFAULT), 9);
+  EXPECT_EQ(SendEditor(SCI_STYLEGETSIZE, STYLE_DEFAULT), 9);
   SetFontDialogForTesting(nullptr);
 }
 
@@ -273,7 +264,7 @@ TEST(MainWindow, FontChangeMeasuresTheLineNumberMarginAgain) {
   SetText(lines.c_str());
   SendMessageW(MainWindow(), WM_COMMAND, CMD_LINE_NUMBERS, 0);
   const LRESULT small = NumberWidth("_974");
-  ASSERT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), small);
+  ASSERT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), small);
   SetFontDialogForTesting([](CHOOSEFONTW* dialog) -> BOOL {
     dialog->iPointSize = 240;
     return TRUE;
@@ -281,9 +272,9 @@ TEST(MainWindow, FontChangeMeasuresTheLineNumberMarginAgain) {
   SendMessageW(MainWindow(), WM_COMMAND, CMD_FONT, 0);
   SetFontDialogForTesting(nullptr);
   Settle();
-  EXPECT_EQ(Sci(SCI_STYLEGETSIZE, STYLE_DEFAULT), 24);
+  EXPECT_EQ(SendEditor(SCI_STYLEGETSIZE, STYLE_DEFAULT), 24);
   EXPECT_GT(NumberWidth("_974"), small);
-  EXPECT_EQ(Sci(SCI_GETMARGINWIDTHN, 0), NumberWidth("_974")) << "the numbers would be clipped";
+  EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), NumberWidth("_974")) << "the numbers would be clipped";
   SendMessageW(MainWindow(), WM_COMMAND, CMD_LINE_NUMBERS, 0);
   // Back to the font the other tests expect.
   SetFontDialogForTesting([](CHOOSEFONTW* dialog) -> BOOL {
@@ -329,15 +320,15 @@ TEST(MainWindow, WordWrapKeepsTheCaretInView) {
   std::string line(20000, 'w');
   for (std::size_t i = 7; i < line.size(); i += 8) line[i] = ' ';
   SetText(("first\n" + line).c_str());
-  Sci(SCI_DOCUMENTEND);
+  SendEditor(SCI_DOCUMENTEND);
   Settle();
   auto caret_in_view = [] {
     RECT client{};
     GetClientRect(g_editor.editor_control, &client);
-    const LRESULT caret = Sci(SCI_GETCURRENTPOS);
-    const LRESULT x = Sci(SCI_POINTXFROMPOSITION, 0, caret);
-    const LRESULT y = Sci(SCI_POINTYFROMPOSITION, 0, caret);
-    return x >= 0 && x < client.right && y >= 0 && y + Sci(SCI_TEXTHEIGHT, 0) <= client.bottom;
+    const LRESULT caret = SendEditor(SCI_GETCURRENTPOS);
+    const LRESULT x = SendEditor(SCI_POINTXFROMPOSITION, 0, caret);
+    const LRESULT y = SendEditor(SCI_POINTYFROMPOSITION, 0, caret);
+    return x >= 0 && x < client.right && y >= 0 && y + SendEditor(SCI_TEXTHEIGHT, 0) <= client.bottom;
   };
   ASSERT_TRUE(caret_in_view());
   SendMessageW(MainWindow(), WM_COMMAND, CMD_WORD_WRAP, 0);
@@ -350,7 +341,7 @@ TEST(MainWindow, WordWrapKeepsTheCaretInView) {
 
 TEST(MainWindow, EndingTheSessionAsksAboutUnsavedChanges) {
   SetText("unsaved");
-  ASSERT_NE(Sci(SCI_GETMODIFY), 0);
+  ASSERT_NE(SendEditor(SCI_GETMODIFY), 0);
   static std::vector<std::wstring> questions;
   static int answer;
   questions.clear();
@@ -363,12 +354,12 @@ TEST(MainWindow, EndingTheSessionAsksAboutUnsavedChanges) {
   ASSERT_EQ(questions.size(), 1u);
   EXPECT_EQ(questions[0], L"Do you want to save changes to Untitled?");
   EXPECT_TRUE(IsWindow(MainWindow()));
-  EXPECT_NE(Sci(SCI_GETMODIFY), 0);
+  EXPECT_NE(SendEditor(SCI_GETMODIFY), 0);
   answer = kAnswerNo;
   EXPECT_EQ(SendMessageW(MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   EXPECT_EQ(questions.size(), 2u);
   ResetDocumentHooks();
-  Sci(SCI_SETSAVEPOINT);
+  SendEditor(SCI_SETSAVEPOINT);
 }
 
 TEST(MainWindow, AnExceptionWhileClosingKeepsTheWindowAndTheText) {
@@ -380,33 +371,33 @@ TEST(MainWindow, AnExceptionWhileClosingKeepsTheWindowAndTheText) {
   MSG quit;
   EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program would end";
   char text[16] = {};
-  Sci(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  SendEditor(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "kept");
-  Sci(SCI_SETSAVEPOINT);
+  SendEditor(SCI_SETSAVEPOINT);
 }
 
 TEST(MainWindow, CommandsWithoutHandlersChangeNothing) {
   SetText("unchanged");
-  Sci(SCI_SETSEL, 0, 3);
+  SendEditor(SCI_SETSEL, 0, 3);
   for (int id : {int{CMD_FIND_REPLACE}, int{CMD_GO_TO}, int{CMD_PROPERTIES}, int{CMD_TOOLBAR}, int{CMD_VIEW_HELP},
                  int{CMD_ABOUT}, 999})
     SendMessageW(MainWindow(), WM_COMMAND, static_cast<WPARAM>(id), 0);
   char text[32] = {};
-  Sci(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  SendEditor(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "unchanged");
-  EXPECT_EQ(Sci(SCI_GETSELECTIONEND), 3);
+  EXPECT_EQ(SendEditor(SCI_GETSELECTIONEND), 3);
 }
 
 TEST(MainWindow, DeleteCommandDeletesOnlyASelection) {
   SetText("abcdef");
-  Sci(SCI_SETSEL, 2, 2);
+  SendEditor(SCI_SETSEL, 2, 2);
   SendMessageW(MainWindow(), WM_COMMAND, CMD_DELETE, 0);
   char text[32] = {};
-  Sci(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  SendEditor(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "abcdef");
-  Sci(SCI_SETSEL, 1, 3);
+  SendEditor(SCI_SETSEL, 1, 3);
   SendMessageW(MainWindow(), WM_COMMAND, CMD_DELETE, 0);
-  Sci(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  SendEditor(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "adef");
 }
 

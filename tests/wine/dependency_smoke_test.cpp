@@ -5,17 +5,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <Scintilla.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/dll_function_win32.h"
 #include "platform/image_decode.h"
 
 namespace {
-
-constexpr UINT SCI_SETTEXT = 2181;
-constexpr UINT SCI_GETTEXT = 2182;
-constexpr UINT SCI_GETLENGTH = 2006;
 
 std::wstring ExeFolder() {
   wchar_t path[MAX_PATH];
@@ -67,7 +66,7 @@ class HunspellDll : public ::testing::Test {
   }
   template <typename Fn>
   Fn Get(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll_, name)));
+    return platform::DllFunction<Fn>(dll_, name);
   }
 
   HMODULE dll_ = nullptr;

@@ -1,14 +1,21 @@
 // Toolkit start-up and shut-down with real windows: the capability record,
 // the animation thread moving a real window and reporting to its
-// grandparent, and a shut-down that ends the thread and restores procedures.
+// grandparent, a throwing message handler that is logged while the message
+// still reaches the control, and a shut-down that ends the thread and
+// restores procedures.
 // The tests share one process-wide toolkit and run in declaration order.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 
+#include <stdexcept>
+#include <string>
+
 #include "toolkit/base/animation_track.h"
+#include "toolkit/base/control_subclass_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/base/subclass_registry_win32.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/toolkit_win32.h"
 
 namespace lumora {
@@ -159,6 +166,54 @@ TEST(SubclassRegistry, RestoresTheReplacedProcedure) {
   EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), original);
   EXPECT_EQ(SubclassedCount(), 0u);
   DestroyWindow(window);
+}
+
+// What the program writes to the debugger's output: OutputDebugString
+// raises a first-chance exception carrying the text, which a vectored
+// handler sees before the system handles it.
+std::string g_debug_output;
+
+LONG CALLBACK CaptureDebugOutput(EXCEPTION_POINTERS* info) {
+  const EXCEPTION_RECORD& record = *info->ExceptionRecord;
+  if (record.ExceptionCode == DBG_PRINTEXCEPTION_C && record.NumberParameters >= 2 && record.ExceptionInformation[1])
+    g_debug_output += reinterpret_cast<const char*>(record.ExceptionInformation[1]);
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+constexpr UINT kProbe = WM_APP + 0x3A1;
+static_assert(kProbe == 0x83A1);
+HWND g_probe_target = nullptr;
+int g_probe_reached = 0;
+
+TEST(ControlSubclass, AThrowingHandlerIsLoggedAndTheControlStillGetsTheMessage) {
+  RegisterControlMessageHandler([](HWND window, UINT message, WPARAM, LPARAM, LRESULT*) -> bool {
+    if (window == g_probe_target && message == kProbe) throw std::runtime_error("probe handler failed");
+    return false;
+  });
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+    if (message != kProbe) return DefWindowProcW(window, message, wparam, lparam);
+    ++g_probe_reached;
+    return 42;
+  };
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"ToolkitStartProbe";
+  ASSERT_TRUE(RegisterClassW(&wc));
+  g_probe_target = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   wc.hInstance, nullptr);
+  ASSERT_NE(g_probe_target, nullptr);
+  AdoptWindow(g_probe_target);
+  ASSERT_TRUE(IsControlSubclassed(g_probe_target));
+
+  void* capture = AddVectoredExceptionHandler(1, CaptureDebugOutput);
+  const LRESULT answer = SendMessageW(g_probe_target, kProbe, 0, 0);
+  RemoveVectoredExceptionHandler(capture);
+  EXPECT_EQ(answer, 42);
+  EXPECT_EQ(g_probe_reached, 1);
+  EXPECT_NE(g_debug_output.find("probe handler failed"), std::string::npos) << g_debug_output;
+  EXPECT_NE(g_debug_output.find("message 0x83A1"), std::string::npos) << g_debug_output;
+  DestroyWindow(g_probe_target);
+  g_probe_target = nullptr;
 }
 
 TEST(ToolkitStart, ShutdownEndsTheThreadWithItsExitCodeAndRunsTeardownInOrder) {

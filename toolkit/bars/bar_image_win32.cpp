@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/dib_section.h"
+#include "platform/error_log.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"
@@ -109,6 +110,7 @@ void BarImageStep(int32_t) {
   try {
     RefreshBarImages();
   } catch (...) {
+    platform::LogCurrentException("bar images: colour-mode step");
   }
 }
 

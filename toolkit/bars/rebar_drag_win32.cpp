@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/error_log.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/base/toolkit_start_win32.h"
@@ -67,6 +69,7 @@ LRESULT CALLBACK DragMouseProc(int code, WPARAM wparam, LPARAM lparam) {
         SetCursor(Cursor(kCursorSizeAll, IDC_SIZEALL));
       }
     } catch (...) {
+      platform::LogCurrentException("rebar drag mouse hook", static_cast<unsigned>(wparam));
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -79,6 +82,7 @@ LRESULT CALLBACK ProcessMouseProc(int code, WPARAM wparam, LPARAM lparam) {
       // modal loop of another thread's making; this one stays.
       if (DragOrphaned(wparam)) EndDrag();
     } catch (...) {
+      platform::LogCurrentException("rebar mouse hook", static_cast<unsigned>(wparam));
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/error_log.h"
 #include "toolkit/bars/bar_image_win32.h"
 #include "toolkit/bars/rebar_drag_win32.h"
 #include "toolkit/bars/rebar_messages_win32.h"
@@ -51,6 +52,7 @@ void OnBarImageRefreshed(HBITMAP old_image, HBITMAP new_image) {
         RedrawWindow(rebar.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
   } catch (...) {
+    platform::LogCurrentException("rebar: new background image");
   }
 }
 
@@ -84,6 +86,7 @@ void InstallRebarHandlers() {
     try {
       FreeAllRebars();
     } catch (...) {
+      platform::LogCurrentException("rebar: shut-down");
     }
   });
 }

@@ -2,6 +2,7 @@
 // with.
 #include "toolkit/bars/toolbar_fonts_win32.h"
 
+#include "platform/nonclient_font_win32.h"
 #include "toolkit/bars/toolbar_font_flags.h"
 #include "toolkit/bars/toolbar_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
@@ -37,12 +38,7 @@ BYTE QualityOf(FontQuality quality) {
 
 void EnsureBarFont() {
   if (BarFont()) return;
-  // The structure grew in later systems; the older size is accepted by all.
-  alignas(NONCLIENTMETRICSW) unsigned char buffer[sizeof(NONCLIENTMETRICSW) + 16] = {};
-  auto* metrics = reinterpret_cast<NONCLIENTMETRICSW*>(buffer);
-  metrics->cbSize = 500;
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0))
-    BarFont().reset(CreateFontIndirectW(&metrics->lfMenuFont));
+  BarFont().reset(platform::CreateNonClientFont(&NONCLIENTMETRICSW::lfMenuFont));
 }
 
 HFONT GetBarFont() { return BarFont().get(); }

@@ -4,6 +4,9 @@
 #include <string>
 #include <utility>
 
+#include "platform/nonclient_font_win32.h"
+#include "toolkit/base/builtin_glyphs_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/bars/toolbar_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
@@ -191,13 +194,7 @@ bool ListLayout(const ToolbarRecord& toolbar) {
 }
 
 HFONT MessageFont() {
-  static UniqueFont font = [] {
-    alignas(NONCLIENTMETRICSW) unsigned char buffer[sizeof(NONCLIENTMETRICSW) + 16] = {};
-    auto* metrics = reinterpret_cast<NONCLIENTMETRICSW*>(buffer);
-    metrics->cbSize = 500;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0)) return UniqueFont();
-    return UniqueFont(CreateFontIndirectW(&metrics->lfMessageFont));
-  }();
+  static UniqueFont font(platform::CreateNonClientFont(&NONCLIENTMETRICSW::lfMessageFont));
   return font.get();
 }
 

@@ -8,6 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "platform/error_log.h"
+#include "toolkit/base/auto_id.h"
+#include "toolkit/base/bar_window_proc_win32.h"
+#include "toolkit/base/control_subclass_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/bars/toolbar_fonts_win32.h"
 #include "toolkit/bars/toolbar_handles_win32.h"
 #include "toolkit/bars/toolbar_images_win32.h"
@@ -58,6 +63,7 @@ void RebuildDerivedImagesHook(int32_t) {
   try {
     ToolbarRebuildDerivedImages();
   } catch (...) {
+    platform::LogCurrentException("tool bar: deriving the disabled images");
   }
 }
 

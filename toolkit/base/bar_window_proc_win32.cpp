@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/error_log.h"
 #include "toolkit/base/control_subclass_win32.h"
 #include "toolkit/base/subclass_registry_win32.h"
 
@@ -22,6 +23,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
       if (handler(window, message, wparam, lparam, &result)) return result;
     }
   } catch (...) {
+    platform::LogCurrentException("bar host window", message);
   }
   // A host window may have been watched as a control before it got bars.
   LRESULT handled = 0;

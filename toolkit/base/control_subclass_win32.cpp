@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/error_log.h"
 #include "toolkit/base/bar_window_proc_win32.h"
 #include "toolkit/base/subclass_registry_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
@@ -16,10 +17,17 @@ std::vector<ControlMessageHandler>& Handlers() {
 }
 
 LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  LRESULT handled = 0;
-  if (RunControlMessageHandlers(window, message, wparam, lparam, &handled)) return handled;
-  const LRESULT result = CallPreviousProc(window, message, wparam, lparam);
-  if (message == WM_NCDESTROY) UnsubclassWindow(window);
+  LRESULT result = 0;
+  // The handlers guard themselves and the message then goes on; what is
+  // left to fail is the registry's lock, which must not unwind into the
+  // system's dispatch either.
+  try {
+    if (RunControlMessageHandlers(window, message, wparam, lparam, &result)) return result;
+    result = CallPreviousProc(window, message, wparam, lparam);
+    if (message == WM_NCDESTROY) UnsubclassWindow(window);
+  } catch (...) {
+    platform::LogCurrentException("control window", message);
+  }
   return result;
 }
 
@@ -47,6 +55,8 @@ bool RunControlMessageHandlers(HWND window, UINT message, WPARAM wparam, LPARAM 
     for (ControlMessageHandler handler : Handlers())
       if (handler(window, message, wparam, lparam, result)) return true;
   } catch (...) {
+    // The message goes on to the control's own procedure.
+    platform::LogCurrentException("control message handler", message);
   }
   return false;
 }

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "platform/dll_function_win32.h"
+
 namespace lumora {
 
 const char* const kGdiplusFunctionNames[kGdiplusFunctionCount] = {
@@ -12,19 +14,14 @@ const char* const kGdiplusFunctionNames[kGdiplusFunctionCount] = {
 
 namespace {
 
+using platform::BindDllFunction;
+
 #define LUMORA_GDIPLUS_ONE(name) +1
 static_assert(0 LUMORA_GDIPLUS_FUNCTIONS(LUMORA_GDIPLUS_ONE) == kGdiplusFunctionCount);
 #undef LUMORA_GDIPLUS_ONE
 
 std::mutex g_start_lock;
 GdiplusBinding g_binding;
-
-// Through void* so that the cast between unrelated function types is
-// explicit rather than a silent reinterpretation of FARPROC.
-template <class F>
-void Bind(HMODULE library, const char* name, F& slot) {
-  slot = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
 
 }  // namespace
 
@@ -46,8 +43,8 @@ uintptr_t StartGraphics() {
   if (library == nullptr) return 0;
   gdip::GdiplusStartupFn startup = nullptr;
   gdip::GdiplusShutdownFn shutdown = nullptr;
-  Bind(library, "GdiplusStartup", startup);
-  Bind(library, "GdiplusShutdown", shutdown);
+  BindDllFunction(library, "GdiplusStartup", startup);
+  BindDllFunction(library, "GdiplusShutdown", shutdown);
   if (startup == nullptr || shutdown == nullptr) {
     FreeLibrary(library);
     return 0;
@@ -75,11 +72,11 @@ uintptr_t StartGraphics() {
   if (output.NotificationHook != nullptr && output.NotificationHook(&binding.hook_token) == gdip::kOk)
     binding.unhook = output.NotificationUnhook;
 
-#define LUMORA_GDIPLUS_BIND(name) Bind(library, #name, binding.fn.name);
+#define LUMORA_GDIPLUS_BIND(name) BindDllFunction(library, #name, binding.fn.name);
   LUMORA_GDIPLUS_FUNCTIONS(LUMORA_GDIPLUS_BIND)
 #undef LUMORA_GDIPLUS_BIND
-  Bind(library, "GdipSetPathGradientSurroundColorsWithCount", binding.GdipSetPathGradientSurroundColorsWithCount);
-  Bind(library, "GdipSetPathGradientPresetBlend", binding.GdipSetPathGradientPresetBlend);
+  BindDllFunction(library, "GdipSetPathGradientSurroundColorsWithCount", binding.GdipSetPathGradientSurroundColorsWithCount);
+  BindDllFunction(library, "GdipSetPathGradientPresetBlend", binding.GdipSetPathGradientPresetBlend);
 
   g_binding = binding;
   return g_binding.token;

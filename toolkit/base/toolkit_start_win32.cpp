@@ -7,7 +7,10 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/dll_function_win32.h"
+#include "platform/error_log.h"
 #include "platform/image_decode.h"
+#include "platform/nonclient_font_win32.h"
 #include "platform/os_version.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
 #include "toolkit/base/control_subclass_win32.h"
@@ -25,23 +28,21 @@ void StopAnimationThread();
 
 namespace {
 
+using platform::BindDllFunction;
+
 ToolkitState g_state = ToolkitState::kNotInitialised;
 HHOOK g_callwndproc_hook = nullptr;
 std::vector<CallWndProcHandler> g_callwndproc_handlers;
 std::vector<HHOOK> g_hooks;
 std::array<std::vector<std::function<void()>>, static_cast<size_t>(TeardownStage::kCount)> g_teardown;
 
-template <typename Fn>
-void Bind(HMODULE library, const char* name, Fn& out) {
-  out = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
 LRESULT CALLBACK CallWndProcHook(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HC_ACTION && lparam) {
+    const CWPSTRUCT& message = *reinterpret_cast<const CWPSTRUCT*>(lparam);
     try {
-      for (CallWndProcHandler handler : g_callwndproc_handlers)
-        handler(*reinterpret_cast<const CWPSTRUCT*>(lparam));
+      for (CallWndProcHandler handler : g_callwndproc_handlers) handler(message);
     } catch (...) {
+      platform::LogCurrentException("window-procedure hook", message.message);
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -53,24 +54,24 @@ void BindTheme() {
   theme.library = LoadLibraryW(L"UxTheme.dll");
   if (!theme.library) return;
   HMODULE lib = theme.library;
-  Bind(lib, "OpenThemeData", theme.OpenThemeData);
-  Bind(lib, "IsThemeBackgroundPartiallyTransparent", theme.IsThemeBackgroundPartiallyTransparent);
-  Bind(lib, "DrawThemeBackground", theme.DrawThemeBackground);
-  Bind(lib, "DrawThemeBackgroundEx", theme.DrawThemeBackgroundEx);
-  Bind(lib, "DrawThemeParentBackground", theme.DrawThemeParentBackground);
-  Bind(lib, "DrawThemeParentBackgroundEx", theme.DrawThemeParentBackgroundEx);
-  Bind(lib, "DrawThemeEdge", theme.DrawThemeEdge);
-  Bind(lib, "CloseThemeData", theme.CloseThemeData);
-  Bind(lib, "GetThemeSysColorBrush", theme.GetThemeSysColorBrush);
-  Bind(lib, "GetThemeSysColor", theme.GetThemeSysColor);
-  Bind(lib, "GetThemeColor", theme.GetThemeColor);
-  Bind(lib, "GetThemeRect", theme.GetThemeRect);
-  Bind(lib, "GetThemeFont", theme.GetThemeFont);
-  Bind(lib, "SetWindowTheme", theme.SetWindowTheme);
+  BindDllFunction(lib, "OpenThemeData", theme.OpenThemeData);
+  BindDllFunction(lib, "IsThemeBackgroundPartiallyTransparent", theme.IsThemeBackgroundPartiallyTransparent);
+  BindDllFunction(lib, "DrawThemeBackground", theme.DrawThemeBackground);
+  BindDllFunction(lib, "DrawThemeBackgroundEx", theme.DrawThemeBackgroundEx);
+  BindDllFunction(lib, "DrawThemeParentBackground", theme.DrawThemeParentBackground);
+  BindDllFunction(lib, "DrawThemeParentBackgroundEx", theme.DrawThemeParentBackgroundEx);
+  BindDllFunction(lib, "DrawThemeEdge", theme.DrawThemeEdge);
+  BindDllFunction(lib, "CloseThemeData", theme.CloseThemeData);
+  BindDllFunction(lib, "GetThemeSysColorBrush", theme.GetThemeSysColorBrush);
+  BindDllFunction(lib, "GetThemeSysColor", theme.GetThemeSysColor);
+  BindDllFunction(lib, "GetThemeColor", theme.GetThemeColor);
+  BindDllFunction(lib, "GetThemeRect", theme.GetThemeRect);
+  BindDllFunction(lib, "GetThemeFont", theme.GetThemeFont);
+  BindDllFunction(lib, "SetWindowTheme", theme.SetWindowTheme);
 
   using GetCurrentThemeNameFn = HRESULT(WINAPI*)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
   GetCurrentThemeNameFn get_name = nullptr;
-  Bind(lib, "GetCurrentThemeName", get_name);
+  BindDllFunction(lib, "GetCurrentThemeName", get_name);
   if (get_name) {
     // 255 bytes hold 127 characters; the capacity passed stays within that.
     wchar_t name[128] = {};
@@ -99,11 +100,11 @@ void BindDwm() {
   if (dwm.library) return;
   dwm.library = LoadLibraryW(L"dwmapi.dll");
   if (!dwm.library) return;
-  Bind(dwm.library, "DwmIsCompositionEnabled", dwm.DwmIsCompositionEnabled);
-  Bind(dwm.library, "DwmEnableComposition", dwm.DwmEnableComposition);
-  Bind(dwm.library, "DwmSetWindowAttribute", dwm.DwmSetWindowAttribute);
-  Bind(dwm.library, "DwmFlush", dwm.DwmFlush);
-  Bind(dwm.library, "DwmSetPresentParameters", dwm.DwmSetPresentParameters);
+  BindDllFunction(dwm.library, "DwmIsCompositionEnabled", dwm.DwmIsCompositionEnabled);
+  BindDllFunction(dwm.library, "DwmEnableComposition", dwm.DwmEnableComposition);
+  BindDllFunction(dwm.library, "DwmSetWindowAttribute", dwm.DwmSetWindowAttribute);
+  BindDllFunction(dwm.library, "DwmFlush", dwm.DwmFlush);
+  BindDllFunction(dwm.library, "DwmSetPresentParameters", dwm.DwmSetPresentParameters);
   BOOL enabled = FALSE;
   if (dwm.DwmIsCompositionEnabled && SUCCEEDED(dwm.DwmIsCompositionEnabled(&enabled)))
     dwm.composition_enabled = enabled != FALSE;
@@ -113,7 +114,7 @@ void ReadComctlVersion() {
   HMODULE comctl = LoadLibraryW(L"Comctl32.dll");
   if (!comctl) return;
   DLLGETVERSIONPROC get_version = nullptr;
-  Bind(comctl, "DllGetVersion", get_version);
+  BindDllFunction(comctl, "DllGetVersion", get_version);
   if (get_version) {
     DLLVERSIONINFO info{};
     info.cbSize = 20;
@@ -127,13 +128,7 @@ void ReadComctlVersion() {
 }
 
 void ReadUiFont() {
-  // The structure grew a field in later systems; the older size is accepted
-  // by all of them, and the buffer has room for the newer one.
-  alignas(NONCLIENTMETRICSW) unsigned char buffer[sizeof(NONCLIENTMETRICSW) + 16] = {};
-  auto* metrics = reinterpret_cast<NONCLIENTMETRICSW*>(buffer);
-  metrics->cbSize = 500;
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0))
-    g_caps.ui_font = CreateFontIndirectW(&metrics->lfMenuFont);
+  g_caps.ui_font = platform::CreateNonClientFont(&NONCLIENTMETRICSW::lfMenuFont);
   if (!g_caps.ui_font) g_caps.ui_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   BOOL shadow = FALSE;
   SystemParametersInfoW(SPI_GETDROPSHADOW, 0, &shadow, 0);
@@ -202,7 +197,7 @@ void InitToolkit(const ToolkitLayers& layers) {
   ReadComctlVersion();
   // 8. Per-pixel alpha blending.
   if (HMODULE gdi = LoadLibraryW(L"Gdi32.dll")) {
-    Bind(gdi, "GdiAlphaBlend", g_caps.alpha_blend);
+    BindDllFunction(gdi, "GdiAlphaBlend", g_caps.alpha_blend);
   } else {
     MessageBoxW(nullptr, L"Can't open Gdi32.dll", L"Error!", MB_ICONERROR);
   }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/error_log.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/ui_colour_table.h"
@@ -129,6 +130,7 @@ void RebuildDerivedMenuImages(int32_t) {
     }
   } catch (...) {
     // A colour-mode step must not throw; the old images simply stay.
+    platform::LogCurrentException("menu images: deriving the disabled images");
   }
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/error_log.h"
 #include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_item_text.h"
 #include "toolkit/menus/menu_keyboard_mode.h"
@@ -145,6 +146,8 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wparam, LPARAM lparam) {
   try {
     if (OnKey(static_cast<UINT>(wparam), lparam)) return 1;
   } catch (...) {
+    // Bit 31 of the key data tells a release from a press.
+    platform::LogCurrentException("menu keyboard hook", (lparam & 0x80000000) ? WM_KEYUP : WM_KEYDOWN);
   }
   return next;
 }

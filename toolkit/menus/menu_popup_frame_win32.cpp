@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/error_log.h"
 #include "toolkit/base/subclass_registry_win32.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 #include "toolkit/menus/drop_shadow_win32.h"
@@ -224,6 +225,7 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         break;
     }
   } catch (...) {
+    platform::LogCurrentException("popup menu window", message);
   }
   return CallPreviousProc(window, message, wparam, lparam);
 }

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/nonclient_font_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/menus/menu_metrics.h"
@@ -189,12 +191,7 @@ HFONT MenuFont() {
   if (g_caps.ui_font) return g_caps.ui_font;
   // Before start-up filled the capability record: make the same font once.
   static HFONT font = [] {
-    alignas(NONCLIENTMETRICSW) unsigned char buffer[sizeof(NONCLIENTMETRICSW) + 16] = {};
-    auto* metrics = reinterpret_cast<NONCLIENTMETRICSW*>(buffer);
-    metrics->cbSize = 500;
-    HFONT made = nullptr;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0))
-      made = CreateFontIndirectW(&metrics->lfMenuFont);
+    HFONT made = platform::CreateNonClientFont(&NONCLIENTMETRICSW::lfMenuFont);
     return made ? made : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   }();
   return font;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/error_log.h"
+#include "toolkit/base/bar_window_proc_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/bar_window_proc_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
@@ -100,8 +102,8 @@ bool IsPress(UINT message) {
 // keys at the edge of the menu, close this menu and open the other title's.
 LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
   if (code == MSGF_MENU && lparam) {
+    MSG& msg = *reinterpret_cast<MSG*>(lparam);
     try {
-      MSG& msg = *reinterpret_cast<MSG*>(lparam);
       HWND bar = g_tracking.bar;
       if (g_tracking.active && bar && IsWindow(bar) && g_tracking.pending_title < 0) {
         // Esc in a sub-menu closes only that; a menu that ends with Esc as
@@ -139,6 +141,7 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
         }
       }
     } catch (...) {
+      platform::LogCurrentException("menu tracking hook", msg.message);
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/error_log.h"
 #include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/menus/shortcut_text.h"
@@ -75,10 +76,12 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM removal, LPARAM lparam) {
   // Only messages leaving the queue count; a peek that leaves the message
   // in place would otherwise fire the command twice.
   if (code == HC_ACTION && removal == PM_REMOVE && lparam && !g_suspended) {
+    MSG& msg = *reinterpret_cast<MSG*>(lparam);
     try {
       // Inside an open menu keys belong to the menu.
-      if (!MenuTrackingActive()) OnMessage(*reinterpret_cast<MSG*>(lparam));
+      if (!MenuTrackingActive()) OnMessage(msg);
     } catch (...) {
+      platform::LogCurrentException("shortcut hook", msg.message);
     }
   }
   return CallNextHookEx(nullptr, code, removal, lparam);

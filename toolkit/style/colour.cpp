@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/error_log.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/colour_services.h"
 #include "toolkit/style/named_colours.h"
@@ -188,6 +189,7 @@ int32_t ParseColour(std::string_view text) noexcept {
     return ParseLower(AsciiLower(text));
   } catch (...) {
     // Only allocation can fail here; a colour that cannot be read is none.
+    platform::LogCurrentException("ParseColour");
     return kNoColour;
   }
 }
@@ -200,6 +202,7 @@ int32_t ParseColour(std::u16string_view text) noexcept {
     }
     return ParseColour(std::string_view(narrow));
   } catch (...) {
+    platform::LogCurrentException("ParseColour");
     return kNoColour;
   }
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "platform/error_log.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"
@@ -61,6 +62,7 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) noexcept {
   try {
     found->windows.push_back(window);
   } catch (...) {
+    platform::LogCurrentException("colour mode: listing the windows");
     found->complete = false;
     return FALSE;
   }
@@ -160,6 +162,7 @@ void SweepRedrawOfProcessWindows() {
     }
   } catch (...) {
     // Out of memory: turn on again what was turned off and stop.
+    platform::LogCurrentException("colour mode: redraw sweep");
   }
   for (HWND child : children) SendMessageW(child, WM_SETREDRAW, TRUE, 0);
 }

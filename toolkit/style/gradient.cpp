@@ -5,6 +5,8 @@
 #include <new>
 #include <unordered_set>
 
+#include "platform/error_log.h"
+
 namespace lumora {
 
 namespace {
@@ -51,17 +53,20 @@ GradientHandle RegisterGradient(int32_t kind, int32_t colour1, int32_t colour2) 
   std::lock_guard<std::mutex> guard(list.lock);
   try {
     list.records.push_back(Gradient{kind, colour1, colour2, {}});
-    const auto handle = reinterpret_cast<GradientHandle>(&list.records.back());
-    try {
-      list.handles.insert(handle);
-    } catch (...) {
-      list.records.pop_back();
-      throw;
-    }
-    return handle;
-  } catch (const std::bad_alloc&) {
+  } catch (const std::bad_alloc& caught) {
+    platform::LogCaught("RegisterGradient", 0, &caught);
     return 0;
   }
+  const auto handle = reinterpret_cast<GradientHandle>(&list.records.back());
+  try {
+    list.handles.insert(handle);
+  } catch (const std::bad_alloc& caught) {
+    // A record without a handle could never be freed.
+    list.records.pop_back();
+    platform::LogCaught("RegisterGradient", 0, &caught);
+    return 0;
+  }
+  return handle;
 }
 
 int32_t AddGradientStop(GradientHandle gradient, float position, int32_t colour) {
@@ -71,7 +76,8 @@ int32_t AddGradientStop(GradientHandle gradient, float position, int32_t colour)
   if (record == nullptr) return 0;
   try {
     return InsertGradientStop(*record, position, colour) ? 1 : 0;
-  } catch (const std::bad_alloc&) {
+  } catch (const std::bad_alloc& caught) {
+    platform::LogCaught("AddGradientStop", 0, &caught);
     return 0;
   }
 }
@@ -83,7 +89,8 @@ std::optional<Gradient> GradientSnapshot(GradientHandle gradient) {
   if (record == nullptr) return std::nullopt;
   try {
     return *record;
-  } catch (const std::bad_alloc&) {
+  } catch (const std::bad_alloc& caught) {
+    platform::LogCaught("GradientSnapshot", 0, &caught);
     return std::nullopt;
   }
 }

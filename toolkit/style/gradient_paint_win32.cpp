@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/error_log.h"
+
 namespace lumora {
 
 namespace {
@@ -159,6 +161,7 @@ int32_t PaintGradient(HDC dc, const RECT& rect, GradientHandle gradient) {
                ? 1
                : 0;
   } catch (...) {
+    platform::LogCurrentException("PaintGradient");
     return 0;
   }
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/error_log.h"
+
 namespace lumora {
 
 namespace {
@@ -172,6 +174,7 @@ HANDLE ImageEffect(HANDLE image, float alpha, float contrast, float brightness, 
   try {
     return Process(image, settings, flags);
   } catch (...) {
+    platform::LogCurrentException("ImageEffect");
     return nullptr;
   }
 }

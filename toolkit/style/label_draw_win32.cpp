@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/error_log.h"
+
 namespace lumora {
 
 namespace {
@@ -171,6 +173,7 @@ int DrawLabel(HDC dc, const wchar_t* text, RECT* rect, HFONT font, uint32_t flag
     if (flags & LABEL_COLLECT_TEXT) g_label_plain_text = std::move(layout.plain_text);
     return layout.extent.cy;
   } catch (...) {
+    platform::LogCurrentException("DrawLabel");
     return 0;
   }
 }
