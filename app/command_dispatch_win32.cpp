@@ -7,6 +7,7 @@
 #include "app/scintilla_messages.h"
 #include "app/view_options_win32.h"
 #include "platform/error_log.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/shortcut_dispatch_win32.h"
@@ -135,29 +136,27 @@ void RefreshCommandStates() {
 
 void StartClipboardMonitor(HWND window) {
   using ListenerFn = BOOL(WINAPI*)(HWND);
-  if (HMODULE user32 = LoadLibraryW(L"User32.dll")) {
+  if (const platform::UniqueModule user32{LoadLibraryW(L"User32.dll")}) {
     auto add = reinterpret_cast<ListenerFn>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "AddClipboardFormatListener")));
+        reinterpret_cast<void*>(GetProcAddress(user32.get(), "AddClipboardFormatListener")));
     if (add) {
       add(window);
     } else {
       g_editor.next_clipboard_viewer = SetClipboardViewer(window);
     }
-    FreeLibrary(user32);
   }
 }
 
 void StopClipboardMonitor(HWND window) {
   using ListenerFn = BOOL(WINAPI*)(HWND);
-  if (HMODULE user32 = LoadLibraryW(L"User32.dll")) {
+  if (const platform::UniqueModule user32{LoadLibraryW(L"User32.dll")}) {
     auto remove = reinterpret_cast<ListenerFn>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "RemoveClipboardFormatListener")));
+        reinterpret_cast<void*>(GetProcAddress(user32.get(), "RemoveClipboardFormatListener")));
     if (remove) {
       remove(window);
     } else {
       ChangeClipboardChain(window, g_editor.next_clipboard_viewer);
     }
-    FreeLibrary(user32);
   }
 }
 

@@ -6,9 +6,9 @@
 #include "app/document_naming.h"
 #include "app/document_save.h"
 #include "app/editor_windows.h"
-#include "app/file_handle_win32.h"
 #include "app/file_io_hooks_win32.h"
 #include "app/scintilla_messages.h"
+#include "platform/os_handles_win32.h"
 
 namespace tavrel {
 
@@ -56,15 +56,15 @@ bool TargetWritable(const std::wstring& target) {
   // Checked here too because the system lets an administrator open a
   // read-only file for writing on some file systems.
   if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-  FileHandle probe(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  platform::UniqueFile probe(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return probe || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
-FileHandle CreateSavingFile(const std::wstring& target, SideFile& side) {
+platform::UniqueFile CreateSavingFile(const std::wstring& target, SideFile& side) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     std::wstring name = SideFileName(target, kSavingTag, NextUnique());
-    FileHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::UniqueFile file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) {
       side.Adopt(std::move(name));
       return file;
@@ -74,7 +74,7 @@ FileHandle CreateSavingFile(const std::wstring& target, SideFile& side) {
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
-  return FileHandle();
+  return platform::UniqueFile();
 }
 
 std::wstring UnusedSideName(const std::wstring& target, const wchar_t* tag) {
@@ -147,7 +147,7 @@ bool PutInPlace(const std::wstring& written, const std::wstring& target) {
 SaveResult SaveDocumentFile(const std::wstring& target) {
   if (!TargetWritable(target)) return SaveResult::kCannotCreate;
   SideFile saving;
-  FileHandle file = CreateSavingFile(target, saving);
+  platform::UniqueFile file = CreateSavingFile(target, saving);
   if (!file) return SaveResult::kCannotCreate;
 
   const intptr_t length = SendEditor(SCI_GETLENGTH);
@@ -155,7 +155,7 @@ SaveResult SaveDocumentFile(const std::wstring& target) {
   const char* text = length > 0 ? reinterpret_cast<const char*>(SendEditor(SCI_GETCHARACTERPOINTER)) : "";
   if (!text) return SaveResult::kCannotAllocate;
   if (!WriteAll(file.get(), text, static_cast<std::size_t>(length))) return SaveResult::kWriteFailed;
-  if (!FlushFileBuffers(file.get()) || !file.Close()) return SaveResult::kWriteFailed;
+  if (!FlushFileBuffers(file.get()) || !file.close()) return SaveResult::kWriteFailed;
 
   if (!PutInPlace(saving.path(), target)) return SaveResult::kWriteFailed;
   saving.Keep();

@@ -4,9 +4,10 @@
 #include <string>
 #include <utility>
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/builtin_glyphs_win32.h"
 #include "toolkit/bars/platform_caps.h"
-#include "toolkit/bars/toolbar_handles_win32.h"
+#include "toolkit/bars/toolbar_fonts_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/menus/label_draw_win32.h"
 #include "toolkit/menus/label_layout.h"
@@ -163,7 +164,7 @@ void PaintContent(HDC dc, const RECT& rect, const Item& item, const Content& con
       format |= DT_CENTER;
     }
     OffsetRect(&text, content.shift, 0);
-    DcStateSaver saved(dc);
+    platform::SavedDcState saved(dc);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, content.colour);
     if (item.text.find(L'\\') != std::wstring::npos) {
@@ -174,8 +175,8 @@ void PaintContent(HDC dc, const RECT& rect, const Item& item, const Content& con
     }
   }
   if (content.arrow && g_caps.glyphs[GLYPH_DROPDOWN]) {
-    const SIZE glyph = ImageSize(g_caps.glyphs[GLYPH_DROPDOWN], 0);
-    ImageList_Draw(g_caps.glyphs[GLYPH_DROPDOWN], 0, dc, rect.right - 8 - glyph.cx / 2 + content.shift,
+    const SIZE glyph = ImageSize(g_caps.glyphs[GLYPH_DROPDOWN].get(), 0);
+    ImageList_Draw(g_caps.glyphs[GLYPH_DROPDOWN].get(), 0, dc, rect.right - 8 - glyph.cx / 2 + content.shift,
                    rect.top + (rect.bottom - rect.top - glyph.cy) / 2, ILD_TRANSPARENT);
   }
 }
@@ -188,17 +189,6 @@ bool WantsArrow(const ToolbarRecord& toolbar, const Item& item) {
 
 bool ListLayout(const ToolbarRecord& toolbar) {
   return (GetWindowLongPtrW(toolbar.window, GWL_STYLE) & TBSTYLE_LIST) != 0;
-}
-
-HFONT MessageFont() {
-  static UniqueFont font = [] {
-    alignas(NONCLIENTMETRICSW) unsigned char buffer[sizeof(NONCLIENTMETRICSW) + 16] = {};
-    auto* metrics = reinterpret_cast<NONCLIENTMETRICSW*>(buffer);
-    metrics->cbSize = 500;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0)) return UniqueFont();
-    return UniqueFont(CreateFontIndirectW(&metrics->lfMessageFont));
-  }();
-  return font.get();
 }
 
 // Plain tool bars under visual styles: the theme's button backgrounds.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/image_decode.h"
+#include "platform/os_handles_win32.h"
 #include "platform/os_version.h"
 #include "toolkit/bars/builtin_glyphs_win32.h"
 #include "toolkit/bars/control_subclass_win32.h"
@@ -51,9 +52,9 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wparam, LPARAM lparam) {
 void BindTheme() {
   ThemeBinding& theme = g_caps.theme;
   if (theme.library) return;
-  theme.library = LoadLibraryW(L"UxTheme.dll");
+  theme.library.reset(LoadLibraryW(L"UxTheme.dll"));
   if (!theme.library) return;
-  HMODULE lib = theme.library;
+  HMODULE lib = theme.library.get();
   Bind(lib, "OpenThemeData", theme.OpenThemeData);
   Bind(lib, "IsThemeBackgroundPartiallyTransparent", theme.IsThemeBackgroundPartiallyTransparent);
   Bind(lib, "DrawThemeBackground", theme.DrawThemeBackground);
@@ -99,23 +100,24 @@ void BindTheme() {
 void BindDwm() {
   DwmBinding& dwm = g_caps.dwm;
   if (dwm.library) return;
-  dwm.library = LoadLibraryW(L"dwmapi.dll");
+  dwm.library.reset(LoadLibraryW(L"dwmapi.dll"));
   if (!dwm.library) return;
-  Bind(dwm.library, "DwmIsCompositionEnabled", dwm.DwmIsCompositionEnabled);
-  Bind(dwm.library, "DwmEnableComposition", dwm.DwmEnableComposition);
-  Bind(dwm.library, "DwmSetWindowAttribute", dwm.DwmSetWindowAttribute);
-  Bind(dwm.library, "DwmFlush", dwm.DwmFlush);
-  Bind(dwm.library, "DwmSetPresentParameters", dwm.DwmSetPresentParameters);
+  HMODULE lib = dwm.library.get();
+  Bind(lib, "DwmIsCompositionEnabled", dwm.DwmIsCompositionEnabled);
+  Bind(lib, "DwmEnableComposition", dwm.DwmEnableComposition);
+  Bind(lib, "DwmSetWindowAttribute", dwm.DwmSetWindowAttribute);
+  Bind(lib, "DwmFlush", dwm.DwmFlush);
+  Bind(lib, "DwmSetPresentParameters", dwm.DwmSetPresentParameters);
   BOOL enabled = FALSE;
   if (dwm.DwmIsCompositionEnabled && SUCCEEDED(dwm.DwmIsCompositionEnabled(&enabled)))
     dwm.composition_enabled = enabled != FALSE;
 }
 
 void ReadComctlVersion() {
-  HMODULE comctl = LoadLibraryW(L"Comctl32.dll");
+  const platform::UniqueModule comctl(LoadLibraryW(L"Comctl32.dll"));
   if (!comctl) return;
   DLLGETVERSIONPROC get_version = nullptr;
-  Bind(comctl, "DllGetVersion", get_version);
+  Bind(comctl.get(), "DllGetVersion", get_version);
   if (get_version) {
     DLLVERSIONINFO info{};
     info.cbSize = 20;
@@ -125,7 +127,6 @@ void ReadComctlVersion() {
       g_caps.comctl_build = info.dwBuildNumber;
     }
   }
-  FreeLibrary(comctl);
 }
 
 void ReadUiFont() {
@@ -135,8 +136,7 @@ void ReadUiFont() {
   auto* metrics = reinterpret_cast<NONCLIENTMETRICSW*>(buffer);
   metrics->cbSize = 500;
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0))
-    g_caps.ui_font = CreateFontIndirectW(&metrics->lfMenuFont);
-  if (!g_caps.ui_font) g_caps.ui_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    g_caps.ui_font.reset(CreateFontIndirectW(&metrics->lfMenuFont));
   BOOL shadow = FALSE;
   SystemParametersInfoW(SPI_GETDROPSHADOW, 0, &shadow, 0);
   g_caps.drop_shadow_enabled = shadow ? 1 : 0;
@@ -205,8 +205,9 @@ void InitToolkit() {
   g_caps.os_version = platform::OsVersion();
   ReadComctlVersion();
   // 9. Per-pixel alpha blending.
-  if (HMODULE gdi = LoadLibraryW(L"Gdi32.dll")) {
-    Bind(gdi, "GdiAlphaBlend", g_caps.alpha_blend);
+  // Gdi32 is linked in, so the process holds it beyond this reference.
+  if (const platform::UniqueModule gdi{LoadLibraryW(L"Gdi32.dll")}) {
+    Bind(gdi.get(), "GdiAlphaBlend", g_caps.alpha_blend);
   } else {
     MessageBoxW(nullptr, L"Can't open Gdi32.dll", L"Error!", MB_ICONERROR);
   }
@@ -252,11 +253,12 @@ void ShutdownToolkit() {
     if (handle && theme.CloseThemeData) theme.CloseThemeData(handle);
     handle = nullptr;
   }
-  if (theme.library) FreeLibrary(theme.library);
   theme = ThemeBinding{};
   StopGraphics();
-  if (g_caps.dwm.library) FreeLibrary(g_caps.dwm.library);
   g_caps.dwm = DwmBinding{};
+  g_caps.ui_font.reset();
+  g_caps.blank_icon.reset();
+  for (platform::UniqueImageList& glyphs : g_caps.glyphs) glyphs.reset();
   g_state = ToolkitState::kShutDown;
 }
 

@@ -1,10 +1,12 @@
 #include <algorithm>
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/platform_caps.h"
 #include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/bars/toolkit_start_win32.h"
+#include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_records_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/menu_metrics.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {
@@ -172,26 +174,23 @@ int32_t MenuFree(intptr_t menu) {
 }
 
 HFONT MenuFont() {
-  if (g_caps.ui_font) return g_caps.ui_font;
+  if (GetToolkitState() != ToolkitState::kNotInitialised) return UiFont();
   // Before start-up filled the capability record: make the same font once.
-  static HFONT font = [] {
+  static const platform::UniqueFont font = [] {
     alignas(NONCLIENTMETRICSW) unsigned char buffer[sizeof(NONCLIENTMETRICSW) + 16] = {};
     auto* metrics = reinterpret_cast<NONCLIENTMETRICSW*>(buffer);
     metrics->cbSize = 500;
-    HFONT made = nullptr;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0))
-      made = CreateFontIndirectW(&metrics->lfMenuFont);
-    return made ? made : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0)) return platform::UniqueFont();
+    return platform::UniqueFont(CreateFontIndirectW(&metrics->lfMenuFont));
   }();
-  return font;
+  return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 int32_t MenuFontPointSize() {
   LOGFONTW font{};
   if (!GetObjectW(MenuFont(), sizeof font, &font)) return 0;
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const platform::WindowDc screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
   return MenuPointSize(font.lfHeight, dpi);
 }
 
