@@ -9,6 +9,7 @@
 #include "app/view_options_win32.h"
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/toolkit_messages.h"
 #include "toolkit/menus/menu_win32.h"
@@ -131,27 +132,25 @@ void RefreshCommandStates() {
 
 void StartClipboardMonitor(HWND window) {
   using ListenerFn = BOOL(WINAPI*)(HWND);
-  if (HMODULE user32 = LoadLibraryW(L"User32.dll")) {
-    auto add = platform::DllFunction<ListenerFn>(user32, "AddClipboardFormatListener");
+  if (const platform::UniqueModule user32{LoadLibraryW(L"User32.dll")}) {
+    auto add = platform::DllFunction<ListenerFn>(user32.get(), "AddClipboardFormatListener");
     if (add) {
       add(window);
     } else {
       g_editor.next_clipboard_viewer = SetClipboardViewer(window);
     }
-    FreeLibrary(user32);
   }
 }
 
 void StopClipboardMonitor(HWND window) {
   using ListenerFn = BOOL(WINAPI*)(HWND);
-  if (HMODULE user32 = LoadLibraryW(L"User32.dll")) {
-    auto remove = platform::DllFunction<ListenerFn>(user32, "RemoveClipboardFormatListener");
+  if (const platform::UniqueModule user32{LoadLibraryW(L"User32.dll")}) {
+    auto remove = platform::DllFunction<ListenerFn>(user32.get(), "RemoveClipboardFormatListener");
     if (remove) {
       remove(window);
     } else {
       ChangeClipboardChain(window, g_editor.next_clipboard_viewer);
     }
-    FreeLibrary(user32);
   }
 }
 

@@ -7,9 +7,9 @@
 
 #include "app/document_load.h"
 #include "app/editor_windows.h"
-#include "app/file_handle_win32.h"
 #include "app/file_io_hooks_win32.h"
 #include "app/scintilla_messages.h"
+#include "platform/os_handles_win32.h"
 
 namespace tavrel {
 
@@ -109,7 +109,7 @@ class LoaderHold {
 LoadResult LoadDocumentFile(const std::wstring& path) {
   // Others may keep the file open for writing (a log being written); it is
   // read as it stands.
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  platform::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return LoadResult::kCannotOpen;
 
@@ -146,7 +146,7 @@ LoadResult LoadDocumentFile(const std::wstring& path) {
       return LoadResult::kOutOfMemory;
     }
   }
-  file.Close();
+  file.close();
   chunk.reset();
 
   // The view takes its own reference to the new document and drops the old

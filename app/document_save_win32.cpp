@@ -9,9 +9,9 @@
 #include "app/document_naming.h"
 #include "app/document_save.h"
 #include "app/editor_windows.h"
-#include "app/file_handle_win32.h"
 #include "app/file_io_hooks_win32.h"
 #include "app/scintilla_messages.h"
+#include "platform/os_handles_win32.h"
 
 namespace tavrel {
 
@@ -61,17 +61,17 @@ bool TargetWritable(const std::wstring& target) {
   // Checked here too because the system lets an administrator open a
   // read-only file for writing on some file systems.
   if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-  FileHandle probe(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  platform::UniqueFile probe(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return probe || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 // A new file beside base (a path whose name it starts with), adopted by side.
-FileHandle CreateSideFile(const std::wstring& base, const wchar_t* tag, DWORD access, SECURITY_ATTRIBUTES* security,
+platform::UniqueFile CreateSideFile(const std::wstring& base, const wchar_t* tag, DWORD access, SECURITY_ATTRIBUTES* security,
                           SideFile& side) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     std::wstring name = SideFileName(base, tag, NextUnique());
-    FileHandle file(CreateFileW(name.c_str(), access, 0, security, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::UniqueFile file(CreateFileW(name.c_str(), access, 0, security, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) {
       side.Adopt(std::move(name));
       return file;
@@ -81,7 +81,7 @@ FileHandle CreateSideFile(const std::wstring& base, const wchar_t* tag, DWORD ac
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
-  return FileHandle();
+  return platform::UniqueFile();
 }
 
 std::wstring UnusedSideName(const std::wstring& target, const wchar_t* tag) {
@@ -195,14 +195,14 @@ class OwnerOnlySecurity {
 
 // The copy of the old bytes goes beside the file; where the folder takes no
 // new files (its files may still be writable), to the temporary folder.
-FileHandle CreateCopyFile(const std::wstring& target, SideFile& copy) {
+platform::UniqueFile CreateCopyFile(const std::wstring& target, SideFile& copy) {
   OwnerOnlySecurity security;
   constexpr DWORD kAccess = GENERIC_READ | GENERIC_WRITE;
-  FileHandle file = CreateSideFile(target, kPreviousTag, kAccess, security.get(), copy);
+  platform::UniqueFile file = CreateSideFile(target, kPreviousTag, kAccess, security.get(), copy);
   if (file) return file;
   wchar_t temp[MAX_PATH + 1];
   const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-  if (length == 0 || length > MAX_PATH) return FileHandle();
+  if (length == 0 || length > MAX_PATH) return platform::UniqueFile();
   return CreateSideFile(std::wstring(temp, length) + FileNamePart(target), kPreviousTag, kAccess, security.get(),
                         copy);
 }
@@ -238,11 +238,11 @@ bool Restore(HANDLE file, HANDLE copy) {
 // them is overwritten.
 SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_t length) {
   // Nobody else writes while the file is half old, half new.
-  FileHandle file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  platform::UniqueFile file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return SaveResult::kCannotCreate;
   SideFile copy;
-  FileHandle copy_file = CreateCopyFile(target, copy);
+  platform::UniqueFile copy_file = CreateCopyFile(target, copy);
   if (!copy_file) return SaveResult::kCannotCreate;
   if (!CopyRest(file.get(), copy_file.get()) || !FlushFileBuffers(copy_file.get())) return SaveResult::kWriteFailed;
 
@@ -267,10 +267,10 @@ SaveResult SaveDocumentFile(const std::wstring& target) {
   if (existing && !g_file_io_hooks.replacing_keeps_identity(target.c_str())) return WriteInPlace(target, text, size);
 
   SideFile saving;
-  FileHandle file = CreateSideFile(target, kSavingTag, GENERIC_WRITE, nullptr, saving);
+  platform::UniqueFile file = CreateSideFile(target, kSavingTag, GENERIC_WRITE, nullptr, saving);
   if (!file) return existing ? WriteInPlace(target, text, size) : SaveResult::kCannotCreate;
   if (!WriteAll(file.get(), text, size)) return SaveResult::kWriteFailed;
-  if (!FlushFileBuffers(file.get()) || !file.Close()) return SaveResult::kWriteFailed;
+  if (!FlushFileBuffers(file.get()) || !file.close()) return SaveResult::kWriteFailed;
 
   if (!PutInPlace(saving.path(), target)) return SaveResult::kWriteFailed;
   saving.Keep();

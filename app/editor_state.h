@@ -59,7 +59,7 @@ struct EditorState {
   int64_t last_number_width = 0;
 
   std::array<std::wstring, kRecentFileSlots> recent_files;
-  std::array<ImageSet, kImageTableSize> images;
+  std::array<ImageSet, kImageTableSize> images;  // not owned: LoadImages keeps them
 };
 
 extern EditorState g_editor;

@@ -1,6 +1,6 @@
 #include "app/file_io_hooks_win32.h"
 
-#include "app/file_handle_win32.h"
+#include "platform/os_handles_win32.h"
 
 namespace tavrel {
 
@@ -29,7 +29,7 @@ bool SystemReplacingKeepsIdentity(const wchar_t* target) {
   // Replacing keeps attributes and security, but a symbolic link or
   // junction would become a plain file and a file of several names would
   // be split in two.
-  FileHandle file(CreateFileW(target, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  platform::UniqueFile file(CreateFileW(target, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
                               nullptr));
   BY_HANDLE_FILE_INFORMATION info;

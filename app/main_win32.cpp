@@ -53,6 +53,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   LoadImages();
   if (!BuildMainWindow(instance, MainWindowProc)) {
     lumora::ShutdownToolkit();
+    FreeMainWindowResources();
     return 0;
   }
   g_callback = MainWindowCallback;
@@ -64,5 +65,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   StopClipboardMonitor(window);
   ShowWindow(window, SW_HIDE);
   lumora::ShutdownToolkit();
+  FreeMainWindowResources();
   return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/command_ids.h"
 #include "app/document_files.h"
@@ -11,6 +12,7 @@
 #include "app/editor_windows.h"
 #include "app/scintilla_messages.h"
 #include "app/text_encoding.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/image_file_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/size_limits_win32.h"
@@ -52,11 +54,23 @@ const ImageRow kImages[] = {
     {91, L"00984.ico", nullptr, nullptr, false},
 };
 
+// The images of the table, which the editor's record only points at.
+std::vector<platform::UniqueImage> g_images;
+
+// The editing component's library, held while its windows may exist.
+platform::UniqueModule g_scintilla;
+
+HANDLE Keep(HANDLE image) {
+  if (!image) return nullptr;
+  g_images.emplace_back(image);
+  return image;
+}
+
 HANDLE Load(const wchar_t* file, bool natural) {
   if (!file) return nullptr;
   const std::wstring path = std::wstring(L"icons\\Office Icons\\") + file;
   const int size = natural ? 0 : 16;
-  return reinterpret_cast<HANDLE>(LoadImageFile(path.c_str(), size, size, 0));
+  return Keep(LoadImageFile(path.c_str(), size, size, 0));
 }
 
 HICON Image(int index) { return static_cast<HICON>(g_editor.images[index].normal); }
@@ -263,7 +277,13 @@ void LoadImages() {
     slot.hot = Load(row.hot, row.natural);
     slot.pressed = Load(row.pressed, row.natural);
   }
-  if (HANDLE x = g_editor.images[41].normal) g_editor.images[41].disabled = ImageEffect(x, 30, 0, 0, 0, 0, 1);
+  if (HANDLE x = g_editor.images[41].normal) g_editor.images[41].disabled = Keep(ImageEffect(x, 30, 0, 0, 0, 0, 1));
+}
+
+void FreeMainWindowResources() {
+  for (ImageSet& set : g_editor.images) set = ImageSet{};
+  g_images.clear();
+  g_scintilla.reset();
 }
 
 bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
@@ -302,7 +322,7 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   if (toolbar_band >= 0)
     FitBandToToolbar(RebarWindow(kMainRebar), static_cast<UINT>(toolbar_band), ToolbarWindow(kMainToolbar));
 
-  LoadLibraryW(L"Scintilla64.dll");
+  if (!g_scintilla) g_scintilla.reset(LoadLibraryW(L"Scintilla64.dll"));
   HWND editor = CreateEditor(window);
   if (!editor) {
     MessageBoxW(nullptr, L"Scintilla DLL/s not found!", L"Error!", MB_OK | MB_ICONERROR);

@@ -6,6 +6,9 @@
 namespace tavrel {
 
 void LoadImages();
+// Frees the images LoadImages loaded and lets the editing component's
+// library go; call once the windows are gone (after ShutdownToolkit).
+void FreeMainWindowResources();
 // False when the editing component could not be created; the program then
 // ends without showing the window.
 bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc);

@@ -11,6 +11,7 @@
 #include "app/editor_windows.h"
 #include "app/scintilla_messages.h"
 #include "app/text_encoding.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/shortcut_dispatch_win32.h"
 
@@ -28,9 +29,8 @@ LRESULT NumberWidth(LRESULT lines) {
 FontDialogFn g_font_dialog = ChooseFontW;
 
 int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const platform::WindowDc screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
   return dpi > 0 ? dpi : 96;
 }
 
@@ -43,16 +43,13 @@ std::wstring FaceInUse(const std::wstring& face, int height) {
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(wanted.lfFaceName, face.c_str(), LF_FACESIZE);
   std::wstring used = face;
-  HFONT created = CreateFontIndirectW(&wanted);
-  HDC screen = GetDC(nullptr);
+  const platform::UniqueFont created(CreateFontIndirectW(&wanted));
+  const platform::WindowDc screen(nullptr);
   if (created && screen) {
-    HGDIOBJ old = SelectObject(screen, created);
+    const platform::SelectGuard selected(screen.get(), created.get());
     wchar_t name[LF_FACESIZE] = {};
-    if (GetTextFaceW(screen, LF_FACESIZE, name) > 0 && name[0]) used = name;
-    SelectObject(screen, old);
+    if (GetTextFaceW(screen.get(), LF_FACESIZE, name) > 0 && name[0]) used = name;
   }
-  if (screen) ReleaseDC(nullptr, screen);
-  if (created) DeleteObject(created);
   return used;
 }
 

@@ -21,12 +21,12 @@
 #include "app/document_load.h"
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
-#include "app/file_handle_win32.h"
 #include "app/scintilla_messages.h"
+#include "platform/os_handles_win32.h"
 
 namespace {
 
-using tavrel::FileHandle;
+using FileHandle = platform::UniqueFile;
 using tavrel::SendEditor;
 
 constexpr int kRepeats = 3;

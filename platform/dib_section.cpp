@@ -2,9 +2,9 @@
 
 namespace platform {
 
-HBITMAP CreateTopDownDib(int width, int height, int bits_per_pixel, void** bits) {
+UniqueBitmap CreateTopDownDib(int width, int height, int bits_per_pixel, void** bits) {
   void* pixels = nullptr;
-  HBITMAP bitmap = nullptr;
+  UniqueBitmap bitmap;
   if (width > 0 && height > 0) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -13,11 +13,8 @@ HBITMAP CreateTopDownDib(int width, int height, int bits_per_pixel, void** bits)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = static_cast<WORD>(bits_per_pixel);
     info.bmiHeader.biCompression = BI_RGB;
-    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    if (bitmap && !pixels) {
-      DeleteObject(bitmap);
-      bitmap = nullptr;
-    }
+    bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!pixels) bitmap.reset();
   }
   if (bits) *bits = bitmap ? pixels : nullptr;
   return bitmap;

@@ -4,10 +4,12 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/os_handles_win32.h"
+
 namespace platform {
 
 // A top-down DIB section of the given depth; *bits receives its pixels.
-// Null (and *bits null) on failure. The caller owns the bitmap.
-HBITMAP CreateTopDownDib(int width, int height, int bits_per_pixel, void** bits);
+// Empty (and *bits null) on failure.
+UniqueBitmap CreateTopDownDib(int width, int height, int bits_per_pixel, void** bits);
 
 }  // namespace platform

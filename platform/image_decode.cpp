@@ -111,9 +111,10 @@ bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* out) {
 }
 
 bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>* out) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  UniqueFile owned(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!owned) return false;
+  HANDLE file = owned.get();
   LARGE_INTEGER size{};
   bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
   if (ok) {
@@ -122,7 +123,6 @@ bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>* out) {
     ok = out->empty() || (ReadFile(file, out->data(), static_cast<DWORD>(out->size()), &done, nullptr) &&
                           done == out->size());
   }
-  CloseHandle(file);
   return ok;
 }
 
@@ -131,11 +131,11 @@ bool DecodeImageFile(const std::wstring& path, DecodedImage* out) {
   return ReadWholeFile(path, &bytes) && DecodeImage(bytes.data(), bytes.size(), out);
 }
 
-HBITMAP CreateBitmapFromImage(const DecodedImage& image) {
-  if (image.width <= 0 || image.height <= 0) return nullptr;
+UniqueBitmap CreateBitmapFromImage(const DecodedImage& image) {
+  if (image.width <= 0 || image.height <= 0) return UniqueBitmap();
   void* bits = nullptr;
-  HBITMAP bitmap = CreateTopDownDib(image.width, image.height, 32, &bits);
-  if (!bitmap) return nullptr;
+  UniqueBitmap bitmap = CreateTopDownDib(image.width, image.height, 32, &bits);
+  if (!bitmap) return bitmap;
   std::memcpy(bits, image.bgra.data(), image.bgra.size());
   return bitmap;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/os_handles_win32.h"
+
 namespace platform {
 
 struct DecodedImage {
@@ -27,7 +29,7 @@ bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* out);
 bool DecodeImageFile(const std::wstring& path, DecodedImage* out);
 
 // A 32-bit top-down DIB section holding the image, owned by the caller.
-HBITMAP CreateBitmapFromImage(const DecodedImage& image);
+UniqueBitmap CreateBitmapFromImage(const DecodedImage& image);
 
 bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>* out);
 

@@ -18,7 +18,9 @@ namespace {
 class ColourModeWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_caps_theme_ = g_caps.theme;
+    saved_styles_active_ = g_caps.theme.visual_styles_active;
+    saved_caption_known_ = g_caps.theme.caption_colour_known;
+    saved_caption_colour_ = g_caps.theme.caption_colour;
     saved_os_version_ = g_caps.os_version;
     g_caps.theme.visual_styles_active = false;
     g_caps.theme.caption_colour_known = false;
@@ -26,12 +28,16 @@ class ColourModeWin32Test : public ::testing::Test {
   }
   void TearDown() override {
     SetUIColourMode(UICOLOURMODE_DEFAULT);
-    g_caps.theme = saved_caps_theme_;
+    g_caps.theme.visual_styles_active = saved_styles_active_;
+    g_caps.theme.caption_colour_known = saved_caption_known_;
+    g_caps.theme.caption_colour = saved_caption_colour_;
     g_caps.os_version = saved_os_version_;
   }
 
  private:
-  ThemeBinding saved_caps_theme_;
+  bool saved_styles_active_ = false;
+  bool saved_caption_known_ = false;
+  COLORREF saved_caption_colour_ = 0;
   int32_t saved_os_version_ = 0;
 };
 

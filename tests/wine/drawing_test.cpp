@@ -129,7 +129,7 @@ TEST(GraphicsBinding, StartsOnceAndResolvesTheWholeTable) {
   ASSERT_NE(token, 0u);
   EXPECT_EQ(StartGraphics(), token);
   EXPECT_EQ(Gdiplus().token, token);
-  EXPECT_NE(Gdiplus().library, nullptr);
+  EXPECT_TRUE(Gdiplus().library);
   EXPECT_EQ(ResolvedGdiplusFunctionCount(), kGdiplusFunctionCount);
   EXPECT_STREQ(kGdiplusFunctionNames[0], "GdipCreateFromHDC");
   EXPECT_STREQ(kGdiplusFunctionNames[35], "GdipSetLinePresetBlend");

@@ -114,7 +114,7 @@ void ShowWithTimers(HWND owner, int x, int y) {
 int LabelHeight(const wchar_t* text) {
   HDC dc = CreateCompatibleDC(nullptr);
   RECT rect{0, 0, 0, 0};
-  MeasureLabel(dc, text, &rect, g_caps.ui_font);
+  MeasureLabel(dc, text, &rect, UiFont());
   DeleteDC(dc);
   return rect.bottom - rect.top;
 }

@@ -58,7 +58,7 @@ SIZE ImageListSize(HIMAGELIST list) {
 TEST(ToolkitStart, InitFillsTheCapabilityRecord) {
   InitToolkit();
   EXPECT_EQ(GetToolkitState(), ToolkitState::kInitialised);
-  EXPECT_NE(g_caps.ui_font, nullptr);
+  EXPECT_NE(g_caps.ui_font.get(), nullptr);
   EXPECT_NE(g_caps.alpha_blend, nullptr);
   EXPECT_GT(g_caps.os_version, 0);
   EXPECT_GT(g_caps.comctl_major, 0u);
@@ -68,7 +68,7 @@ TEST(ToolkitStart, InitFillsTheCapabilityRecord) {
   EXPECT_EQ(g_caps.default_icon_height, 16);
 
   ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(g_caps.blank_icon, &info));
+  ASSERT_TRUE(GetIconInfo(g_caps.blank_icon.get(), &info));
   BITMAP bm{};
   GetObjectW(info.hbmColor, sizeof bm, &bm);
   EXPECT_EQ(bm.bmWidth, 1);
@@ -79,10 +79,10 @@ TEST(ToolkitStart, InitFillsTheCapabilityRecord) {
 
   const SIZE expected[4] = {{7, 17}, {5, 3}, {7, 7}, {7, 7}};
   for (int i = 0; i < 4; ++i) {
-    ASSERT_NE(g_caps.glyphs[i], nullptr);
-    EXPECT_EQ(ImageList_GetImageCount(g_caps.glyphs[i]), 1);
-    EXPECT_EQ(ImageListSize(g_caps.glyphs[i]).cx, expected[i].cx);
-    EXPECT_EQ(ImageListSize(g_caps.glyphs[i]).cy, expected[i].cy);
+    ASSERT_NE(g_caps.glyphs[i].get(), nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(g_caps.glyphs[i].get()), 1);
+    EXPECT_EQ(ImageListSize(g_caps.glyphs[i].get()).cx, expected[i].cx);
+    EXPECT_EQ(ImageListSize(g_caps.glyphs[i].get()).cy, expected[i].cy);
   }
   // Without a visual style no theme handle may be open.
   if (!g_caps.theme.visual_styles_active && !g_caps.theme.OpenThemeData) {

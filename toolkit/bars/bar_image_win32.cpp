@@ -1,9 +1,11 @@
 #include "toolkit/bars/bar_image_win32.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/dib_section.h"
 #include "platform/error_log.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"
@@ -14,17 +16,12 @@ namespace {
 // A top-down 32-bit DIB section whose pixels can be rewritten in place.
 class BarImage {
  public:
-  BarImage() = default;
-  ~BarImage() { Reset(); }
-  BarImage(const BarImage&) = delete;
-  BarImage& operator=(const BarImage&) = delete;
-
   bool Create(int32_t width, int32_t height) {
     void* bits = nullptr;
-    HBITMAP bitmap = platform::CreateTopDownDib(width, height, 32, &bits);
+    platform::UniqueBitmap bitmap = platform::CreateTopDownDib(width, height, 32, &bits);
     if (!bitmap) return false;
     Reset();
-    bitmap_ = bitmap;
+    bitmap_ = std::move(bitmap);
     bits_ = static_cast<uint32_t*>(bits);
     width_ = width;
     height_ = height;
@@ -32,8 +29,7 @@ class BarImage {
   }
 
   void Reset() {
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = nullptr;
+    bitmap_.reset();
     bits_ = nullptr;
     width_ = height_ = 0;
   }
@@ -62,12 +58,12 @@ class BarImage {
     }
   }
 
-  HBITMAP bitmap() const { return bitmap_; }
+  HBITMAP bitmap() const { return bitmap_.get(); }
   int32_t width() const { return width_; }
   int32_t height() const { return height_; }
 
  private:
-  HBITMAP bitmap_ = nullptr;
+  platform::UniqueBitmap bitmap_;
   uint32_t* bits_ = nullptr;
   int32_t width_ = 0;
   int32_t height_ = 0;

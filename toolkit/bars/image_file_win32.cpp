@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/image_file_cache.h"
 #include "toolkit/bars/image_file_resize.h"
-#include "toolkit/bars/toolbar_handles_win32.h"
 
 namespace lumora {
 namespace {
@@ -36,7 +36,7 @@ bool FileHasContent(const wchar_t* path) {
 // Bitmap files through the system's own reader, which knows every depth,
 // palette and compression the format allows.
 bool DecodeBitmapFile(const wchar_t* path, platform::DecodedImage* out) {
-  UniqueBitmap bitmap(static_cast<HBITMAP>(
+  platform::UniqueBitmap bitmap(static_cast<HBITMAP>(
       LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   return bitmap && ReadBitmapPixels(bitmap.get(), out);
 }
@@ -59,17 +59,11 @@ HANDLE LoadUncached(const wchar_t* path, int width, int height, uint32_t flags) 
       image.height = target_height;
     }
   }
-  if (flags & IMAGEFILE_AS_ICON) return CreateIconFromImage(image);
-  return platform::CreateBitmapFromImage(image);
+  if (flags & IMAGEFILE_AS_ICON) return CreateIconFromImage(image).release();
+  return platform::CreateBitmapFromImage(image).release();
 }
 
-void DestroyImage(HANDLE image) {
-  if (GetObjectType(image) == OBJ_BITMAP) {
-    DeleteObject(image);
-  } else {
-    DestroyIcon(static_cast<HICON>(image));
-  }
-}
+void DestroyImage(HANDLE image) { platform::UniqueImage doomed(image); }
 
 }  // namespace
 
@@ -115,10 +109,10 @@ int32_t ReleaseImageFile(HANDLE image) {
   return 1;
 }
 
-HICON CreateIconFromImage(const platform::DecodedImage& image) {
-  if (image.width <= 0 || image.height <= 0) return nullptr;
+platform::UniqueIcon CreateIconFromImage(const platform::DecodedImage& image) {
+  if (image.width <= 0 || image.height <= 0) return platform::UniqueIcon();
   const size_t pixels = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
-  if (image.bgra.size() < pixels * 4) return nullptr;
+  if (image.bgra.size() < pixels * 4) return platform::UniqueIcon();
   // Fully transparent pixels are black in the colour bitmap and set in the
   // mask, so that drawing without alpha support shows them transparent too.
   platform::DecodedImage colour = image;
@@ -133,14 +127,14 @@ HICON CreateIconFromImage(const platform::DecodedImage& image) {
           static_cast<uint8_t>(0x80 >> (x % 8));
     }
   }
-  UniqueBitmap colour_bitmap(platform::CreateBitmapFromImage(colour));
-  UniqueBitmap mask_bitmap(CreateBitmap(image.width, image.height, 1, 1, mask.data()));
-  if (!colour_bitmap || !mask_bitmap) return nullptr;
+  const platform::UniqueBitmap colour_bitmap = platform::CreateBitmapFromImage(colour);
+  const platform::UniqueBitmap mask_bitmap(CreateBitmap(image.width, image.height, 1, 1, mask.data()));
+  if (!colour_bitmap || !mask_bitmap) return platform::UniqueIcon();
   ICONINFO info{};
   info.fIcon = TRUE;
   info.hbmColor = colour_bitmap.get();
   info.hbmMask = mask_bitmap.get();
-  return CreateIconIndirect(&info);
+  return platform::UniqueIcon(CreateIconIndirect(&info));
 }
 
 bool ReadBitmapPixels(HBITMAP bitmap, platform::DecodedImage* out) {
@@ -157,7 +151,7 @@ bool ReadBitmapPixels(HBITMAP bitmap, platform::DecodedImage* out) {
   request.bmiHeader.biBitCount = 32;
   request.bmiHeader.biCompression = BI_RGB;
   std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-  ScreenDc screen;
+  platform::WindowDc screen(nullptr);
   if (GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &request, DIB_RGB_COLORS) == 0)
     return false;
   // Only a 32-bit bitmap whose alpha bytes say something carries alpha;
@@ -174,9 +168,9 @@ bool ReadBitmapPixels(HBITMAP bitmap, platform::DecodedImage* out) {
   return true;
 }
 
-HICON CreateIconFromBitmap(HBITMAP bitmap) {
+platform::UniqueIcon CreateIconFromBitmap(HBITMAP bitmap) {
   platform::DecodedImage image;
-  if (!ReadBitmapPixels(bitmap, &image)) return nullptr;
+  if (!ReadBitmapPixels(bitmap, &image)) return platform::UniqueIcon();
   return CreateIconFromImage(image);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/image_decode.h"
+#include "platform/os_handles_win32.h"
 
 namespace lumora {
 
@@ -27,12 +28,12 @@ int64_t ImageFileReferenceCount(HANDLE image);
 int32_t ReleaseImageFile(HANDLE image);
 
 // A 32-bit icon of the image's size, transparent where the image's alpha is
-// 0; null for an empty image. Owned by the caller.
-HICON CreateIconFromImage(const platform::DecodedImage& image);
+// 0; empty for an empty image.
+platform::UniqueIcon CreateIconFromImage(const platform::DecodedImage& image);
 // The pixels of any bitmap as 32-bit top-down BGRA; bitmaps without alpha
 // come out opaque. False for a handle that is not a bitmap.
 bool ReadBitmapPixels(HBITMAP bitmap, platform::DecodedImage* out);
 // An icon of the bitmap's own size; null when it is not a usable bitmap.
-HICON CreateIconFromBitmap(HBITMAP bitmap);
+platform::UniqueIcon CreateIconFromBitmap(HBITMAP bitmap);
 
 }  // namespace lumora

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/bars/toolbar_handles_win32.h"
+#include "platform/os_handles_win32.h"
 
 namespace lumora {
 
 struct ChevronMenuItem {
   int32_t id = 0;
   std::wstring text;
-  UniqueIcon icon;  // null for a button without an image
+  platform::UniqueIcon icon;  // null for a button without an image
   bool separator = false;
   bool disabled = false;
   bool checked = false;

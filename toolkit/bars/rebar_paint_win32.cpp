@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/rebar_gripper.h"
-#include "toolkit/bars/toolbar_handles_win32.h"
 #include "toolkit/bars/toolbar_registry_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/style/colour_mode_win32.h"
@@ -170,9 +170,9 @@ void TileBitmap(HDC dc, HBITMAP bitmap, const RECT& area, POINT origin) {
   BITMAP info{};
   if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return;
   if (area.right <= area.left || area.bottom <= area.top) return;
-  MemoryDc source;
-  if (!source.get()) return;
-  source.SelectBitmap(bitmap);
+  const platform::UniqueMemoryDc source = platform::CreateMemoryDc();
+  if (!source) return;
+  const platform::SelectGuard selected(source.get(), bitmap);
   const int w = info.bmWidth, h = info.bmHeight;
   auto floor_to_tile = [](int value, int anchor, int size) {
     const int delta = value - anchor;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/error_log.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/bar_image_win32.h"
 #include "toolkit/bars/rebar_drag_win32.h"
 #include "toolkit/bars/rebar_messages_win32.h"
@@ -126,9 +127,12 @@ intptr_t CreateRebar(int32_t id, HWND parent, HBITMAP background_image, uint32_t
     window_style &= ~static_cast<DWORD>(RBS_BANDBORDERS);
     band_borders = true;
   }
-  HWND window = CreateWindowExW(0, REBARCLASSNAMEW, nullptr, window_style | kRebarWindowStyle, 0, 0, 0, 0, parent,
-                                reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (!window) return 0;
+  // Destroyed here unless its record is made; then it goes with its parent.
+  platform::UniqueWindow made(CreateWindowExW(0, REBARCLASSNAMEW, nullptr, window_style | kRebarWindowStyle, 0, 0, 0,
+                                              0, parent, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
+                                              GetModuleHandleW(nullptr), nullptr));
+  if (!made) return 0;
+  HWND window = made.get();
 
   auto record = std::make_unique<RebarRecord>();
   record->id = id;
@@ -150,10 +154,8 @@ intptr_t CreateRebar(int32_t id, HWND parent, HBITMAP background_image, uint32_t
   record->band_template.cbSize = kBandInfoSize;
   record->band_template.fMask = kBandTemplateMask;
   record->band_template.fStyle = kBandTemplateStyle;
-  if (!RegisterRebar(std::move(record))) {
-    DestroyWindow(window);
-    return 0;
-  }
+  if (!RegisterRebar(std::move(record))) return 0;
+  made.release();
   SetCurrentRebarId(id);
 
   InstallRebarHandlers();

@@ -3,20 +3,25 @@
 #include "toolkit/bars/toolbar_fonts_win32.h"
 
 #include "platform/nonclient_font_win32.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_font_flags.h"
-#include "toolkit/bars/toolbar_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 
 namespace lumora {
 namespace {
 
-UniqueFont& BarFont() {
-  static UniqueFont font;
+platform::UniqueFont& BarFont() {
+  static platform::UniqueFont font;
+  return font;
+}
+
+platform::UniqueFont& MessageFontOwner() {
+  static platform::UniqueFont font;
   return font;
 }
 
 int ScreenDpi() {
-  ScreenDc screen;
+  platform::WindowDc screen(nullptr);
   return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
 }
 
@@ -42,6 +47,23 @@ void EnsureBarFont() {
 }
 
 HFONT GetBarFont() { return BarFont().get(); }
+
+HFONT MessageFont() {
+  platform::UniqueFont& font = MessageFontOwner();
+  if (!font) {
+    alignas(NONCLIENTMETRICSW) unsigned char buffer[sizeof(NONCLIENTMETRICSW) + 16] = {};
+    auto* metrics = reinterpret_cast<NONCLIENTMETRICSW*>(buffer);
+    metrics->cbSize = 500;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0))
+      font.reset(CreateFontIndirectW(&metrics->lfMessageFont));
+  }
+  return font.get();
+}
+
+void FreeBarFonts() {
+  BarFont().reset();
+  MessageFontOwner().reset();
+}
 
 int GetFontPointSize(HFONT font) {
   LOGFONTW log{};

@@ -1,5 +1,6 @@
 #include "toolkit/bars/toolbar_images_win32.h"
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/image_file_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
@@ -14,7 +15,7 @@ namespace {
 bool AddIcon(HIMAGELIST list, int index, HANDLE image) {
   if (!image) return false;
   if (GetObjectType(image) == OBJ_BITMAP) {
-    UniqueIcon icon(CreateIconFromBitmap(static_cast<HBITMAP>(image)));
+    const platform::UniqueIcon icon = CreateIconFromBitmap(static_cast<HBITMAP>(image));
     return icon && ImageList_ReplaceIcon(list, index, icon.get()) >= 0;
   }
   return ImageList_ReplaceIcon(list, index, static_cast<HICON>(image)) >= 0;
@@ -28,16 +29,16 @@ void PutImage(HIMAGELIST list, int index, HANDLE image) {
 }  // namespace
 
 HICON ToolbarBlankIcon() {
-  if (g_caps.blank_icon) return g_caps.blank_icon;
+  if (g_caps.blank_icon) return g_caps.blank_icon.get();
   // Before start-up has made the shared one; kept for the process.
-  static UniqueIcon own(CreateBlankIcon());
+  static platform::UniqueIcon own(CreateBlankIcon());
   return own.get();
 }
 
 void AppendSlotImage(HIMAGELIST list, HANDLE image) { PutImage(list, -1, image); }
 
-UniqueIcon MakeDisabledImage(HANDLE normal, int32_t style) {
-  if (!normal) return UniqueIcon();
+platform::UniqueIcon MakeDisabledImage(HANDLE normal, int32_t style) {
+  if (!normal) return platform::UniqueIcon();
   constexpr uint32_t kGreyIcon = IMAGEEFFECT_GREYSCALE | IMAGEEFFECT_RETURN_ICON;
   if (style == UISTYLE_OFFICE2003 || style == UISTYLE_OFFICE2007) {
     // A pale grey copy washed with a colour of the style, so that disabled
@@ -45,10 +46,10 @@ UniqueIcon MakeDisabledImage(HANDLE normal, int32_t style) {
     const bool office2007 = style == UISTYLE_OFFICE2007;
     const int32_t key = office2007 ? UICOLOUR_MENUHELDGRADIENTCOLOR2 : UICOLOUR_TOOLSTRIPBACKGROUND4;
     const auto tint = static_cast<COLORREF>(LookupUIColour(style, key, UICOLOUR_FORM_COLORREF));
-    return UniqueIcon(static_cast<HICON>(
+    return platform::UniqueIcon(static_cast<HICON>(
         ImageEffect(normal, office2007 ? 190.0f : 200.0f, -40.0f, office2007 ? 40.0f : 30.0f, tint, 70.0f, kGreyIcon)));
   }
-  return UniqueIcon(static_cast<HICON>(ImageEffect(normal, 120.0f, 0.0f, 0.0f, 0, 0.0f, kGreyIcon)));
+  return platform::UniqueIcon(static_cast<HICON>(ImageEffect(normal, 120.0f, 0.0f, 0.0f, 0, 0.0f, kGreyIcon)));
 }
 
 SlotImages ImagesOfSlot(const ToolbarButtonRecord& button, int32_t style) {

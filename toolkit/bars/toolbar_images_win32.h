@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "toolkit/bars/toolbar_handles_win32.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_registry_win32.h"
 
 namespace lumora {
@@ -23,7 +23,7 @@ void AppendSlotImage(HIMAGELIST list, HANDLE image);
 
 // A greyed copy of the normal image, made the way the tool bar's style
 // wants it; null when the image cannot be processed.
-UniqueIcon MakeDisabledImage(HANDLE normal, int32_t style);
+platform::UniqueIcon MakeDisabledImage(HANDLE normal, int32_t style);
 
 // The images a slot shows, in list order: normal, hot, disabled. The
 // disabled one is derived anew when the record says it was generated.
@@ -31,7 +31,7 @@ struct SlotImages {
   HANDLE normal = nullptr;
   HANDLE hot = nullptr;
   HANDLE disabled = nullptr;
-  UniqueIcon derived;  // owns the generated disabled image, if any
+  platform::UniqueIcon derived;  // owns the generated disabled image, if any
 };
 SlotImages ImagesOfSlot(const ToolbarButtonRecord& button, int32_t style);
 

@@ -5,9 +5,8 @@
 #include <utility>
 
 #include "platform/nonclient_font_win32.h"
-#include "toolkit/base/builtin_glyphs_win32.h"
-#include "toolkit/base/platform_caps.h"
-#include "toolkit/bars/toolbar_handles_win32.h"
+#include "platform/os_handles_win32.h"
+#include "toolkit/bars/toolbar_fonts_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
 #include "toolkit/base/platform_caps.h"
@@ -166,7 +165,7 @@ void PaintContent(HDC dc, const RECT& rect, const Item& item, const Content& con
       format |= DT_CENTER;
     }
     OffsetRect(&text, content.shift, 0);
-    DcStateSaver saved(dc);
+    platform::SavedDcState saved(dc);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, content.colour);
     if (item.text.find(L'\\') != std::wstring::npos) {
@@ -177,8 +176,8 @@ void PaintContent(HDC dc, const RECT& rect, const Item& item, const Content& con
     }
   }
   if (content.arrow && g_caps.glyphs[GLYPH_DROPDOWN]) {
-    const SIZE glyph = ImageSize(g_caps.glyphs[GLYPH_DROPDOWN], 0);
-    ImageList_Draw(g_caps.glyphs[GLYPH_DROPDOWN], 0, dc, rect.right - 8 - glyph.cx / 2 + content.shift,
+    const SIZE glyph = ImageSize(g_caps.glyphs[GLYPH_DROPDOWN].get(), 0);
+    ImageList_Draw(g_caps.glyphs[GLYPH_DROPDOWN].get(), 0, dc, rect.right - 8 - glyph.cx / 2 + content.shift,
                    rect.top + (rect.bottom - rect.top - glyph.cy) / 2, ILD_TRANSPARENT);
   }
 }
@@ -191,11 +190,6 @@ bool WantsArrow(const ToolbarRecord& toolbar, const Item& item) {
 
 bool ListLayout(const ToolbarRecord& toolbar) {
   return (GetWindowLongPtrW(toolbar.window, GWL_STYLE) & TBSTYLE_LIST) != 0;
-}
-
-HFONT MessageFont() {
-  static UniqueFont font(platform::CreateNonClientFont(&NONCLIENTMETRICSW::lfMessageFont));
-  return font.get();
 }
 
 // Plain tool bars under visual styles: the theme's button backgrounds.

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/bars/toolbar_handles_win32.h"
+#include "platform/os_handles_win32.h"
 
 namespace lumora {
 
@@ -25,7 +25,7 @@ struct ToolbarRecord {
   HWND window = nullptr;
   HWND parent = nullptr;
   // Owned; null when the tool bar was made with an image size of 0.
-  UniqueImageList normal, hot, disabled;
+  platform::UniqueImageList normal, hot, disabled;
   int image_width = 0;
   int image_height = 0;
   // 0, UISTYLE_OFFICE2003, UISTYLE_OFFICE2007 or TOOLBAR_IMAGE_SIZED_BUTTONS.

@@ -9,12 +9,8 @@
 #include <vector>
 
 #include "platform/error_log.h"
-#include "toolkit/base/auto_id.h"
-#include "toolkit/base/bar_window_proc_win32.h"
-#include "toolkit/base/control_subclass_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_fonts_win32.h"
-#include "toolkit/bars/toolbar_handles_win32.h"
 #include "toolkit/bars/toolbar_images_win32.h"
 #include "toolkit/bars/toolbar_notify_win32.h"
 #include "toolkit/bars/toolbar_paint_win32.h"
@@ -67,26 +63,13 @@ void RebuildDerivedImagesHook(int32_t) {
   }
 }
 
-// Destroys a freshly made window unless it was handed on.
-class WindowOwner {
- public:
-  explicit WindowOwner(HWND window) : window_(window) {}
-  ~WindowOwner() {
-    if (window_) DestroyWindow(window_);
-  }
-  WindowOwner(const WindowOwner&) = delete;
-  WindowOwner& operator=(const WindowOwner&) = delete;
-  HWND get() const { return window_; }
-  HWND release() { return std::exchange(window_, nullptr); }
-
- private:
-  HWND window_;
-};
-
 // What the first tool bar sets up for all of them.
 void EnsureProcessSetup() {
   if (!g_teardown_registered) {
-    RegisterTeardown(TeardownStage::kToolbars, FreeAllToolbars);
+    RegisterTeardown(TeardownStage::kToolbars, [] {
+      FreeAllToolbars();
+      FreeBarFonts();
+    });
     g_teardown_registered = true;
   }
   RegisterColourModeHook(ColourModeStep::kDerivedImages, RebuildDerivedImagesHook);
@@ -278,7 +261,7 @@ INT_PTR AddButtonString(const ToolbarRecord& toolbar, const std::wstring& text) 
   if (text.empty()) return -1;
   std::wstring plain = text;
   if (text.find(L'\\') != std::wstring::npos) {
-    MemoryDc dc;
+    const platform::UniqueMemoryDc dc = platform::CreateMemoryDc();
     RECT rect{0, 0, 4096, 1024};
     if (dc.get() && DrawLabel(dc.get(), text.c_str(), &rect, GetBarFont(), LABEL_MEASURE | LABEL_COLLECT_TEXT))
       plain = LabelPlainText();
@@ -319,10 +302,12 @@ intptr_t CreateToolbar(int32_t id, HWND window, int image_width, int image_heigh
   // the control makes its tooltip then; the toolkit's own bits are not
   // window styles (0x800000 would be a border).
   const DWORD style = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NODIVIDER | TBSTYLE_TOOLTIPS | (flags & ~kToolkitFlagBits);
-  WindowOwner made(CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, window,
-                                   reinterpret_cast<HMENU>(static_cast<intptr_t>(toolbar_id)),
-                                   GetModuleHandleW(nullptr), nullptr));
-  if (!made.get()) return 0;
+  // Destroyed here unless its record is made; from then on it goes with its
+  // parent or ToolbarFree.
+  platform::UniqueWindow made(CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, window,
+                                              reinterpret_cast<HMENU>(static_cast<intptr_t>(toolbar_id)),
+                                              GetModuleHandleW(nullptr), nullptr));
+  if (!made) return 0;
   HWND toolbar_window = made.get();
   SendMessageW(toolbar_window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 

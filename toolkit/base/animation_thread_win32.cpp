@@ -6,6 +6,7 @@
 #include <atomic>
 #include <memory>
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/base/animation_track.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/base/toolkit_start_win32.h"
@@ -14,7 +15,7 @@ namespace lumora {
 namespace {
 
 HWND g_animation_window = nullptr;
-HANDLE g_thread = nullptr;
+platform::UniqueKernelObject g_thread;
 std::atomic<bool> g_run{false};
 PageOpacitySetter g_page_opacity = nullptr;
 
@@ -86,12 +87,12 @@ DWORD WINAPI AnimationThread(void*) {
   RegisterClassW(&wc);
   SetThreadAffinityMask(GetCurrentThread(), 1);
 
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                                nullptr);
+  platform::UniqueWindow window(CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                                wc.hInstance, nullptr));
   if (window) {
     {
       StaleLockGuard guard(AnimationLock());
-      g_animation_window = window;
+      g_animation_window = window.get();
     }
     AnimationTracks tracks;
     FrameClock clock;
@@ -123,7 +124,7 @@ DWORD WINAPI AnimationThread(void*) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, wait_ms, QS_ALLINPUT);
       }
     }
-    DestroyWindow(window);
+    window.reset();
     StaleLockGuard guard(AnimationLock());
     g_animation_window = nullptr;
   }
@@ -139,13 +140,13 @@ HWND GetAnimationWindow() {
   return g_animation_window;
 }
 
-HANDLE GetAnimationThread() { return g_thread; }
+HANDLE GetAnimationThread() { return g_thread.get(); }
 
 bool StartAnimationThread() {
   if (g_thread) return true;
   g_run = true;
-  g_thread = CreateThread(nullptr, 0, AnimationThread, nullptr, 0, nullptr);
-  return g_thread != nullptr;
+  g_thread.reset(CreateThread(nullptr, 0, AnimationThread, nullptr, 0, nullptr));
+  return static_cast<bool>(g_thread);
 }
 
 void StopAnimationThread() {
@@ -157,24 +158,23 @@ void StopAnimationThread() {
       StaleLockGuard guard(AnimationLock());
       if (g_animation_window) {
         PostMessageW(g_animation_window, WM_CLOSE, 0, 0);
-      } else if (!terminated && WaitForSingleObject(g_thread, 0) == WAIT_TIMEOUT) {
+      } else if (!terminated && WaitForSingleObject(g_thread.get(), 0) == WAIT_TIMEOUT) {
         // Still starting, or stuck before its window existed: nothing to post to.
         // A thread about to create its window sees the cleared run flag and
         // ends by itself; force it only when it makes no progress.
         if (attempt >= 50) {
-          TerminateThread(g_thread, kAnimationExitCode);
+          TerminateThread(g_thread.get(), kAnimationExitCode);
           terminated = true;
         }
       }
     }
     DWORD code = STILL_ACTIVE;
-    GetExitCodeThread(g_thread, &code);
+    GetExitCodeThread(g_thread.get(), &code);
     if (code == kAnimationExitCode || code != STILL_ACTIVE) break;
     Sleep(10);
   }
-  WaitForSingleObject(g_thread, 1000);
-  CloseHandle(g_thread);
-  g_thread = nullptr;
+  WaitForSingleObject(g_thread.get(), 1000);
+  g_thread.reset();
 }
 
 }  // namespace lumora

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/dib_section.h"
+#include "platform/os_handles_win32.h"
 
 namespace lumora {
 namespace {
@@ -35,12 +36,12 @@ GlyphShape ShapeOf(BuiltinGlyph glyph) {
 
 
 // Colour and mask bitmaps for an icon: ink is opaque black, the rest clear.
-HICON IconFromShape(const GlyphShape& shape) {
+platform::UniqueIcon IconFromShape(const GlyphShape& shape) {
   void* colour_bits = nullptr;
-  HBITMAP colour = platform::CreateTopDownDib(shape.width, shape.height, shape.bits, &colour_bits);
+  platform::UniqueBitmap colour = platform::CreateTopDownDib(shape.width, shape.height, shape.bits, &colour_bits);
   const int mask_stride = ((shape.width + 15) / 16) * 2;
   std::vector<uint8_t> mask_bits(static_cast<size_t>(mask_stride) * shape.height, 0);
-  if (!colour) return nullptr;
+  if (!colour) return platform::UniqueIcon();
   const int stride = ((shape.width * shape.bits / 8) + 3) & ~3;
   auto* bytes = static_cast<uint8_t*>(colour_bits);
   std::memset(bytes, 0, static_cast<size_t>(stride) * shape.height);
@@ -53,32 +54,27 @@ HICON IconFromShape(const GlyphShape& shape) {
       if (!ink) mask_bits[y * mask_stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
     }
   }
-  HBITMAP mask = CreateBitmap(shape.width, shape.height, 1, 1, mask_bits.data());
+  platform::UniqueBitmap mask(CreateBitmap(shape.width, shape.height, 1, 1, mask_bits.data()));
+  if (!mask) return platform::UniqueIcon();
   ICONINFO info{};
   info.fIcon = TRUE;
-  info.hbmColor = colour;
-  info.hbmMask = mask;
-  HICON icon = mask ? CreateIconIndirect(&info) : nullptr;
-  DeleteObject(colour);
-  if (mask) DeleteObject(mask);
-  return icon;
+  info.hbmColor = colour.get();
+  info.hbmMask = mask.get();
+  return platform::UniqueIcon(CreateIconIndirect(&info));
 }
 
 }  // namespace
 
-HICON CreateBlankIcon() {
+platform::UniqueIcon CreateBlankIcon() {
   static const char* const kBlank[1] = {" "};
   return IconFromShape({kBlank, 1, 1, 32});
 }
 
-HIMAGELIST CreateGlyphList(BuiltinGlyph glyph) {
+platform::UniqueImageList CreateGlyphList(BuiltinGlyph glyph) {
   const GlyphShape shape = ShapeOf(glyph);
-  HIMAGELIST list = ImageList_Create(shape.width, shape.height, ILC_COLOR32 | ILC_MASK, 0, 0);
-  if (!list) return nullptr;
-  if (HICON icon = IconFromShape(shape)) {
-    ImageList_AddIcon(list, icon);
-    DestroyIcon(icon);
-  }
+  platform::UniqueImageList list(ImageList_Create(shape.width, shape.height, ILC_COLOR32 | ILC_MASK, 0, 0));
+  if (!list) return list;
+  if (platform::UniqueIcon icon = IconFromShape(shape)) ImageList_AddIcon(list.get(), icon.get());
   return list;
 }
 

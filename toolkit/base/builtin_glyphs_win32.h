@@ -4,12 +4,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/os_handles_win32.h"
+
 namespace lumora {
 
 enum BuiltinGlyph { GLYPH_CHEVRON, GLYPH_DROPDOWN, GLYPH_CHECK, GLYPH_SUBMENU, GLYPH_COUNT };
 
-HICON CreateBlankIcon();
+platform::UniqueIcon CreateBlankIcon();
 // A one-image list holding the glyph, in the size and depth bars expect.
-HIMAGELIST CreateGlyphList(BuiltinGlyph glyph);
+platform::UniqueImageList CreateGlyphList(BuiltinGlyph glyph);
 
 }  // namespace lumora

@@ -1,6 +1,9 @@
 #include "toolkit/base/gdiplus_binding_win32.h"
 
 #include <mutex>
+#include <utility>
+
+#include "platform/os_handles_win32.h"
 
 #include "platform/dll_function_win32.h"
 
@@ -39,35 +42,29 @@ uintptr_t StartGraphics() {
   std::lock_guard<std::mutex> guard(g_start_lock);
   if (g_binding.token != 0) return g_binding.token;
 
-  HMODULE library = LoadLibraryW(L"GDIPlus.DLL");
-  if (library == nullptr) return 0;
+  platform::UniqueModule owned(LoadLibraryW(L"GDIPlus.DLL"));
+  if (!owned) return 0;
+  HMODULE library = owned.get();
   gdip::GdiplusStartupFn startup = nullptr;
   gdip::GdiplusShutdownFn shutdown = nullptr;
   BindDllFunction(library, "GdiplusStartup", startup);
   BindDllFunction(library, "GdiplusShutdown", shutdown);
-  if (startup == nullptr || shutdown == nullptr) {
-    FreeLibrary(library);
-    return 0;
-  }
+  if (startup == nullptr || shutdown == nullptr) return 0;
 
   // Without the background thread GDI+ relies on the caller's message loop,
   // which the hook connects it to; the user-interface thread has one.
   const gdip::StartupInput input{1, nullptr, TRUE, FALSE};
   gdip::StartupOutput output{};
   ULONG_PTR token = 0;
-  if (startup(&token, &input, &output) != gdip::kOk) {
-    FreeLibrary(library);
-    return 0;
-  }
+  if (startup(&token, &input, &output) != gdip::kOk) return 0;
   if (token == 0) {  // started, but 0 is our "not started"
     shutdown(token);
-    FreeLibrary(library);
     return 0;
   }
 
   GdiplusBinding binding;
   binding.token = token;
-  binding.library = library;
+  binding.library = std::move(owned);
   binding.shutdown = shutdown;
   if (output.NotificationHook != nullptr && output.NotificationHook(&binding.hook_token) == gdip::kOk)
     binding.unhook = output.NotificationUnhook;
@@ -78,7 +75,7 @@ uintptr_t StartGraphics() {
   BindDllFunction(library, "GdipSetPathGradientSurroundColorsWithCount", binding.GdipSetPathGradientSurroundColorsWithCount);
   BindDllFunction(library, "GdipSetPathGradientPresetBlend", binding.GdipSetPathGradientPresetBlend);
 
-  g_binding = binding;
+  g_binding = std::move(binding);
   return g_binding.token;
 }
 
@@ -87,7 +84,6 @@ void StopGraphics() {
   if (g_binding.token == 0) return;
   if (g_binding.unhook != nullptr) g_binding.unhook(g_binding.hook_token);
   g_binding.shutdown(g_binding.token);
-  FreeLibrary(g_binding.library);
   g_binding = GdiplusBinding{};
 }
 

@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+#include "platform/os_handles_win32.h"
+
 namespace lumora {
 
 namespace gdip {
@@ -152,7 +154,7 @@ extern const char* const kGdiplusFunctionNames[kGdiplusFunctionCount];
 
 struct GdiplusBinding {
   ULONG_PTR token = 0;  // 0 while GDI+ is not started
-  HMODULE library = nullptr;
+  platform::UniqueModule library;
   ULONG_PTR hook_token = 0;
   gdip::NotificationUnhookFn unhook = nullptr;
   gdip::GdiplusShutdownFn shutdown = nullptr;

@@ -10,12 +10,14 @@
 #include <uxtheme.h>
 #include <cstdint>
 
+#include "platform/os_handles_win32.h"
+
 namespace lumora {
 
 using GdiAlphaBlendFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
 
 struct ThemeBinding {
-  HMODULE library = nullptr;
+  platform::UniqueModule library;
   HTHEME(WINAPI* OpenThemeData)(HWND, LPCWSTR) = nullptr;
   BOOL(WINAPI* IsThemeBackgroundPartiallyTransparent)(HTHEME, int, int) = nullptr;
   HRESULT(WINAPI* DrawThemeBackground)(HTHEME, HDC, int, int, const RECT*, const RECT*) = nullptr;
@@ -40,7 +42,7 @@ struct ThemeBinding {
 enum ThemeClass { THEME_SCROLLBAR, THEME_EXPLORERBAR, THEME_REBAR, THEME_TAB, THEME_TOOLBAR, THEME_MENU, THEME_BUTTON };
 
 struct DwmBinding {
-  HMODULE library = nullptr;
+  platform::UniqueModule library;
   HRESULT(WINAPI* DwmIsCompositionEnabled)(BOOL*) = nullptr;
   HRESULT(WINAPI* DwmEnableComposition)(UINT) = nullptr;
   HRESULT(WINAPI* DwmSetWindowAttribute)(HWND, DWORD, LPCVOID, DWORD) = nullptr;
@@ -53,17 +55,23 @@ struct PlatformCaps {
   uint32_t comctl_major = 0, comctl_minor = 0, comctl_build = 0;
   GdiAlphaBlendFn alpha_blend = nullptr;
   int32_t os_version = 0;  // e.g. 0x0601 for 7, 0x0A00 for 10
-  HFONT ui_font = nullptr;
+  platform::UniqueFont ui_font;  // null when the system's could not be made: see UiFont()
   uint32_t drop_shadow_enabled = 0;
   HCURSOR cursors[6] = {};
-  HICON blank_icon = nullptr;
-  HIMAGELIST glyphs[4] = {};
+  platform::UniqueIcon blank_icon;
+  platform::UniqueImageList glyphs[4];
   int default_icon_width = 16, default_icon_height = 16;
   ThemeBinding theme;
   DwmBinding dwm;
 };
 
-// The one record of the process; valid after InitToolkit.
+// The one record of the process; valid after InitToolkit. It owns the
+// toolkit-wide handles, which ShutdownToolkit frees.
 extern PlatformCaps g_caps;
+
+// The UI font, or the stock GUI font when the system's could not be made.
+inline HFONT UiFont() {
+  return g_caps.ui_font ? g_caps.ui_font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
 
 }  // namespace lumora

@@ -11,6 +11,7 @@
 #include "platform/error_log.h"
 #include "platform/image_decode.h"
 #include "platform/nonclient_font_win32.h"
+#include "platform/os_handles_win32.h"
 #include "platform/os_version.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
 #include "toolkit/base/control_subclass_win32.h"
@@ -51,9 +52,9 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wparam, LPARAM lparam) {
 void BindTheme() {
   ThemeBinding& theme = g_caps.theme;
   if (theme.library) return;
-  theme.library = LoadLibraryW(L"UxTheme.dll");
+  theme.library.reset(LoadLibraryW(L"UxTheme.dll"));
   if (!theme.library) return;
-  HMODULE lib = theme.library;
+  HMODULE lib = theme.library.get();
   BindDllFunction(lib, "OpenThemeData", theme.OpenThemeData);
   BindDllFunction(lib, "IsThemeBackgroundPartiallyTransparent", theme.IsThemeBackgroundPartiallyTransparent);
   BindDllFunction(lib, "DrawThemeBackground", theme.DrawThemeBackground);
@@ -98,23 +99,24 @@ void BindTheme() {
 void BindDwm() {
   DwmBinding& dwm = g_caps.dwm;
   if (dwm.library) return;
-  dwm.library = LoadLibraryW(L"dwmapi.dll");
+  dwm.library.reset(LoadLibraryW(L"dwmapi.dll"));
   if (!dwm.library) return;
-  BindDllFunction(dwm.library, "DwmIsCompositionEnabled", dwm.DwmIsCompositionEnabled);
-  BindDllFunction(dwm.library, "DwmEnableComposition", dwm.DwmEnableComposition);
-  BindDllFunction(dwm.library, "DwmSetWindowAttribute", dwm.DwmSetWindowAttribute);
-  BindDllFunction(dwm.library, "DwmFlush", dwm.DwmFlush);
-  BindDllFunction(dwm.library, "DwmSetPresentParameters", dwm.DwmSetPresentParameters);
+  HMODULE lib = dwm.library.get();
+  BindDllFunction(lib, "DwmIsCompositionEnabled", dwm.DwmIsCompositionEnabled);
+  BindDllFunction(lib, "DwmEnableComposition", dwm.DwmEnableComposition);
+  BindDllFunction(lib, "DwmSetWindowAttribute", dwm.DwmSetWindowAttribute);
+  BindDllFunction(lib, "DwmFlush", dwm.DwmFlush);
+  BindDllFunction(lib, "DwmSetPresentParameters", dwm.DwmSetPresentParameters);
   BOOL enabled = FALSE;
   if (dwm.DwmIsCompositionEnabled && SUCCEEDED(dwm.DwmIsCompositionEnabled(&enabled)))
     dwm.composition_enabled = enabled != FALSE;
 }
 
 void ReadComctlVersion() {
-  HMODULE comctl = LoadLibraryW(L"Comctl32.dll");
+  const platform::UniqueModule comctl(LoadLibraryW(L"Comctl32.dll"));
   if (!comctl) return;
   DLLGETVERSIONPROC get_version = nullptr;
-  BindDllFunction(comctl, "DllGetVersion", get_version);
+  BindDllFunction(comctl.get(), "DllGetVersion", get_version);
   if (get_version) {
     DLLVERSIONINFO info{};
     info.cbSize = 20;
@@ -124,12 +126,10 @@ void ReadComctlVersion() {
       g_caps.comctl_build = info.dwBuildNumber;
     }
   }
-  FreeLibrary(comctl);
 }
 
 void ReadUiFont() {
-  g_caps.ui_font = platform::CreateNonClientFont(&NONCLIENTMETRICSW::lfMenuFont);
-  if (!g_caps.ui_font) g_caps.ui_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  g_caps.ui_font.reset(platform::CreateNonClientFont(&NONCLIENTMETRICSW::lfMenuFont));
   BOOL shadow = FALSE;
   SystemParametersInfoW(SPI_GETDROPSHADOW, 0, &shadow, 0);
   g_caps.drop_shadow_enabled = shadow ? 1 : 0;
@@ -195,9 +195,10 @@ void InitToolkit(const ToolkitLayers& layers) {
   // 6-7. Versions.
   g_caps.os_version = platform::OsVersion();
   ReadComctlVersion();
-  // 8. Per-pixel alpha blending.
-  if (HMODULE gdi = LoadLibraryW(L"Gdi32.dll")) {
-    BindDllFunction(gdi, "GdiAlphaBlend", g_caps.alpha_blend);
+  // 9. Per-pixel alpha blending.
+  // Gdi32 is linked in, so the process holds it beyond this reference.
+  if (const platform::UniqueModule gdi{LoadLibraryW(L"Gdi32.dll")}) {
+    BindDllFunction(gdi.get(), "GdiAlphaBlend", g_caps.alpha_blend);
   } else {
     MessageBoxW(nullptr, L"Can't open Gdi32.dll", L"Error!", MB_ICONERROR);
   }
@@ -246,11 +247,12 @@ void ShutdownToolkit() {
     if (handle && theme.CloseThemeData) theme.CloseThemeData(handle);
     handle = nullptr;
   }
-  if (theme.library) FreeLibrary(theme.library);
   theme = ThemeBinding{};
   StopGraphics();
-  if (g_caps.dwm.library) FreeLibrary(g_caps.dwm.library);
   g_caps.dwm = DwmBinding{};
+  g_caps.ui_font.reset();
+  g_caps.blank_icon.reset();
+  for (platform::UniqueImageList& glyphs : g_caps.glyphs) glyphs.reset();
   g_state = ToolkitState::kShutDown;
 }
 

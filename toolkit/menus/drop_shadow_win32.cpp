@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/dib_section.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 
@@ -16,9 +18,15 @@ constexpr DWORD kShadowExStyle = WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWI
 static_assert(kShadowExStyle == 0x080800A8);
 
 struct ShadowWindow {
-  HWND owner;
-  HWND window;
+  HWND owner;  // not ours
+  platform::UniqueWindow window;
 };
+
+// A shadow that went with the whole thread's windows is only dropped.
+void Destroy(platform::UniqueWindow& window) {
+  if (!IsWindow(window.get())) window.release();
+  window.reset();
+}
 
 std::vector<ShadowWindow>& Shadows() {
   static std::vector<ShadowWindow> shadows;
@@ -42,32 +50,6 @@ bool RegisterShadowClass() {
   return registered;
 }
 
-// A memory device context holding a 32-bit top-down section; frees both.
-class LayerBitmap {
- public:
-  LayerBitmap(int width, int height) {
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = platform::CreateTopDownDib(width, height, 32, &bits_);
-    if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
-  }
-  ~LayerBitmap() {
-    if (dc_ && old_) SelectObject(dc_, old_);
-    if (bitmap_) DeleteObject(bitmap_);
-    if (dc_) DeleteDC(dc_);
-  }
-  LayerBitmap(const LayerBitmap&) = delete;
-  LayerBitmap& operator=(const LayerBitmap&) = delete;
-  bool ok() const { return dc_ && bitmap_ && bits_ && old_; }
-  HDC dc() const { return dc_; }
-  void* bits() const { return bits_; }
-
- private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  void* bits_ = nullptr;
-};
-
 }  // namespace
 
 HWND ShowDropShadow(HWND owner, POINT position, int32_t length, int32_t depth, COLORREF colour, int32_t max_alpha,
@@ -78,45 +60,45 @@ HWND ShowDropShadow(HWND owner, POINT position, int32_t length, int32_t depth, C
   const ShadowStrip strip = Cache(vertical).Get(strip_length, depth, colour & 0xFFFFFF, max_alpha);
   if (strip.pixels.empty()) return nullptr;
 
-  LayerBitmap layer(strip.width, strip.height);
-  if (!layer.ok()) return nullptr;
-  std::memcpy(layer.bits(), strip.pixels.data(), strip.pixels.size() * sizeof(uint32_t));
+  void* bits = nullptr;
+  platform::UniqueBitmap section = platform::CreateTopDownDib(strip.width, strip.height, 32, &bits);
+  const platform::MemoryCanvas layer(platform::CreateMemoryDc(), std::move(section));
+  if (!layer || !bits) return nullptr;
+  std::memcpy(bits, strip.pixels.data(), strip.pixels.size() * sizeof(uint32_t));
 
-  HWND window = CreateWindowExW(kShadowExStyle, kShadowClass, L"", WS_POPUP, position.x, position.y, strip.width,
-                                strip.height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  platform::UniqueWindow window(CreateWindowExW(kShadowExStyle, kShadowClass, L"", WS_POPUP, position.x, position.y,
+                                                strip.width, strip.height, nullptr, nullptr,
+                                                GetModuleHandleW(nullptr), nullptr));
   if (!window) return nullptr;
   POINT source{0, 0};
   SIZE size{strip.width, strip.height};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  HDC screen = GetDC(nullptr);
-  const BOOL updated = UpdateLayeredWindow(window, screen, &position, &size, layer.dc(), &source, 0, &blend, ULW_ALPHA);
-  if (screen) ReleaseDC(nullptr, screen);
-  if (!updated) {
-    DestroyWindow(window);
+  const platform::WindowDc screen(nullptr);
+  if (!UpdateLayeredWindow(window.get(), screen.get(), &position, &size, layer.dc(), &source, 0, &blend, ULW_ALPHA))
     return nullptr;
-  }
-  Shadows().push_back({owner, window});
-  ShowWindow(window, SW_SHOWNA);
-  return window;
+  HWND shown = window.get();
+  Shadows().push_back({owner, std::move(window)});
+  ShowWindow(shown, SW_SHOWNA);
+  return shown;
 }
 
 void DestroyDropShadows(HWND owner) {
   auto& shadows = Shadows();
-  std::vector<HWND> doomed;
-  for (const ShadowWindow& shadow : shadows)
-    if (shadow.owner == owner) doomed.push_back(shadow.window);
+  std::vector<platform::UniqueWindow> doomed;
+  for (ShadowWindow& shadow : shadows)
+    if (shadow.owner == owner) doomed.push_back(std::move(shadow.window));
   shadows.erase(std::remove_if(shadows.begin(), shadows.end(),
                                [owner](const ShadowWindow& shadow) { return shadow.owner == owner; }),
                 shadows.end());
-  for (HWND window : doomed)
-    if (IsWindow(window)) DestroyWindow(window);
+  // Destroyed only once out of the list: destroying sends messages, which
+  // may come back here.
+  for (platform::UniqueWindow& window : doomed) Destroy(window);
 }
 
 void DestroyAllDropShadows() {
   std::vector<ShadowWindow> all;
   all.swap(Shadows());
-  for (const ShadowWindow& shadow : all)
-    if (IsWindow(shadow.window)) DestroyWindow(shadow.window);
+  for (ShadowWindow& shadow : all) Destroy(shadow.window);
 }
 
 size_t DropShadowCount() { return Shadows().size(); }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/auto_id.h"
 #include "toolkit/base/bar_window_proc_win32.h"
@@ -149,13 +150,13 @@ MenuRecord* CurrentPopupRecord(HMENU* popup) {
 
 SIZE MeasureTitle(HWND bar, const wchar_t* text) {
   SIZE size{0, 0};
-  HDC dc = GetDC(bar);
+  const platform::WindowDc dc(bar);
   if (!dc) return size;
-  HGDIOBJ old = SelectObject(dc, MenuFont());
   RECT rect{0, 0, 0, 0};
-  DrawTextW(dc, text, -1, &rect, DT_SINGLELINE | DT_CALCRECT);
-  SelectObject(dc, old);
-  ReleaseDC(bar, dc);
+  {
+    const platform::SelectGuard font(dc.get(), MenuFont());
+    DrawTextW(dc.get(), text, -1, &rect, DT_SINGLELINE | DT_CALCRECT);
+  }
   size.cx = rect.right - rect.left;
   size.cy = rect.bottom - rect.top;
   return size;

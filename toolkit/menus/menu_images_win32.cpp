@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "platform/error_log.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/ui_colour_table.h"
@@ -11,38 +14,25 @@
 namespace lumora {
 namespace {
 
-// An icon the code made and must destroy, or one it only borrows.
-class IconRef {
- public:
-  IconRef() = default;
-  IconRef(HICON icon, bool owned) : icon_(icon), owned_(owned) {}
-  ~IconRef() {
-    if (owned_ && icon_) DestroyIcon(icon_);
-  }
-  IconRef(IconRef&& other) noexcept : icon_(other.icon_), owned_(other.owned_) { other.icon_ = nullptr; }
-  IconRef& operator=(IconRef&& other) noexcept {
-    if (this != &other) {
-      if (owned_ && icon_) DestroyIcon(icon_);
-      icon_ = other.icon_;
-      owned_ = other.owned_;
-      other.icon_ = nullptr;
-    }
-    return *this;
-  }
-  IconRef(const IconRef&) = delete;
-  IconRef& operator=(const IconRef&) = delete;
-  HICON get() const { return icon_; }
-
- private:
-  HICON icon_ = nullptr;
-  bool owned_ = false;
+// An icon the caller gave (borrowed) or one made from its bitmap (owned).
+struct IconRef {
+  HICON icon = nullptr;
+  platform::UniqueIcon made;
+  HICON get() const { return icon; }
 };
+
+IconRef Borrowed(HICON icon) { return IconRef{icon, {}}; }
+
+IconRef Made(platform::UniqueIcon icon) {
+  HICON handle = icon.get();
+  return IconRef{handle, std::move(icon)};
+}
 
 bool IsIcon(HANDLE image) {
   ICONINFO info{};
   if (!GetIconInfo(static_cast<HICON>(image), &info)) return false;
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
+  // The info carries copies of the icon's bitmaps, which are ours to free.
+  const platform::UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
   return true;
 }
 
@@ -50,16 +40,14 @@ bool IsIcon(HANDLE image) {
 // masked image list of its own size.
 IconRef IconOf(HANDLE image) {
   if (!image) return {};
-  if (IsIcon(image)) return IconRef(static_cast<HICON>(image), false);
+  if (IsIcon(image)) return Borrowed(static_cast<HICON>(image));
   if (GetObjectType(image) != OBJ_BITMAP) return {};
   BITMAP bitmap{};
   if (!GetObjectW(image, sizeof bitmap, &bitmap) || bitmap.bmWidth <= 0 || bitmap.bmHeight <= 0) return {};
-  HIMAGELIST list = ImageList_Create(bitmap.bmWidth, bitmap.bmHeight, ILC_COLOR32 | ILC_MASK, 1, 0);
-  if (!list) return {};
-  HICON icon = nullptr;
-  if (ImageList_Add(list, static_cast<HBITMAP>(image), nullptr) >= 0) icon = ImageList_GetIcon(list, 0, ILD_NORMAL);
-  ImageList_Destroy(list);
-  return IconRef(icon, true);
+  const platform::UniqueImageList list(
+      ImageList_Create(bitmap.bmWidth, bitmap.bmHeight, ILC_COLOR32 | ILC_MASK, 1, 0));
+  if (!list || ImageList_Add(list.get(), static_cast<HBITMAP>(image), nullptr) < 0) return {};
+  return Made(platform::UniqueIcon(ImageList_GetIcon(list.get(), 0, ILD_NORMAL)));
 }
 
 bool AddIcon(HIMAGELIST list, HICON icon) { return icon && ImageList_AddIcon(list, icon) >= 0; }
@@ -70,8 +58,8 @@ COLORREF StyleColour(int32_t style, int32_t key) {
 
 }  // namespace
 
-HICON DeriveDisabledMenuIcon(HICON icon, int32_t style) {
-  if (!icon) return nullptr;
+platform::UniqueIcon DeriveDisabledMenuIcon(HICON icon, int32_t style) {
+  if (!icon) return platform::UniqueIcon();
   HANDLE made = nullptr;
   if (style == UISTYLE_WHIDBEY) {
     made = ImageEffect(icon, 80, 0, 0, 0, 0, IMAGEEFFECT_RETURN_ICON);
@@ -85,20 +73,17 @@ HICON DeriveDisabledMenuIcon(HICON icon, int32_t style) {
   } else {
     made = ImageEffect(icon, 120, 0, 0, 0, 0, IMAGEEFFECT_GREYSCALE | IMAGEEFFECT_RETURN_ICON);
   }
-  return static_cast<HICON>(made);
+  return platform::UniqueIcon(static_cast<HICON>(made));
 }
 
 void BuildItemImages(MenuItemRecord& item, HANDLE image, HANDLE hot_image, HANDLE disabled_image) {
   item.has_image = item.has_hot_image = item.has_disabled_image = 0;
-  item.images.Reset();
+  item.images.reset();
   IconRef normal = IconOf(image);
   if (!normal.get()) return;
-  HIMAGELIST list = ImageList_Create(item.image_width, item.image_height, ILC_COLOR32 | ILC_MASK, 3, 0);
-  if (!list) return;
-  if (!AddIcon(list, normal.get())) {
-    ImageList_Destroy(list);
-    return;
-  }
+  platform::UniqueImageList owned(ImageList_Create(item.image_width, item.image_height, ILC_COLOR32 | ILC_MASK, 3, 0));
+  HIMAGELIST list = owned.get();
+  if (!list || !AddIcon(list, normal.get())) return;
   item.has_image = 0xFF;
 
   IconRef hot = IconOf(hot_image);
@@ -112,10 +97,10 @@ void BuildItemImages(MenuItemRecord& item, HANDLE image, HANDLE hot_image, HANDL
   if (disabled.get() && AddIcon(list, disabled.get())) {
     item.has_disabled_image = 0xFF;
   } else {
-    IconRef derived(DeriveDisabledMenuIcon(normal.get(), item.style), true);
+    const platform::UniqueIcon derived = DeriveDisabledMenuIcon(normal.get(), item.style);
     if (!AddIcon(list, derived.get())) AddIcon(list, normal.get());  // keep the three slots aligned
   }
-  item.images.Reset(list);
+  item.images = std::move(owned);
 }
 
 void RebuildDerivedMenuImages(int32_t) {
@@ -124,8 +109,8 @@ void RebuildDerivedMenuImages(int32_t) {
     for (auto& item : Menus().items) {
       HIMAGELIST list = item->images.get();
       if (!list || item->has_disabled_image || ImageList_GetImageCount(list) < 3) continue;
-      IconRef normal(ImageList_GetIcon(list, 0, ILD_NORMAL), true);
-      IconRef derived(DeriveDisabledMenuIcon(normal.get(), item->style), true);
+      const platform::UniqueIcon normal(ImageList_GetIcon(list, 0, ILD_NORMAL));
+      const platform::UniqueIcon derived = DeriveDisabledMenuIcon(normal.get(), item->style);
       if (derived.get()) ImageList_ReplaceIcon(list, 2, derived.get());
     }
   } catch (...) {

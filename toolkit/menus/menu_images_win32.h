@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/menus/menu_records_win32.h"
 
 namespace lumora {
@@ -15,9 +16,9 @@ namespace lumora {
 // registry.
 void BuildItemImages(MenuItemRecord& item, HANDLE image, HANDLE hot_image, HANDLE disabled_image);
 
-// A greyed or tinted copy of `icon` for a disabled item of `style`, as a new
-// icon the caller destroys; null when the effect cannot be made.
-HICON DeriveDisabledMenuIcon(HICON icon, int32_t style);
+// A greyed or tinted copy of `icon` for a disabled item of `style`; empty
+// when the effect cannot be made.
+platform::UniqueIcon DeriveDisabledMenuIcon(HICON icon, int32_t style);
 
 // Colour-mode step: derived disabled images take the new mode's colours.
 void RebuildDerivedMenuImages(int32_t mode);

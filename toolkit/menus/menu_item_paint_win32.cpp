@@ -7,9 +7,9 @@
 #include <string>
 #include <tuple>
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
 #include "toolkit/base/platform_caps.h"
-#include "toolkit/menus/menu_canvas_win32.h"
 #include "toolkit/menus/menu_item_text.h"
 #include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_popup_frame_win32.h"
@@ -154,17 +154,14 @@ HDC CachedBackground(MenuRecord& record, HDC like, int width, int height, int32_
   if (!record.background.empty() && record.cache_width == width && record.cache_height == height &&
       record.cache_margin == margin_right)
     return record.background.dc();
-  MenuCanvas canvas(like, width, height);
-  if (!canvas.ok()) return nullptr;
+  platform::MemoryCanvas canvas = platform::MemoryCanvas::Compatible(like, width, height);
+  if (!canvas) return nullptr;
   PaintBackground(canvas.dc(), record.style, RECT{0, 0, width, height}, margin_right);
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  canvas.Release(&dc, &bitmap);
-  record.background.Adopt(dc, bitmap, width, height);
+  record.background.Adopt(std::move(canvas), width, height);
   record.cache_width = width;
   record.cache_height = height;
   record.cache_margin = margin_right;
-  return dc;
+  return record.background.dc();
 }
 
 // Copies the background under `area` from the cache of `menu`, or paints it
@@ -241,16 +238,14 @@ void PaintCheck(HDC dc, const ItemView& item, const RECT& row, int32_t column, b
   if (!glyph) return;
   const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
   if (item.radio) {
-    HBRUSH brush = CreateSolidBrush(MenuColour(style, disabled ? UICOLOUR_DISABLEDCOLOR : UICOLOUR_MENUTEXTCOLOR));
+    const platform::UniqueBrush brush(
+        CreateSolidBrush(MenuColour(style, disabled ? UICOLOUR_DISABLEDCOLOR : UICOLOUR_MENUTEXTCOLOR)));
     if (brush) {
-      HGDIOBJ old_brush = SelectObject(dc, brush);
-      HGDIOBJ old_pen = SelectObject(dc, GetStockObject(NULL_PEN));
+      const platform::SelectGuard brush_selected(dc, brush.get());
+      const platform::SelectGuard pen_selected(dc, GetStockObject(NULL_PEN));
       Ellipse(dc, cx - 3, cy - 3, cx + 4, cy + 4);
-      SelectObject(dc, old_pen);
-      SelectObject(dc, old_brush);
-      DeleteObject(brush);
     }
-  } else if (HIMAGELIST glyphs = g_caps.glyphs[GLYPH_CHECK]) {
+  } else if (HIMAGELIST glyphs = g_caps.glyphs[GLYPH_CHECK].get()) {
     int width = 7, height = 7;
     ImageList_GetIconSize(glyphs, &width, &height);
     ImageList_Draw(glyphs, 0, dc, cx - width / 2, cy - height / 2, ILD_TRANSPARENT);
@@ -261,28 +256,24 @@ void PaintCheck(HDC dc, const ItemView& item, const RECT& row, int32_t column, b
 // laid onto the row in the text colour.
 void PaintSubMenuArrow(HDC dc, const RECT& row, COLORREF colour) {
   const int size = GetSystemMetrics(SM_CXMENUCHECK);
-  HDC glyph_dc = CreateCompatibleDC(dc);
-  HBITMAP glyph = CreateBitmap(size, size, 1, 1, nullptr);
-  HBRUSH brush = CreateSolidBrush(colour);
-  if (glyph_dc && glyph && brush) {
-    HGDIOBJ old_bitmap = SelectObject(glyph_dc, glyph);
+  const platform::MemoryCanvas glyph(platform::CreateMemoryDc(dc),
+                                     platform::UniqueBitmap(CreateBitmap(size, size, 1, 1, nullptr)));
+  const platform::UniqueBrush brush(CreateSolidBrush(colour));
+  if (glyph && brush) {
     RECT cell{0, 0, size, size};
-    DrawFrameControl(glyph_dc, &cell, DFC_MENU, DFCS_MENUARROW);
+    DrawFrameControl(glyph.dc(), &cell, DFC_MENU, DFCS_MENUARROW);
     const int x = row.right - size - 2;
     const int y = row.top + (row.bottom - row.top - size) / 2;
     const COLORREF old_back = SetBkColor(dc, RGB(255, 255, 255));
     const COLORREF old_text = SetTextColor(dc, RGB(0, 0, 0));
-    HGDIOBJ old_brush = SelectObject(dc, brush);
-    // Where the glyph is white keep the row, where black take the brush.
-    BitBlt(dc, x, y, size, size, glyph_dc, 0, 0, 0x00B8074A);
-    SelectObject(dc, old_brush);
+    {
+      const platform::SelectGuard brush_selected(dc, brush.get());
+      // Where the glyph is white keep the row, where black take the brush.
+      BitBlt(dc, x, y, size, size, glyph.dc(), 0, 0, 0x00B8074A);
+    }
     SetTextColor(dc, old_text);
     SetBkColor(dc, old_back);
-    SelectObject(glyph_dc, old_bitmap);
   }
-  if (brush) DeleteObject(brush);
-  if (glyph) DeleteObject(glyph);
-  if (glyph_dc) DeleteDC(glyph_dc);
   // The system draws its own arrow after the owner; keep it off the row.
   ExcludeClipRect(dc, row.left, row.top, row.right, row.bottom);
 }
@@ -354,8 +345,9 @@ SIZE MeasureItem(const ItemView& item) {
     size.cy = MenuSeparatorHeight(item.style);
     return size;
   }
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (!dc) return size;
+  const platform::UniqueMemoryDc measuring = platform::CreateMemoryDc();
+  if (!measuring) return size;
+  HDC dc = measuring.get();
   const MenuItemTextParts parts = SplitMenuItemText(View(item.text));
   const std::wstring label = Wide(parts.label);
   RECT label_rect{0, 0, 0, 0};
@@ -369,7 +361,6 @@ SIZE MeasureItem(const ItemView& item) {
     width += shortcut_rect.right - shortcut_rect.left;
     height = std::max<int32_t>(height, shortcut_rect.bottom - shortcut_rect.top);
   }
-  DeleteDC(dc);
   const int32_t points = PointSize();
   g_paint_gap = MenuPaintGap(points);
   const int32_t marked = MenuMarkedRowHeight(item.row_mark);

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "platform/error_log.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/base/subclass_registry_win32.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 #include "toolkit/menus/drop_shadow_win32.h"
-#include "toolkit/menus/menu_canvas_win32.h"
 #include "toolkit/menus/menu_item_paint_win32.h"
 #include "toolkit/menus/menu_records_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"
@@ -73,12 +73,12 @@ void PaintClient(HWND window, HDC dc) {
   RECT client{};
   GetClientRect(window, &client);
   if (client.right <= 0 || client.bottom <= 0) return;
-  MenuCanvas canvas(dc, client.right, client.bottom);
-  if (!canvas.ok()) return;
+  const platform::MemoryCanvas canvas = platform::MemoryCanvas::Compatible(dc, client.right, client.bottom);
+  if (!canvas) return;
   CallPreviousProc(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT | PRF_ERASEBKGND);
 
   HMENU menu = MenuOf(window);
-  HRGN around = CreateRectRgn(0, 0, client.right, client.bottom);
+  const platform::UniqueRegion around(CreateRectRgn(0, 0, client.right, client.bottom));
   int row_left = 0;
   const int count = menu ? GetMenuItemCount(menu) : 0;
   for (int i = 0; i < count && around; ++i) {
@@ -86,16 +86,13 @@ void PaintClient(HWND window, HDC dc) {
     if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &item)) continue;
     MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&item), 2);
     if (i == 0) row_left = item.left;
-    if (HRGN cut = CreateRectRgnIndirect(&item)) {
-      CombineRgn(around, around, cut, RGN_DIFF);
-      DeleteObject(cut);
-    }
+    if (const platform::UniqueRegion cut{CreateRectRgnIndirect(&item)})
+      CombineRgn(around.get(), around.get(), cut.get(), RGN_DIFF);
   }
   if (around) {
-    SelectClipRgn(canvas.dc(), around);
+    SelectClipRgn(canvas.dc(), around.get());
     PaintMenuBackgroundArea(canvas.dc(), menu, StyleOf(window), client.right, client.bottom, row_left, client);
     SelectClipRgn(canvas.dc(), nullptr);
-    DeleteObject(around);
   }
   BitBlt(dc, 0, 0, client.right, client.bottom, canvas.dc(), 0, 0, SRCCOPY);
 }
@@ -171,11 +168,7 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         }
         return 0;
       case WM_NCPAINT: {
-        HDC dc = GetWindowDC(window);
-        if (dc) {
-          PaintFrame(window, dc);
-          ReleaseDC(window, dc);
-        }
+        if (const platform::WindowDc dc{window, platform::WindowDc::kWhole}) PaintFrame(window, dc.get());
         return 0;
       }
       case WM_ERASEBKGND:

@@ -15,28 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/style/colour_mode_win32.h"
 
 namespace lumora {
-
-// An image list the record owns.
-class OwnedImageList {
- public:
-  OwnedImageList() = default;
-  explicit OwnedImageList(HIMAGELIST list) : list_(list) {}
-  ~OwnedImageList() { Reset(); }
-  OwnedImageList(const OwnedImageList&) = delete;
-  OwnedImageList& operator=(const OwnedImageList&) = delete;
-  void Reset(HIMAGELIST list = nullptr) {
-    if (list_) ImageList_Destroy(list_);
-    list_ = list;
-  }
-  HIMAGELIST get() const { return list_; }
-
- private:
-  HIMAGELIST list_ = nullptr;
-};
 
 struct MenuRecord {
   int32_t id = 0;
@@ -69,7 +52,7 @@ struct MenuItemRecord {
   int32_t position = 0;
   uint8_t has_image = 0, has_hot_image = 0, has_disabled_image = 0;
   int32_t style = 0;
-  OwnedImageList images;  // normal, hot, disabled
+  platform::UniqueImageList images;  // normal, hot, disabled
   int32_t image_height = 16, image_width = 16;
   uint8_t marker = 0;
   uint8_t radio_item = 0;

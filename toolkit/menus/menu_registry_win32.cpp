@@ -2,9 +2,10 @@
 #include <limits>
 
 #include "platform/nonclient_font_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/platform_caps.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_records_win32.h"
 #include "toolkit/menus/menu_win32.h"
@@ -188,21 +189,19 @@ int32_t MenuFree(intptr_t menu) {
 }
 
 HFONT MenuFont() {
-  if (g_caps.ui_font) return g_caps.ui_font;
+  if (GetToolkitState() != ToolkitState::kNotInitialised) return UiFont();
   // Before start-up filled the capability record: make the same font once.
-  static HFONT font = [] {
-    HFONT made = platform::CreateNonClientFont(&NONCLIENTMETRICSW::lfMenuFont);
-    return made ? made : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  static const platform::UniqueFont font = [] {
+    return platform::UniqueFont(platform::CreateNonClientFont(&NONCLIENTMETRICSW::lfMenuFont));
   }();
-  return font;
+  return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 int32_t MenuFontPointSize() {
   LOGFONTW font{};
   if (!GetObjectW(MenuFont(), sizeof font, &font)) return 0;
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const platform::WindowDc screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
   return MenuPointSize(font.lfHeight, dpi);
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/error_log.h"
-#include "toolkit/base/bar_window_proc_win32.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/bar_window_proc_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
@@ -168,11 +168,9 @@ SIZE EstimatePopupSize(HMENU popup) {
     size.cy += item.cy;
   }
   TEXTMETRICW metrics{};
-  if (HDC dc = CreateCompatibleDC(nullptr)) {
-    HGDIOBJ old = SelectObject(dc, MenuFont());
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+  if (const platform::UniqueMemoryDc dc = platform::CreateMemoryDc()) {
+    const platform::SelectGuard font(dc.get(), MenuFont());
+    GetTextMetricsW(dc.get(), &metrics);
   }
   // The system widens owner-drawn items by two average characters and
   // surrounds them with its margin; the frame is 1 and 2 pixels.

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "platform/error_log.h"
+#include "platform/os_handles_win32.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"
@@ -11,25 +13,8 @@
 namespace lumora {
 namespace {
 
-// A GDI brush that is deleted with its owner.
-class OwnedBrush {
- public:
-  OwnedBrush() = default;
-  ~OwnedBrush() { Reset(nullptr); }
-  OwnedBrush(const OwnedBrush&) = delete;
-  OwnedBrush& operator=(const OwnedBrush&) = delete;
-  void Reset(HBRUSH brush) {
-    if (brush_) DeleteObject(brush_);
-    brush_ = brush;
-  }
-  HBRUSH get() const { return brush_; }
-
- private:
-  HBRUSH brush_ = nullptr;
-};
-
 struct BrushSlot {
-  OwnedBrush brush;
+  platform::UniqueBrush brush;
   COLORREF colour = 0;
 };
 
@@ -81,10 +66,14 @@ HBRUSH CachedSolidBrush(int32_t key, COLORREF colour) {
   if (!slot.brush.get() || slot.colour != colour) {
     // The new brush is made before the old one goes, so a caller comparing
     // handles always sees a change of colour as a new handle.
-    slot.brush.Reset(CreateSolidBrush(colour));
+    slot.brush.reset(CreateSolidBrush(colour));
     slot.colour = colour;
   }
   return slot.brush.get();
+}
+
+void FreeUIBrushes() {
+  for (BrushSlot& slot : g_brushes) slot = BrushSlot{};
 }
 
 HBRUSH LookupUIBrush(int32_t style, int32_t key) {
@@ -92,37 +81,31 @@ HBRUSH LookupUIBrush(int32_t style, int32_t key) {
 }
 
 CachedRendering::CachedRendering(CachedRendering&& other) noexcept
-    : dc_(std::exchange(other.dc_, nullptr)),
-      bitmap_(std::exchange(other.bitmap_, nullptr)),
+    : canvas_(std::move(other.canvas_)),
       width_(std::exchange(other.width_, 0)),
       height_(std::exchange(other.height_, 0)) {}
 
 CachedRendering& CachedRendering::operator=(CachedRendering&& other) noexcept {
   if (this != &other) {
-    Free();
-    dc_ = std::exchange(other.dc_, nullptr);
-    bitmap_ = std::exchange(other.bitmap_, nullptr);
+    canvas_ = std::move(other.canvas_);
     width_ = std::exchange(other.width_, 0);
     height_ = std::exchange(other.height_, 0);
   }
   return *this;
 }
 
-void CachedRendering::Adopt(HDC dc, HBITMAP bitmap, int32_t width, int32_t height) {
-  Free();
-  dc_ = dc;
-  bitmap_ = bitmap;
+void CachedRendering::Adopt(platform::MemoryCanvas canvas, int32_t width, int32_t height) {
+  canvas_ = std::move(canvas);
   width_ = width;
   height_ = height;
 }
 
+void CachedRendering::Adopt(HDC dc, HBITMAP bitmap, int32_t width, int32_t height) {
+  Adopt(platform::MemoryCanvas(platform::UniqueMemoryDc(dc), platform::UniqueBitmap(bitmap)), width, height);
+}
+
 void CachedRendering::Free() {
-  // The device context goes first: a bitmap still selected into a context
-  // cannot be deleted and would leak.
-  if (dc_) DeleteDC(dc_);
-  if (bitmap_) DeleteObject(bitmap_);
-  dc_ = nullptr;
-  bitmap_ = nullptr;
+  canvas_ = platform::MemoryCanvas();
   width_ = 0;
   height_ = 0;
 }
@@ -170,6 +153,16 @@ void SweepRedrawOfProcessWindows() {
 void InstallColourModeSteps() {
   RegisterColourModeHook(ColourModeStep::kRedrawSweep, RedrawSweepStep);
   RegisterColourModeHook(ColourModeStep::kFreeRenderings, FreeRenderingsStep);
+  // The cached brushes and pictures go at shut-down, after the menus and
+  // bars that paint with them.
+  static bool teardown_registered = false;
+  if (!teardown_registered) {
+    RegisterTeardown(TeardownStage::kLabels, [] {
+      FreeUIColourRenderings();
+      FreeUIBrushes();
+    });
+    teardown_registered = true;
+  }
 }
 
 }  // namespace lumora

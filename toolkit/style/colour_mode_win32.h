@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/os_handles_win32.h"
+
 namespace lumora {
 
 // LookupUIColour form 0 as a brush: one cached brush per key, shared by all
@@ -22,8 +24,7 @@ HBRUSH LookupUIBrush(int32_t style, int32_t key);
 HBRUSH CachedSolidBrush(int32_t key, COLORREF colour);
 
 // A picture that painting code drew once in a UI colour and keeps for reuse:
-// a memory device context with its bitmap selected, and the size. It owns
-// both and frees them when reset or destroyed.
+// a memory device context with its bitmap selected, and the size.
 class CachedRendering {
  public:
   CachedRendering() = default;
@@ -33,21 +34,21 @@ class CachedRendering {
   CachedRendering(const CachedRendering&) = delete;
   CachedRendering& operator=(const CachedRendering&) = delete;
 
-  // Takes ownership of dc and bitmap (either may be null), freeing what was
-  // held before.
+  // Takes the canvas, freeing what was held before.
+  void Adopt(platform::MemoryCanvas canvas, int32_t width, int32_t height);
+  // The same for a context and a bitmap (already selected into it or not).
   void Adopt(HDC dc, HBITMAP bitmap, int32_t width, int32_t height);
   // Frees the device context and the bitmap; width and height become 0.
   void Free();
 
-  HDC dc() const { return dc_; }
-  HBITMAP bitmap() const { return bitmap_; }
+  HDC dc() const { return canvas_.dc(); }
+  HBITMAP bitmap() const { return canvas_.bitmap(); }
   int32_t width() const { return width_; }
   int32_t height() const { return height_; }
-  bool empty() const { return !dc_ && !bitmap_; }
+  bool empty() const { return !canvas_.dc() && !canvas_.bitmap(); }
 
  private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
+  platform::MemoryCanvas canvas_;
   int32_t width_ = 0;
   int32_t height_ = 0;
 };
@@ -64,6 +65,9 @@ UIColourRenderCache* GetUIColourRenderCache(int32_t style, int32_t key);
 
 // Frees every cached rendering, further renderings included.
 void FreeUIColourRenderings();
+
+// Frees the cached brushes (shut-down); later look-ups make them anew.
+void FreeUIBrushes();
 
 // Switches redraw off and on again for the visible direct children of every
 // visible top-level window of this process.

@@ -6,59 +6,11 @@
 #include <vector>
 
 #include "platform/error_log.h"
+#include "platform/os_handles_win32.h"
 
 namespace lumora {
 
 namespace {
-
-// A GDI object we own, deleted on scope exit unless released to the caller.
-template <class H>
-class OwnedGdiObject {
- public:
-  explicit OwnedGdiObject(H handle = nullptr) : handle_(handle) {}
-  OwnedGdiObject(const OwnedGdiObject&) = delete;
-  OwnedGdiObject& operator=(const OwnedGdiObject&) = delete;
-  ~OwnedGdiObject() {
-    if (handle_ != nullptr) DeleteObject(handle_);
-  }
-  H get() const { return handle_; }
-  H release() {
-    H handle = handle_;
-    handle_ = nullptr;
-    return handle;
-  }
-
- private:
-  H handle_;
-};
-
-class MemoryDc {
- public:
-  MemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  ~MemoryDc() {
-    if (dc_ != nullptr) DeleteDC(dc_);
-  }
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-class OwnedImageList {
- public:
-  explicit OwnedImageList(HIMAGELIST list) : list_(list) {}
-  OwnedImageList(const OwnedImageList&) = delete;
-  OwnedImageList& operator=(const OwnedImageList&) = delete;
-  ~OwnedImageList() {
-    if (list_ != nullptr) ImageList_Destroy(list_);
-  }
-  HIMAGELIST get() const { return list_; }
-
- private:
-  HIMAGELIST list_;
-};
 
 BITMAPINFO Info32(int width, int height) {
   BITMAPINFO info{};
@@ -89,8 +41,8 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
   // An icon's colour and mask bitmaps are copies handed to us: always ours.
   ICONINFO icon_info{};
   const bool is_icon = GetIconInfo(static_cast<HICON>(image), &icon_info) != FALSE;
-  OwnedGdiObject<HBITMAP> icon_colour(is_icon ? icon_info.hbmColor : nullptr);
-  OwnedGdiObject<HBITMAP> icon_mask(is_icon ? icon_info.hbmMask : nullptr);
+  const platform::UniqueBitmap icon_colour(is_icon ? icon_info.hbmColor : nullptr);
+  const platform::UniqueBitmap icon_mask(is_icon ? icon_info.hbmMask : nullptr);
   if (!is_icon && GetObjectType(image) != OBJ_BITMAP) return nullptr;
 
   // A monochrome icon has no colour bitmap: its mask is twice as tall, the
@@ -105,8 +57,8 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
   if (static_cast<int64_t>(width) * height > kMaxPixels) return nullptr;
   const bool has_alpha = !monochrome && bm.bmBitsPixel * bm.bmPlanes == 32;
 
-  MemoryDc dc;
-  if (dc.get() == nullptr) return nullptr;
+  const platform::UniqueMemoryDc dc = platform::CreateMemoryDc();
+  if (!dc) return nullptr;
   std::vector<uint8_t> pixels, mask;
   const size_t plane = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
   if (monochrome) {
@@ -127,7 +79,7 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
 
   BITMAPINFO out_info = Info32(width, -height);  // top-down
   void* bits = nullptr;
-  OwnedGdiObject<HBITMAP> result(CreateDIBSection(dc.get(), &out_info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  platform::UniqueBitmap result(CreateDIBSection(dc.get(), &out_info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (result.get() == nullptr || bits == nullptr) return nullptr;
 
   EffectSource effect_source;
@@ -141,7 +93,7 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
 
   HANDLE output = nullptr;
   if ((flags & IMAGEEFFECT_RETURN_ICON) != 0) {
-    OwnedImageList list(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 1, 0));
+    const platform::UniqueImageList list(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 1, 0));
     if (list.get() == nullptr || ImageList_Add(list.get(), result.get(), nullptr) < 0) return nullptr;
     output = ImageList_GetIcon(list.get(), 0, ILD_NORMAL);
     if (output == nullptr) return nullptr;
@@ -150,10 +102,7 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
   }
 
   if ((flags & IMAGEEFFECT_DESTROY_SOURCE) != 0) {
-    if (is_icon)
-      DestroyIcon(static_cast<HICON>(image));
-    else
-      DeleteObject(image);
+    const platform::UniqueImage source_image(image);  // freed here
   }
   return output;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/error_log.h"
+#include "platform/os_handles_win32.h"
 
 namespace lumora {
 
@@ -22,32 +23,6 @@ LONG ClampedSum(LONG base, int32_t extent) {
   const long long sum = static_cast<long long>(base) + extent;
   return static_cast<LONG>(std::clamp<long long>(sum, LONG_MIN, LONG_MAX));
 }
-
-// A font this routine created; deleted when it is replaced or the label is done.
-class OwnedFont {
- public:
-  OwnedFont() = default;
-  explicit OwnedFont(HFONT font) : font_(font) {}
-  OwnedFont(const OwnedFont&) = delete;
-  OwnedFont& operator=(const OwnedFont&) = delete;
-  OwnedFont(OwnedFont&& other) noexcept : font_(std::exchange(other.font_, nullptr)) {}
-  OwnedFont& operator=(OwnedFont&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      font_ = std::exchange(other.font_, nullptr);
-    }
-    return *this;
-  }
-  ~OwnedFont() { Reset(); }
-  HFONT get() const { return font_; }
-  void Reset() {
-    if (font_) DeleteObject(font_);
-    font_ = nullptr;
-  }
-
- private:
-  HFONT font_ = nullptr;
-};
 
 // The device context's font and text colour as the caller left them, put
 // back however the label ends.
@@ -112,7 +87,7 @@ class LabelFonts final : public LabelMeasurer {
     if (state == current_) return;
     if (state == initial_ && caller_font_) {
       SelectObject(dc_, caller_font_);
-      made_.Reset();
+      made_.reset();
       current_ = state;
       return;
     }
@@ -121,7 +96,7 @@ class LabelFonts final : public LabelMeasurer {
     description.lfItalic = state.italic;
     description.lfUnderline = state.underline;
     description.lfStrikeOut = state.strike_out;
-    OwnedFont font(CreateFontIndirectW(&description));
+    platform::UniqueFont font(CreateFontIndirectW(&description));
     if (!font.get()) return;  // keep drawing in the font we have
     SelectObject(dc_, font.get());
     made_ = std::move(font);
@@ -142,7 +117,7 @@ class LabelFonts final : public LabelMeasurer {
   LOGFONTW base_{};
   LabelFontState initial_;
   LabelFontState current_;
-  OwnedFont made_;
+  platform::UniqueFont made_;
 };
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/image_file_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/toolkit_messages.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour.h"
@@ -21,8 +23,8 @@ namespace {
 
 using namespace lumora;
 
-HICON g_icon = nullptr;
-HANDLE g_grey_icon = nullptr;
+platform::UniqueIcon g_icon;
+platform::UniqueIcon g_grey_icon;
 int g_top = 0;  // the rebar's height: the painting starts below it
 
 HICON Icon(const wchar_t* name) {
@@ -100,17 +102,17 @@ void Paint(HWND window, HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, static_cast<COLORREF>(LookupUIColour(UISTYLE_OFFICE2007, 0, 2)));
   RECT title{8, 0, client.right, 26};
-  DrawLabel(dc, L"\\bLumora\\b toolkit demonstration", &title, g_caps.ui_font, 0);
+  DrawLabel(dc, L"\\bLumora\\b toolkit demonstration", &title, UiFont(), 0);
 
-  if (g_icon) DrawIconEx(dc, 8, 32, g_icon, 16, 16, 0, nullptr, DI_NORMAL);
-  if (g_grey_icon) DrawIconEx(dc, 30, 32, static_cast<HICON>(g_grey_icon), 16, 16, 0, nullptr, DI_NORMAL);
+  if (g_icon) DrawIconEx(dc, 8, 32, g_icon.get(), 16, 16, 0, nullptr, DI_NORMAL);
+  if (g_grey_icon) DrawIconEx(dc, 30, 32, g_grey_icon.get(), 16, 16, 0, nullptr, DI_NORMAL);
 
   SetTextColor(dc, RGB(0, 0, 0));
   RECT text{8, 70, client.right - 8, 200};
   DrawLabel(dc,
             L"Plain, \\bbold\\b, \\iitalic\\i, \\uunderlined\\u, \\sstruck\\s and \\cC00000coloured\\n text."
             L"\\|A second line: C:\\\\Users\\\\Tavrel",
-            &text, g_caps.ui_font, 1);
+            &text, UiFont(), 1);
 
   static const int32_t kKeys[] = {13, 21, 25, 26, 30, 31, 33, 36, 41, 42, 54};
   int x = 8;
@@ -155,9 +157,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   InitToolkit();
   StartToolkit();
   SetUIColourMode(UICOLOURMODE_DEFAULT_GREY);
-  g_icon = static_cast<HICON>(
-      LoadImageW(nullptr, L"icons\\Office Icons\\00003.ico", IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
-  if (g_icon) g_grey_icon = ImageEffect(g_icon, 255, 0, 0, 0, 0, 1 | 2);
+  g_icon.reset(static_cast<HICON>(
+      LoadImageW(nullptr, L"icons\\Office Icons\\00003.ico", IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
+  if (g_icon) g_grey_icon.reset(static_cast<HICON>(ImageEffect(g_icon.get(), 255, 0, 0, 0, 0, 1 | 2)));
 
   WNDCLASSW wc{};
   wc.lpfnWndProc = DemoProc;
@@ -178,5 +180,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     DispatchMessageW(&msg);
   }
   ShutdownToolkit();
+  g_grey_icon.reset();
+  g_icon.reset();
   return 0;
 }

@@ -1,0 +1,142 @@
+// The editor's window leaks no handles: the owners' counts of live handles
+// stay flat while a menu of the real menu bar opens and closes 200 times and
+// the tool bar repaints 200 times, and come back to where they started once
+// the toolkit is shut down and the editor's resources are freed. Wine's
+// GetGuiResources reports 0, so the owners' own counts are what is checked;
+// on Windows the system's counts are checked as well.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <sstream>
+#include <string>
+
+#include "app/command_dispatch_win32.h"
+#include "app/command_ids.h"
+#include "app/editor_state.h"
+#include "app/main_window_win32.h"
+#include "platform/os_handles_win32.h"
+#include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/toolkit_start_win32.h"
+#include "toolkit/menus/menu_tracking_win32.h"
+#include "toolkit/menus/menu_win32.h"
+#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/style/colour_mode.h"
+#include "toolkit/style/ui_style.h"
+
+namespace tavrel {
+namespace {
+
+struct Snapshot {
+  platform::HandleCounts owned{};
+  DWORD gdi = 0, user = 0;  // 0 under Wine
+};
+
+Snapshot Take() {
+  return {platform::LiveHandleCounts(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+          GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+}
+
+std::string Differences(const Snapshot& before, const Snapshot& after) {
+  std::ostringstream out;
+  for (int i = 0; i < platform::kHandleKindCount; ++i) {
+    if (before.owned[i] == after.owned[i]) continue;
+    out << platform::HandleKindName(static_cast<platform::HandleKind>(i)) << ": " << before.owned[i] << " -> "
+        << after.owned[i] << "; ";
+  }
+  return out.str();
+}
+
+// Lets queued messages run until done() holds, for at most limit_ms.
+template <typename Done>
+bool PumpUntil(Done done, DWORD limit_ms) {
+  const DWORD end = GetTickCount() + limit_ms;
+  MSG msg;
+  while (!done()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
+constexpr UINT_PTR kCloseTimer = 0x4C4B;
+bool g_popup_seen = false;
+
+// Fires inside the menu's own loop: once the popup is on screen, the menu
+// is cancelled as a click elsewhere would.
+void CALLBACK CloseOpenMenu(HWND window, UINT, UINT_PTR id, DWORD) {
+  HWND popup = FindWindowW(L"#32768", nullptr);
+  if (!popup || !IsWindowVisible(popup)) return;
+  KillTimer(window, id);
+  g_popup_seen = true;
+  EndMenu();
+}
+
+// Opens the File menu with a click on its title, through the toolkit's
+// tracking, and waits until it is closed again.
+bool OpenAndCloseFileMenu(HWND bar, HWND main) {
+  RECT title{};
+  SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&title));
+  const LPARAM at = MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2);
+  g_popup_seen = false;
+  SetTimer(main, kCloseTimer, 10, CloseOpenMenu);
+  PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(bar, WM_LBUTTONUP, 0, at);
+  const bool closed = PumpUntil([] { return g_popup_seen && !lumora::MenuTracking().active; }, 5000);
+  KillTimer(main, kCloseTimer);
+  return closed;
+}
+
+void RepaintToolbar(HWND toolbar) {
+  RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+}
+
+TEST(HandleCounts, MenusAndToolBarRepaintsLeakNothingAndShutDownFreesAll) {
+  const Snapshot start = Take();
+
+  lumora::InitToolkit();
+  lumora::StartToolkit();
+  lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
+  ResetEditorState();
+  LoadImages();
+  ASSERT_TRUE(BuildMainWindow(GetModuleHandleW(nullptr), MainWindowCallback));
+  HWND main = MainWindow();
+  ShowWindow(main, SW_SHOW);
+  UpdateWindow(main);
+  lumora::g_caps.drop_shadow_enabled = 1;  // the shadows' windows are counted too
+  HWND bar = reinterpret_cast<HWND>(lumora::MenuExists(kMainMenu));
+  HWND toolbar = lumora::ToolbarWindow(kMainToolbar);
+  ASSERT_TRUE(bar && toolbar);
+  const Snapshot built = Take();
+  EXPECT_GT(built.owned[static_cast<int>(platform::HandleKind::kIcon)],
+            start.owned[static_cast<int>(platform::HandleKind::kIcon)]);
+
+  // The first opening and repaint fill the caches that are meant to stay.
+  ASSERT_TRUE(OpenAndCloseFileMenu(bar, main));
+  RepaintToolbar(toolbar);
+  const Snapshot warm = Take();
+
+  for (int i = 0; i < 200; ++i) ASSERT_TRUE(OpenAndCloseFileMenu(bar, main)) << "opening " << i;
+  const Snapshot opened = Take();
+  EXPECT_EQ(opened.owned, warm.owned) << Differences(warm, opened);
+
+  for (int i = 0; i < 200; ++i) RepaintToolbar(toolbar);
+  const Snapshot repainted = Take();
+  EXPECT_EQ(repainted.owned, warm.owned) << Differences(warm, repainted);
+  // The system's counts may move by a cached object or two, never by 200.
+  EXPECT_LE(repainted.gdi, warm.gdi + 4);
+  EXPECT_LE(repainted.user, warm.user + 4);
+
+  lumora::ShutdownToolkit();
+  FreeMainWindowResources();
+  const Snapshot end = Take();
+  EXPECT_EQ(end.owned, start.owned) << Differences(start, end);
+}
+
+}  // namespace
+}  // namespace tavrel
