@@ -1,8 +1,9 @@
 // A menu bar with real windows: a click on a title opens its menu, the
 // pointer moving onto the next title closes it and opens that one without a
-// click, the arrow keys move between titles, and a chosen item reaches the
-// owner as WM_COMMAND. Every step runs from a timer inside the modal menu
-// loop, and a safety timer ends any menu that is still open.
+// click, the arrow keys move between titles, the open title carries its
+// menu's shadow, and a chosen item reaches the owner as WM_COMMAND. Every
+// step runs from a timer inside the modal menu loop, and a safety timer
+// ends any menu that is still open.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -10,6 +11,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "toolkit/base/platform_caps.h"
+#include "toolkit/menus/drop_shadow_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/toolkit_win32.h"
@@ -153,6 +156,41 @@ TEST_F(MenuBar, PointerSlidesToTheNextTitleAndArrowsMoveBack) {
   // File open, then Edit after the pointer moved, then File again by Left.
   EXPECT_EQ(g_titles_seen, (std::vector<int>{0, 1, 0}));
   EXPECT_TRUE(g_commands.empty());
+}
+
+void Drain(DWORD milliseconds);
+
+COLORREF ScreenPixel(POINT at) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF pixel = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return pixel;
+}
+
+int Brightness(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); }
+
+// The open title's button carries its menu's shadow down its right side;
+// nothing but the toolkit's own start-up connects the bar to the menus.
+POINT g_shadow_spot{};
+COLORREF g_spot_open = CLR_INVALID;
+
+TEST_F(MenuBar, TheOpenTitleCarriesTheMenusShadow) {
+  g_caps.drop_shadow_enabled = 1;  // whatever the desktop says
+  RECT file{};
+  SendMessageW(g_bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&file));
+  g_shadow_spot = POINT{file.right, (file.top + kMenuShadowDepth + file.bottom) / 2};
+  ClientToScreen(g_bar, &g_shadow_spot);
+  RunScript(host_, {
+                 [] {
+                   g_spot_open = ScreenPixel(g_shadow_spot);
+                   EndMenu();
+                   g_finished = true;
+                 },
+             });
+  Drain(200);
+  const COLORREF closed = ScreenPixel(g_shadow_spot);
+  EXPECT_LT(Brightness(g_spot_open) + 20, Brightness(closed))
+      << std::hex << "open " << g_spot_open << ", closed " << closed;
 }
 
 TEST_F(MenuBar, MnemonicChoosesAnItem) {

@@ -1,21 +1,25 @@
 // An open popup menu as the screen shows it: items measured and painted in
-// the UI style's colours, the toolkit's own drop shadow beside it while it
-// is open and gone after, and the popup kept inside the work area. Menus
-// are modal loops: a timer inside the loop looks at the screen and closes
-// the menu, and a second timer closes it in any case.
+// the UI style's colours, a checked item's mark over its image, the
+// toolkit's own drop shadow beside it while it is open and gone after, and
+// the popup kept inside the work area. Menus are modal loops: a timer
+// inside the loop looks at the screen and closes the menu, and a second
+// timer closes it in any case.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "tests/wine/toolbar_test_support.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/menus/drop_shadow_win32.h"
+#include "toolkit/menus/menu_item_paint_win32.h"
 #include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/label_draw_win32.h"
+#include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {
@@ -40,8 +44,11 @@ struct Observation {
   COLORREF separator_below = CLR_INVALID;
   bool shadow_window = false;
   size_t shadows = 0;
+  int black_in_first_image_column = 0;  // the check glyph's ink is pure black
+  COLORREF row_end[2] = {CLR_INVALID, CLR_INVALID};  // 5 and 4 pixels left of the popup's right edge
 };
 Observation g_seen;
+bool g_select_first = false;  // the look waits until the first item is hot
 HMENU g_menu = nullptr;
 
 COLORREF ScreenPixel(int x, int y) {
@@ -55,6 +62,12 @@ void CALLBACK LookTimer(HWND window, UINT, UINT_PTR id, DWORD) {
   KillTimer(window, id);
   if (id == kSafetyTimer) {
     EndMenu();
+    return;
+  }
+  if (g_select_first) {
+    g_select_first = false;
+    if (HWND popup = FindWindowW(L"#32768", nullptr)) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+    SetTimer(window, kLookTimer, 300, LookTimer);
     return;
   }
   g_seen.looked = true;
@@ -77,6 +90,10 @@ void CALLBACK LookTimer(HWND window, UINT, UINT_PTR id, DWORD) {
   const RECT& separator = g_seen.item_rects[1];
   g_seen.separator = ScreenPixel(separator.right - 10, separator.top);
   g_seen.separator_below = ScreenPixel(separator.right - 10, separator.top + 1);
+  for (int y = first.top; y < first.bottom; ++y)
+    for (int x = first.left; x < first.left + 24; ++x) g_seen.black_in_first_image_column += ScreenPixel(x, y) == 0;
+  for (int i = 0; i < 2; ++i)
+    g_seen.row_end[i] = ScreenPixel(g_seen.popup_rect.right - 5 + i, (first.top + first.bottom) / 2);
   g_seen.shadow_window = FindWindowW(L"Lumora_DropShadow", nullptr) != nullptr;
   g_seen.shadows = DropShadowCount();
   // A person can look at the open menu: MENU_TEST_HOLD_MS keeps it open.
@@ -102,11 +119,11 @@ HICON LoadTestIcon() {
   return static_cast<HICON>(LoadImageW(nullptr, L"icons\\Office Icons\\00002.ico", IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
 }
 
-void ShowWithTimers(HWND owner, int x, int y) {
+void ShowWithTimers(HWND owner, int x, int y, intptr_t menu = 2) {
   g_seen = Observation{};
   SetTimer(owner, kLookTimer, 400, LookTimer);
   SetTimer(owner, kSafetyTimer, 8000, LookTimer);
-  EXPECT_EQ(MenuShowPopup(2, owner, x, y), 1);
+  EXPECT_EQ(MenuShowPopup(menu, owner, x, y), 1);
   KillTimer(owner, kLookTimer);
   KillTimer(owner, kSafetyTimer);
 }
@@ -177,6 +194,37 @@ TEST(MenuPaint, ColourModeChangeRepaintsTheBackground) {
   ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_GREY), 1);
   ShowWithTimers(owner, 200, 200);
   EXPECT_EQ(g_seen.background, RGB(246, 246, 246));
+  DestroyWindow(owner);
+}
+
+// An item's image must not hide that the item is checked.
+TEST(MenuPaint, ACheckedItemShowsTheCheckGlyphOverItsImage) {
+  HWND owner = MakeOwner();
+  HMENU kept = g_menu;
+  const HICON icon = testing_support::MakeSolidIcon(RGB(200, 60, 40));
+  g_menu = reinterpret_cast<HMENU>(MenuCreatePopup(3, UISTYLE_OFFICE2007));
+  ASSERT_TRUE(g_menu);
+  ASSERT_EQ(MenuAddItem(31, L"&Wrap", icon, nullptr, nullptr, 0), 1);
+  MenuSetItemState(3, 31, 1);
+  ShowWithTimers(owner, 200, 200, 3);
+  ASSERT_TRUE(g_seen.popup);
+  EXPECT_GE(g_seen.black_in_first_image_column, 15);
+  EXPECT_EQ(MenuFree(3), 1);
+  g_menu = kept;
+  DestroyIcon(icon);
+  DestroyWindow(owner);
+}
+
+// In a stand-alone popup a row ends 4 pixels inside the popup's width in
+// the 2007 style: the hot row's frame is the last thing before that.
+TEST(MenuPaint, AStandAlonePopupsRowsEndFourPixelsInside) {
+  HWND owner = MakeOwner();
+  g_select_first = true;
+  ShowWithTimers(owner, 200, 200);
+  ASSERT_TRUE(g_seen.popup);
+  const COLORREF border = MenuColour(UISTYLE_OFFICE2007, UICOLOUR_MENUHOTBORDER);
+  EXPECT_EQ(g_seen.row_end[0], border);
+  EXPECT_NE(g_seen.row_end[1], border);
   DestroyWindow(owner);
 }
 

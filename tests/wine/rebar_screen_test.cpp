@@ -1,7 +1,7 @@
 // What a rebar in the 2007 style looks like on screen, read back from a
 // capture of the screen: the grey bar picture behind its bands, the dotted
-// grippers, a repaint after a change of colour mode; and what the chevron
-// of a too-narrow band offers.
+// grippers, a repaint after a change of colour mode (of a tool bar outside
+// the rebar too); and what the chevron of a too-narrow band offers.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -56,11 +56,13 @@ void Pump(DWORD milliseconds) {
   } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
-// The screen under a window, as 32-bit pixels.
+// The screen under a window, as 32-bit pixels; painted anew first unless
+// the test wants to see what the program's own repainting left there.
 class ScreenShot {
  public:
-  explicit ScreenShot(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  explicit ScreenShot(HWND window, bool repaint_first = true) {
+    if (repaint_first)
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(150);
     GetWindowRect(window, &rect_);
     width_ = rect_.right - rect_.left;
@@ -212,12 +214,34 @@ TEST_F(RebarPaintTest, AChangeOfColourModeRepaintsTheBands) {
   const RECT band = BandRect(rebar_, 0);
   const POINT p = InShot(band.left, band.top);
   ASSERT_EQ(ScreenShot(window_).At(p.x, p.y), RGB(83, 83, 83));
+  // Nothing but the mode change itself may bring the new colours on screen.
   ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_BLUE), 1);
-  Pump(100);
-  EXPECT_EQ(ScreenShot(window_).At(p.x, p.y), RGB(191, 219, 255));
+  EXPECT_EQ(ScreenShot(window_, false).At(p.x, p.y), RGB(191, 219, 255));
   ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_GREY), 1);
-  Pump(100);
-  EXPECT_EQ(ScreenShot(window_).At(p.x, p.y), RGB(83, 83, 83));
+  EXPECT_EQ(ScreenShot(window_, false).At(p.x, p.y), RGB(83, 83, 83));
+}
+
+// A tool bar in a plain container, outside any rebar: no part of the
+// toolkit repaints it for its own reasons, and switching redraw off and on
+// again reaches only the container; the mode change must still bring the
+// new colour to its separator line.
+TEST(ColourModeRepaint, AToolBarInAContainerTakesTheNewColoursUnasked) {
+  HWND window = MakeTopLevel(40, 240, 300, 60);
+  HWND container = CreateWindowExW(0, L"Static", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 300, 60,
+                                   window, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(CreateToolbar(80, container, 16, 16, static_cast<uint32_t>(UISTYLE_OFFICE2007)), 0);
+  HWND bar = ToolbarWindow(80);
+  ASSERT_EQ(ToolbarAddImageButton(81, L"Wrap", nullptr, nullptr, nullptr, BTNS_AUTOSIZE), 81);
+  ASSERT_NE(ToolbarAddSeparator(), 0);
+  RECT item{};
+  SendMessageW(bar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  POINT p{(item.left + item.right) / 2 - 1, (item.top + item.bottom) / 2};
+  MapWindowPoints(bar, window, &p, 1);
+  ASSERT_EQ(ScreenShot(window).At(p.x, p.y), RGB(145, 153, 164));
+  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_BLUE), 1);
+  EXPECT_EQ(ScreenShot(window, false).At(p.x, p.y), RGB(154, 198, 255));
+  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_GREY), 1);
+  DestroyWindow(window);
 }
 
 // A tool bar of eight slots: buttons 1, 2, 3, separator, 5, separator, 7, 8.

@@ -157,10 +157,11 @@ TEST_F(SizeLimitsTest, WorksOnAWindowThatHostsBarsAndRefusesAMissingWindow) {
   EXPECT_EQ(SetWindowSizeLimits(nullptr, 400, 0, 0, 0), 0);
 }
 
-TEST_F(SizeLimitsTest, WindowsMadeAfterTheFirstBarAreWatched) {
+TEST_F(SizeLimitsTest, ControlsMadeAfterTheFirstBarAreWatched) {
   HWND host = MakeHost(300, 200);
   ASSERT_NE(CreateToolbar(4, host, 16, 16, 0), 0);
-  HWND later = MakeTopLevel(0, 0, 200, 200);
+  HWND later = CreateWindowExW(0, L"Button", L"later", WS_CHILD, 0, 0, 80, 20, host, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
   EXPECT_TRUE(IsControlSubclassed(later));
   DestroyWindow(later);
   ToolbarFree(ToolbarWindow(4));

@@ -1,8 +1,9 @@
 // Toolkit start-up and shut-down with real windows: the capability record,
 // the animation thread moving a real window and reporting to its
-// grandparent, a throwing message handler that is logged while the message
-// still reaches the control, and a shut-down that ends the thread and
-// restores procedures.
+// grandparent, the creation hook wrapping only the controls the toolkit
+// skins, a throwing message handler that is logged while the message still
+// reaches the control, and a shut-down that ends the thread and restores
+// procedures.
 // The tests share one process-wide toolkit and run in declaration order.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -100,6 +101,46 @@ TEST(ToolkitStart, StartRunsTheAnimationThread) {
   DWORD code = 0;
   GetExitCodeThread(GetAnimationThread(), &code);
   EXPECT_EQ(code, STILL_ACTIVE);
+}
+
+// The creation hook wraps the controls the toolkit skins and nothing else:
+// the editing component, static controls, tooltips and a combo box's list
+// keep the procedure their class gave them.
+TEST(ToolkitStart, TheCreationHookWrapsOnlyTheControlsItSkins) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"Scintilla";  // the editing component's class name
+  ASSERT_TRUE(RegisterClassW(&wc));
+  HWND editor = CreateWindowExW(0, L"Scintilla", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, wc.hInstance,
+                                nullptr);
+  auto child = [&](const wchar_t* name, DWORD style) {
+    return CreateWindowExW(0, name, L"", WS_CHILD | style, 0, 0, 120, 80, editor, nullptr, wc.hInstance, nullptr);
+  };
+  HWND label = child(L"Static", 0);
+  HWND button = child(L"Button", BS_PUSHBUTTON);
+  HWND combo = child(L"ComboBox", CBS_DROPDOWN);
+  HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, editor, nullptr, wc.hInstance,
+                                 nullptr);
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof(parts);
+  ASSERT_TRUE(editor && label && button && combo && tooltip && GetComboBoxInfo(combo, &parts));
+  auto untouched = [](HWND window) {
+    return !IsControlSubclassed(window) &&
+           GetWindowLongPtrW(window, GWLP_WNDPROC) == static_cast<LONG_PTR>(GetClassLongPtrW(window, GCLP_WNDPROC));
+  };
+  EXPECT_TRUE(untouched(editor));
+  EXPECT_TRUE(untouched(label));
+  EXPECT_TRUE(untouched(tooltip));
+  EXPECT_TRUE(untouched(parts.hwndList)) << "the combo box's list";
+  EXPECT_TRUE(IsControlSubclassed(button));
+  EXPECT_TRUE(IsControlSubclassed(combo));
+  EXPECT_TRUE(IsControlSubclassed(parts.hwndItem)) << "the combo box's edit field";
+  DestroyWindow(tooltip);
+  DestroyWindow(editor);
+  UnregisterClassW(L"Scintilla", wc.hInstance);
 }
 
 TEST(ToolkitStart, AnimationMovesARealWindowAndStops) {

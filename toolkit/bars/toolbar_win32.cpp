@@ -74,9 +74,9 @@ void EnsureProcessSetup() {
   }
   RegisterColourModeHook(ColourModeStep::kDerivedImages, RebuildDerivedImagesHook);
   InstallToolbarNotifyHandler();
-  // The application's windows made from now on get the toolkit's control
-  // procedure (size limits, rebar heights); this also installs the
-  // call-window-procedure hook if start-up has not.
+  // The standard controls made from now on get the toolkit's control
+  // procedure; this also installs the call-window-procedure hook if
+  // start-up has not.
   EnableControlSubclassing();
   RequestKeyboardHook();
   EnsureBarFont();
@@ -524,6 +524,8 @@ void ToolbarRebuildDerivedImages() {
 }
 
 void SetToolbarKeyboardHookInstaller(ToolbarKeyboardHookInstaller installer) {
+  // Each installer is asked once per run.
+  if (installer != g_keyboard_installer) g_keyboard_hook_requested = false;
   g_keyboard_installer = installer;
   if (!AllToolbars().empty()) RequestKeyboardHook();
 }

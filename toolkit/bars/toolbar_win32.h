@@ -68,8 +68,9 @@ void ToolbarFree(HWND toolbar_window);
 void ToolbarRebuildDerivedImages();
 
 // The menu bars' keyboard navigation lives in a WH_KEYBOARD hook that the
-// menus own; the first tool bar asks for it through this installer (called
-// once per toolkit run, at once if a tool bar already exists).
+// menus own; the first tool bar asks for it through this installer (each
+// installer is called once per toolkit run, at once if a tool bar already
+// exists).
 using ToolbarKeyboardHookInstaller = void (*)();
 void SetToolbarKeyboardHookInstaller(ToolbarKeyboardHookInstaller installer);
 

@@ -1,6 +1,7 @@
 #include "toolkit/base/control_subclass_win32.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "platform/error_log.h"
@@ -31,17 +32,32 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
   return result;
 }
 
-// Popup menus, the system's own helper windows and windows of other
-// processes are left alone; everything else this thread creates is watched.
+// The controls the toolkit skins or watches, by class name: tool bars,
+// combo boxes and their edit fields, edit fields, progress bars, buttons,
+// tab controls and the toolkit's own panel classes. Everything else a
+// thread creates is left as it is: the editing component, popup menus
+// (caught on their own), the system's shadows, tooltips, combo lists,
+// static controls, the input-method, clipboard, DDE and GDI+ helper windows
+// and the toolkit's shadow and animation windows. Their procedures are
+// not ours to wrap, and some of them (the helpers of other components) go
+// away at times the toolkit never hears of.
+bool IsWatchedClass(const wchar_t* name) {
+  static const wchar_t* const kWatched[] = {
+      L"ToolbarWindow32", L"ComboBox", L"Edit", L"msctls_progress32", L"Button", L"SysTabControl32",
+      L"Lumora_PanelEx", L"Lumora_PanelExPage",
+  };
+  for (const wchar_t* watched : kWatched)
+    if (_wcsicmp(name, watched) == 0) return true;
+  return false;
+}
+
 bool Watchable(HWND window) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
   if (pid != GetCurrentProcessId()) return false;
   wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (name[0] == L'#') return false;  // "#32768" popup menus and other system classes
-  if (wcscmp(name, L"IME") == 0 || wcscmp(name, L"MSCTFIME UI") == 0) return false;
-  return true;
+  if (!GetClassNameW(window, name, 64)) return false;
+  return IsWatchedClass(name);
 }
 
 void OnCallWndProc(const CWPSTRUCT& message) {

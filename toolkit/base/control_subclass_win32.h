@@ -1,7 +1,9 @@
-// The toolkit's procedure on the application's own windows and standard
-// controls, installed by the call-window-procedure hook as they are created
-// (and by Adopt for windows that existed before). Size limits and rebar
-// height tracking answer their messages through handlers registered here.
+// The toolkit's procedure on standard controls and on windows handed to the
+// toolkit: the call-window-procedure hook installs it on the controls of
+// the classes the toolkit skins as they are created, and AdoptWindow on any
+// window a component asks for (a window given size limits, a rebar). Size
+// limits and rebar height tracking answer their messages through handlers
+// registered here.
 #pragma once
 #include <windows.h>
 

@@ -215,8 +215,8 @@ void StartToolkit(const ToolkitLayers& layers) {
   if (g_state == ToolkitState::kNotInitialised) InitToolkit(layers);
   if (g_state != ToolkitState::kInitialised) return;
   EnsureCallWndProcHook();
-  // The application's windows are watched from their creation on, so size
-  // limits and rebar heights work on windows made before any bar exists.
+  // The standard controls the toolkit skins are watched from their creation
+  // on, also those made before any bar exists.
   EnableControlSubclassing();
   StartGraphics();
   StartAnimationThread();

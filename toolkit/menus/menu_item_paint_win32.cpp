@@ -14,6 +14,7 @@
 #include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_popup_frame_win32.h"
 #include "toolkit/menus/menu_records_win32.h"
+#include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/drawing_win32.h"
@@ -216,11 +217,16 @@ void PaintHighlight(HDC dc, int32_t style, const RECT& row, bool disabled) {
   }
 }
 
-void PaintCheck(HDC dc, const ItemView& item, const RECT& row, int32_t column, bool hot, bool disabled, bool glyph) {
-  const int32_t style = item.style;
+// The box behind a checked item's image or mark, centred in the image column.
+RECT CheckBox(const ItemView& item, const RECT& row, int32_t column) {
   const int32_t size = std::min<int32_t>(item.image_height + 4, row.bottom - row.top - 2);
-  const RECT box{row.left + (column - size) / 2, row.top + (row.bottom - row.top - size) / 2,
-                 row.left + (column - size) / 2 + size, row.top + (row.bottom - row.top - size) / 2 + size};
+  return RECT{row.left + (column - size) / 2, row.top + (row.bottom - row.top - size) / 2,
+              row.left + (column - size) / 2 + size, row.top + (row.bottom - row.top - size) / 2 + size};
+}
+
+void PaintCheckBox(HDC dc, const ItemView& item, const RECT& row, int32_t column, bool hot, bool disabled) {
+  const int32_t style = item.style;
+  const RECT box = CheckBox(item, row, column);
   int32_t back = UICOLOUR_MENUCHECKBOXBACKGROUND, border = UICOLOUR_MENUCHECKBOXBORDER;
   if (disabled) {
     back = UICOLOUR_MENUCHECKBOXDISABLEDBACKGROUND;
@@ -235,7 +241,13 @@ void PaintCheck(HDC dc, const ItemView& item, const RECT& row, int32_t column, b
     Fill(dc, box, MenuColour(style, back));
     Frame(dc, box, MenuColour(style, border));
   }
-  if (!glyph) return;
+}
+
+// The check mark (a dot for a radio item), drawn last so that an item's
+// image does not hide that the item is checked.
+void PaintCheckMark(HDC dc, const ItemView& item, const RECT& row, int32_t column, bool disabled) {
+  const int32_t style = item.style;
+  const RECT box = CheckBox(item, row, column);
   const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
   if (item.radio) {
     const platform::UniqueBrush brush(
@@ -254,7 +266,7 @@ void PaintCheck(HDC dc, const ItemView& item, const RECT& row, int32_t column, b
 
 // The system's sub-menu arrow glyph, drawn off-screen in black on white and
 // laid onto the row in the text colour.
-void PaintSubMenuArrow(HDC dc, const RECT& row, COLORREF colour) {
+void PaintSubMenuArrow(HDC dc, const RECT& row, const RECT& item_area, COLORREF colour) {
   const int size = GetSystemMetrics(SM_CXMENUCHECK);
   const platform::MemoryCanvas glyph(platform::CreateMemoryDc(dc),
                                      platform::UniqueBitmap(CreateBitmap(size, size, 1, 1, nullptr)));
@@ -274,8 +286,8 @@ void PaintSubMenuArrow(HDC dc, const RECT& row, COLORREF colour) {
     SetTextColor(dc, old_text);
     SetBkColor(dc, old_back);
   }
-  // The system draws its own arrow after the owner; keep it off the row.
-  ExcludeClipRect(dc, row.left, row.top, row.right, row.bottom);
+  // The system draws its own arrow after the owner; keep it off the item.
+  ExcludeClipRect(dc, item_area.left, item_area.top, item_area.right, item_area.bottom);
 }
 
 bool HasSubMenu(HMENU menu, ULONG_PTR record) {
@@ -284,17 +296,29 @@ bool HasSubMenu(HMENU menu, ULONG_PTR record) {
   return GetSubMenu(menu, position) != nullptr;
 }
 
+// The row the system gives, but in a stand-alone popup (MenuShowPopup) it
+// ends a fixed distance inside the popup's own width, clear of its frame.
+RECT RowOf(const DRAWITEMSTRUCT& draw, HMENU menu, int32_t style) {
+  RECT row = draw.rcItem;
+  if (!MenuTracking().from_show_popup) return row;
+  RECT outer{};
+  if (HWND window = PopupWindowOf(menu); window && GetWindowRect(window, &outer))
+    row.right = MenuPopupRowRight(style, outer.right - outer.left);
+  return row;
+}
+
 void PaintItem(const DRAWITEMSTRUCT& draw, const ItemView& item) {
   HDC dc = draw.hDC;
-  const RECT row = draw.rcItem;
   HMENU menu = reinterpret_cast<HMENU>(draw.hwndItem);
+  const RECT row = RowOf(draw, menu, item.style);
   const bool hot = (draw.itemState & ODS_SELECTED) != 0;
   const bool disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
   const bool checked = (draw.itemState & ODS_CHECKED) != 0;
   const int32_t style = item.style;
   const int32_t column = ImageColumn(style, item.image_width);
 
-  PaintRowBackground(dc, menu, style, row, row.left + column);
+  // The background covers all the system gave the item.
+  PaintRowBackground(dc, menu, style, draw.rcItem, row.left + column);
   if (item.text.empty()) {
     PaintSeparator(dc, item, row, column);
     return;
@@ -304,13 +328,14 @@ void PaintItem(const DRAWITEMSTRUCT& draw, const ItemView& item) {
     Fill(dc, {row.left + 1, row.top + 2, row.left + 3, row.bottom - 2},
          MenuColour(style, style >= UISTYLE_WHIDBEY ? UICOLOUR_SELECTEDBORDER : UICOLOUR_SELECTEDCOLOR));
   }
-  if (checked) PaintCheck(dc, item, row, column, hot, disabled, item.images == nullptr);
+  if (checked) PaintCheckBox(dc, item, row, column, hot, disabled);
   if (item.images) {
     const int index = disabled ? 2 : (hot ? 1 : 0);
     const int x = row.left + (column - item.image_width) / 2;
     const int y = MenuImageTop(row.top, row.bottom, item.image_height);
     ImageList_Draw(item.images, index, dc, x, y, ILD_TRANSPARENT);
   }
+  if (checked) PaintCheckMark(dc, item, row, column, disabled);
 
   int32_t text_key = UICOLOUR_MENUTEXTCOLOR;
   if (disabled) {
@@ -335,7 +360,7 @@ void PaintItem(const DRAWITEMSTRUCT& draw, const ItemView& item) {
   }
   SetTextColor(dc, old_colour);
   SetBkMode(dc, old_mode);
-  if (HasSubMenu(menu, draw.itemData)) PaintSubMenuArrow(dc, row, text_colour);
+  if (HasSubMenu(menu, draw.itemData)) PaintSubMenuArrow(dc, row, draw.rcItem, text_colour);
 }
 
 SIZE MeasureItem(const ItemView& item) {

@@ -3,12 +3,16 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/dib_section.h"
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
+#include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/base/subclass_registry_win32.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 #include "toolkit/menus/drop_shadow_win32.h"
@@ -116,15 +120,14 @@ void KeepOnWorkArea(HWND window, WINDOWPOS* position) {
   position->x = PlacePopupX(MenuTracking().requested_x, position->cx, info.rcWork.left, info.rcWork.right).x;
 }
 
-void ShowShadows(HWND window) {
-  DestroyDropShadows(window);
-  if (!IsWindowVisible(window)) return;
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  const int32_t style = StyleOf(window);
-  const int32_t depth = kMenuShadowDepth;
-  COLORREF colour = MenuColour(style, UICOLOUR_MENUDROPSHADOW);
+struct ShadowLook {
+  COLORREF colour = 0;
   int32_t alpha = 80;
+};
+
+ShadowLook ShadowLookFor(int32_t style) {
+  ShadowLook look;
+  look.colour = MenuColour(style, UICOLOUR_MENUDROPSHADOW);
   if (style >= UISTYLE_WHIDBEY) {
     const int32_t table_style = style == UISTYLE_OFFICE2003_MENU_ALIAS ? UISTYLE_OFFICE2003 : style;
     const int32_t raw = style == UISTYLE_WHIDBEY ? UIColourTableEntry(UISTYLE_WHIDBEY, UICOLOUR_MENUDROPSHADOW, 0)
@@ -132,12 +135,32 @@ void ShowShadows(HWND window) {
                                                                                        UICOLOUR_FORM_RAW));
     // The table's alpha is for a flat fill; the ramps darken towards the
     // menu, so a bit more than half of it looks the same.
-    if (static_cast<uint32_t>(raw) >> 24) alpha = static_cast<int32_t>((static_cast<uint32_t>(raw) >> 24) * 2 / 3);
+    if (static_cast<uint32_t>(raw) >> 24) look.alpha = static_cast<int32_t>((static_cast<uint32_t>(raw) >> 24) * 2 / 3);
   }
+  return look;
+}
+
+void ShowShadows(HWND window) {
+  DestroyDropShadows(window);
+  if (!IsWindowVisible(window)) return;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  const ShadowLook look = ShadowLookFor(StyleOf(window));
+  const int32_t depth = kMenuShadowDepth;
   const int32_t height = rect.bottom - rect.top, width = rect.right - rect.left;
-  ShowDropShadow(window, POINT{rect.right, rect.top + depth}, height - depth, depth, colour, alpha,
+  ShowDropShadow(window, POINT{rect.right, rect.top + depth}, height - depth, depth, look.colour, look.alpha,
                  SHADOW_VERTICAL | SHADOW_EXTEND_END);
-  ShowDropShadow(window, POINT{rect.left + depth, rect.bottom}, width - depth, depth, colour, alpha, 0);
+  ShowDropShadow(window, POINT{rect.left + depth, rect.bottom}, width - depth, depth, look.colour, look.alpha, 0);
+}
+
+// The style of the menus of a menu bar's titles.
+int32_t BarMenuStyle(HWND bar) {
+  const MenuTrackingState& tracking = MenuTracking();
+  if (tracking.active && tracking.bar == bar) return tracking.style;
+  StaleLockGuard guard(MenuLock());
+  for (auto& record : Menus().menus)
+    if (record->bar_window() == bar) return record->style;
+  return UISTYLE_OFFICE2007;
 }
 
 void DestroySystemShadows() {
@@ -265,6 +288,31 @@ HWND PopupWindowOf(HMENU menu) {
   return nullptr;
 }
 
-size_t CaughtPopupCount() { return Popups().size(); }
+void PaintOpenTitleShadow(HWND bar, HDC dc, const RECT& title) {
+  if (!g_caps.drop_shadow_enabled || !g_caps.alpha_blend || !dc) return;
+  // The title's menu hangs from the bottom of its button.
+  RECT button{};
+  const int index = ToolbarOpenMenuButton(bar);
+  if (index < 0 || !SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)))
+    return;
+  const int32_t depth = kMenuShadowDepth;
+  const int32_t top = title.top + depth;
+  const int32_t length = button.bottom - top;
+  if (length <= 0) return;
+  // Built one depth longer and cut there: the strip runs on at full
+  // strength into the menu below instead of fading out above it.
+  const ShadowLook look = ShadowLookFor(BarMenuStyle(bar));
+  const ShadowStrip strip =
+      BuildShadowStrip(ShadowStripLength(length, depth, SHADOW_EXTEND_END), depth, look.colour & 0xFFFFFF, look.alpha,
+                       true);
+  if (strip.pixels.empty()) return;
+  void* bits = nullptr;
+  platform::UniqueBitmap section = platform::CreateTopDownDib(strip.width, length, 32, &bits);
+  const platform::MemoryCanvas layer(platform::CreateMemoryDc(dc), std::move(section));
+  if (!layer || !bits) return;
+  std::memcpy(bits, strip.pixels.data(), static_cast<size_t>(strip.width) * static_cast<size_t>(length) * 4);
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  g_caps.alpha_blend(dc, title.right, top, strip.width, length, layer.dc(), 0, 0, strip.width, length, blend);
+}
 
 }  // namespace lumora

@@ -13,7 +13,10 @@ namespace lumora {
 void OnMenuCallWndProc(const CWPSTRUCT& message);
 // The popup window currently showing `menu`, or null.
 HWND PopupWindowOf(HMENU menu);
-// How many popup windows are caught now.
-size_t CaughtPopupCount();
+// Lays the open menu's shadow along the right side of its title on the
+// menu bar `bar`, whose held button the tool-bar painting just drew into
+// `dc` (`title` is the frame it drew). Nothing while the system's
+// drop-shadow setting is off.
+void PaintOpenTitleShadow(HWND bar, HDC dc, const RECT& title);
 
 }  // namespace lumora

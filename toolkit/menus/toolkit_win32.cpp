@@ -1,8 +1,11 @@
 #include "toolkit/menus/toolkit_win32.h"
 
 #include "toolkit/bars/rebar_chevron_menu_win32.h"
+#include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/menus/chevron_menu_win32.h"
+#include "toolkit/menus/menu_keyboard_win32.h"
+#include "toolkit/menus/menu_popup_frame_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/colour_services_win32.h"
 
@@ -13,8 +16,12 @@ void InitLayers() {
   // Style: the named colours; the colour name follows the theme's caption.
   InitColourTables();
   if (g_caps.theme.caption_colour_known) DetectColourName(static_cast<int32_t>(g_caps.theme.caption_colour));
-  // Bars: a band's chevron opens a menu.
+  // Bars: a band's chevron opens a menu; the first tool bar brings the
+  // menu bars' keyboard hook; the held title of an open menu gets the
+  // menu's shadow along it.
   SetChevronMenuRunner(ShowChevronMenu);
+  SetToolbarKeyboardHookInstaller(InstallMenuKeyboardHook);
+  SetToolbarOpenMenuPainter(PaintOpenTitleShadow);
 }
 
 constexpr ToolkitLayers kLayers{InitLayers};

@@ -23,7 +23,7 @@ std::string_view g_colour_name;
 std::string_view g_detected_name;
 
 constexpr int32_t kFirstStep = static_cast<int32_t>(ColourModeStep::kRedrawSweep);
-constexpr int32_t kLastStep = static_cast<int32_t>(ColourModeStep::kSkins);
+constexpr int32_t kLastStep = static_cast<int32_t>(ColourModeStep::kRepaint);
 constexpr std::size_t kHooksPerStep = 8;
 
 using StepHooks = std::array<ColourModeHook, kHooksPerStep>;
@@ -144,6 +144,7 @@ int32_t SetUIColourMode(int32_t mode) {
   // Skins re-apply with the new name, so it must be in place first.
   g_colour_name = name;
   RunStep(ColourModeStep::kSkins, mode);
+  RunStep(ColourModeStep::kRepaint, mode);
   return 1;
 }
 

@@ -45,6 +45,7 @@ enum class ColourModeStep : int32_t {
   kDerivedImages = 5,     // disabled images of menus and tool bars
   kMenuBackgrounds = 6,   // cached popup-menu backgrounds
   kSkins = 7,             // RefreshSkins(0)
+  kRepaint = 8,           // every window of the process painted anew
 };
 
 // Called with the new mode. Hooks must not throw.

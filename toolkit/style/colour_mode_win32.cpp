@@ -56,6 +56,8 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) noexcept {
 
 void RedrawSweepStep(int32_t) noexcept { SweepRedrawOfProcessWindows(); }
 
+void RepaintStep(int32_t) noexcept { RepaintProcessWindows(); }
+
 void FreeRenderingsStep(int32_t) noexcept { FreeUIColourRenderings(); }
 
 }  // namespace
@@ -150,8 +152,20 @@ void SweepRedrawOfProcessWindows() {
   for (HWND child : children) SendMessageW(child, WM_SETREDRAW, TRUE, 0);
 }
 
+void RepaintProcessWindows() {
+  TopLevelWindows top;
+  top.process = GetCurrentProcessId();
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&top));
+  // Switching redraw back on repaints nothing by itself: every window, its
+  // frame and its children are invalidated, and paint when their threads
+  // next look at their queues.
+  for (HWND window : top.windows)
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void InstallColourModeSteps() {
   RegisterColourModeHook(ColourModeStep::kRedrawSweep, RedrawSweepStep);
+  RegisterColourModeHook(ColourModeStep::kRepaint, RepaintStep);
   RegisterColourModeHook(ColourModeStep::kFreeRenderings, FreeRenderingsStep);
   // The cached brushes and pictures go at shut-down, after the menus and
   // bars that paint with them.

@@ -72,9 +72,12 @@ void FreeUIBrushes();
 // Switches redraw off and on again for the visible direct children of every
 // visible top-level window of this process.
 void SweepRedrawOfProcessWindows();
+// Invalidates every top-level window of this process with its frame and
+// all its children, so that each paints again in the current colours.
+void RepaintProcessWindows();
 
-// Registers the sweep and the freeing of renderings as steps of a colour
-// mode change. Registering twice is harmless.
+// Registers the sweep, the freeing of renderings and the final repaint as
+// steps of a colour mode change. Registering twice is harmless.
 void InstallColourModeSteps();
 
 }  // namespace lumora
