@@ -11,7 +11,6 @@
 namespace lumora {
 namespace {
 
-RECT g_last_chevron{};
 ChevronMenuRunner g_chevron_menu_runner = nullptr;
 
 bool IsToolbarClass(HWND window) {
@@ -102,7 +101,6 @@ void ShowRebarChevron(HWND owner, const RebarInfo& rebar, const NMREBARCHEVRON& 
   MapWindowPoints(rebar.window, nullptr, reinterpret_cast<POINT*>(&band), 2);
   RECT chevron = note.rc;
   MapWindowPoints(rebar.window, nullptr, reinterpret_cast<POINT*>(&chevron), 2);
-  g_last_chevron = chevron;
 
   REBARBANDINFOW info{};
   info.cbSize = kBandInfoSize;
@@ -129,7 +127,6 @@ void ShowRebarChevron(HWND owner, const RebarInfo& rebar, const NMREBARCHEVRON& 
   RunChevronMenu(owner, items, chevron, style);
 }
 
-RECT LastChevronRect() { return g_last_chevron; }
 
 void SetChevronMenuRunner(ChevronMenuRunner runner) { g_chevron_menu_runner = runner; }
 

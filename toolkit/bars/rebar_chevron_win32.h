@@ -22,7 +22,4 @@ std::vector<ChevronMenuItem> CollectChevronItems(HWND toolbar, int32_t visible_r
 // RBN_CHEVRONPUSHED: opens the pop-up of the band's hidden buttons.
 void ShowRebarChevron(HWND owner, const RebarInfo& rebar, const NMREBARCHEVRON& note);
 
-// The chevron of the last pop-up, in screen coordinates.
-RECT LastChevronRect();
-
 }  // namespace lumora

@@ -83,11 +83,6 @@ std::optional<RebarInfo> FindRebarByWindow(HWND window) {
   return std::nullopt;
 }
 
-bool IsRegisteredRebar(HWND window) {
-  StaleLockGuard guard(Lock());
-  return ByWindow(window) != nullptr;
-}
-
 std::vector<RebarInfo> AllRebars() {
   StaleLockGuard guard(Lock());
   std::vector<RebarInfo> all;
@@ -117,15 +112,6 @@ void UnregisterBand(int32_t rebar_id, const BandRecord* band) {
   auto& bands = rebar->bands;
   bands.erase(std::remove_if(bands.begin(), bands.end(), [&](const auto& b) { return b.get() == band; }),
               bands.end());
-}
-
-std::optional<BandRecord> FindBand(HWND rebar, LPARAM band_lparam) {
-  StaleLockGuard guard(Lock());
-  const RebarRecord* record = ByWindow(rebar);
-  if (!record) return std::nullopt;
-  for (const auto& band : record->bands)
-    if (reinterpret_cast<LPARAM>(band.get()) == band_lparam) return *band;
-  return std::nullopt;
 }
 
 bool ProposeRebarHeight(HWND window, bool size_known, int32_t height) {

@@ -78,7 +78,6 @@ void UnregisterRebar(HWND window);
 
 std::optional<RebarInfo> FindRebarById(int32_t id);
 std::optional<RebarInfo> FindRebarByWindow(HWND window);
-bool IsRegisteredRebar(HWND window);
 std::vector<RebarInfo> AllRebars();
 
 // Registers the record of the rebar's next band and copies the rebar's band
@@ -88,9 +87,6 @@ std::vector<RebarInfo> AllRebars();
 BandRecord* RegisterBand(int32_t rebar_id, HWND child, HBITMAP background, REBARBANDINFOW* band_template);
 // Forgets a band whose insertion failed.
 void UnregisterBand(int32_t rebar_id, const BandRecord* band);
-// The band record behind a band's lParam, or null when lParam is not the
-// record of a band of that rebar.
-std::optional<BandRecord> FindBand(HWND rebar, LPARAM band_lparam);
 
 // True when the proposed height of the rebar window differs from the one
 // reported last (and remembers it).

@@ -162,8 +162,6 @@ void InstallMenuKeyboardHook() {
 }
 
 void SetMenuF10Enabled(bool enabled) { g_f10_enabled = enabled; }
-bool MenuF10Enabled() { return g_f10_enabled; }
-bool MenuKeyboardModeActive() { return g_mode.active(); }
 
 void LeaveMenuKeyboardMode() {
   if (g_mode.active() || g_mode_bar) Leave();

@@ -12,9 +12,6 @@ namespace lumora {
 void InstallMenuKeyboardHook();
 // F10 enters the mode unless switched off here.
 void SetMenuF10Enabled(bool enabled);
-bool MenuF10Enabled();
-// True while a menu bar is in keyboard mode.
-bool MenuKeyboardModeActive();
 // Leaves keyboard mode (a menu opened from it has closed).
 void LeaveMenuKeyboardMode();
 // Esc closed the menu of a title of the bar: the bar stays in keyboard mode

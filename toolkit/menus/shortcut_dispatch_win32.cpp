@@ -129,7 +129,6 @@ void MenuBindShortcut(HWND window, int32_t id, const wchar_t* text) {
 void SetShortcutsSuspended(bool suspended) { g_suspended = suspended; }
 bool ShortcutsSuspended() { return g_suspended; }
 void SetMenuTextShortcutsOff(bool off) { g_text_shortcuts_off = off; }
-bool MenuTextShortcutsOff() { return g_text_shortcuts_off; }
 void ResetHeldShortcutModifiers() { g_held.Reset(); }
 
 void ResetShortcutDispatch() {

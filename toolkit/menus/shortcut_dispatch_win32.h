@@ -31,7 +31,6 @@ void SetShortcutsSuspended(bool suspended);
 bool ShortcutsSuspended();
 // While true menu items register no shortcuts from their texts.
 void SetMenuTextShortcutsOff(bool off);
-bool MenuTextShortcutsOff();
 
 // The modifiers the hook believes held are forgotten (the window lost the
 // keyboard, so their releases go elsewhere).

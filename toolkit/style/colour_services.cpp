@@ -11,7 +11,6 @@ constinit ColourServices g_services{};
 
 void SetColourServices(const ColourServices& services) { g_services = services; }
 
-const ColourServices& GetColourServices() { return g_services; }
 
 int32_t ServiceSysColour(int32_t index) {
   return g_services.sys_colour ? g_services.sys_colour(index) : -1;

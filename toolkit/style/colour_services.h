@@ -22,7 +22,6 @@ struct ColourServices {
 
 // Replaces every service at once; a missing one behaves as "nothing there".
 void SetColourServices(const ColourServices& services);
-const ColourServices& GetColourServices();
 
 // Convenience readers with the fall-backs used when a service is missing.
 int32_t ServiceSysColour(int32_t index);  // -1 without the service
