@@ -30,6 +30,7 @@ void BarImages(int32_t mode) { Log("bars", mode); }
 void Derived(int32_t mode) { Log("derived", mode); }
 void MenuBackgrounds(int32_t mode) { Log("menus", mode); }
 void Skins(int32_t mode) { Log("skins", mode); }
+void Repaint(int32_t mode) { Log("repaint", mode); }
 
 // Distinct functions, to fill a step.
 template <int N>
@@ -46,10 +47,11 @@ class ColourModeTest : public ::testing::Test {
     g_log.clear();
   }
   void TearDown() override {
-    for (ColourModeHook hook : {Sweep, Renderings, BarImages, Derived, MenuBackgrounds, Skins}) {
+    for (ColourModeHook hook : {Sweep, Renderings, BarImages, Derived, MenuBackgrounds, Skins, Repaint}) {
       for (ColourModeStep step : {ColourModeStep::kRedrawSweep, ColourModeStep::kFreeRenderings,
                                   ColourModeStep::kBarImages, ColourModeStep::kDerivedImages,
-                                  ColourModeStep::kMenuBackgrounds, ColourModeStep::kSkins}) {
+                                  ColourModeStep::kMenuBackgrounds, ColourModeStep::kSkins,
+                                  ColourModeStep::kRepaint}) {
         UnregisterColourModeHook(step, hook);
       }
     }
@@ -121,6 +123,7 @@ TEST_F(ColourModeTest, InvalidModeChangesNothing) {
 
 TEST_F(ColourModeTest, StepsRunInOrderAndSkinsSeeTheNewName) {
   // Registered out of order on purpose.
+  ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kRepaint, Repaint));
   ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kSkins, Skins));
   ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kBarImages, BarImages));
   ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kRedrawSweep, Sweep));
@@ -130,9 +133,11 @@ TEST_F(ColourModeTest, StepsRunInOrderAndSkinsSeeTheNewName) {
   SetUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
   g_log.clear();
   ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_GREY), 1);
-  // The mode is in place from the first step; the name only for the skins.
-  const std::vector<std::string> expected = {"sweep 4 blue 4", "renderings 4 blue 4", "bars 4 blue 4",
-                                             "derived 4 blue 4", "menus 4 blue 4", "skins 4 grey 4"};
+  // The mode is in place from the first step; the name only for the skins;
+  // the windows repaint when everything they paint with is new.
+  const std::vector<std::string> expected = {"sweep 4 blue 4",   "renderings 4 blue 4", "bars 4 blue 4",
+                                             "derived 4 blue 4", "menus 4 blue 4",      "skins 4 grey 4",
+                                             "repaint 4 grey 4"};
   EXPECT_EQ(g_log, expected);
 }
 
@@ -141,7 +146,7 @@ TEST_F(ColourModeTest, HookRegistration) {
   EXPECT_TRUE(RegisterColourModeHook(ColourModeStep::kBarImages, BarImages));
   EXPECT_FALSE(RegisterColourModeHook(ColourModeStep::kBarImages, nullptr));
   EXPECT_FALSE(RegisterColourModeHook(static_cast<ColourModeStep>(1), BarImages));
-  EXPECT_FALSE(RegisterColourModeHook(static_cast<ColourModeStep>(8), BarImages));
+  EXPECT_FALSE(RegisterColourModeHook(static_cast<ColourModeStep>(9), BarImages));
   SetUIColourMode(UICOLOURMODE_CUSTOM_OLIVE);
   EXPECT_EQ(g_log.size(), 1u);  // registered once only
   UnregisterColourModeHook(ColourModeStep::kBarImages, BarImages);
