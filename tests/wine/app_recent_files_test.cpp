@@ -2,7 +2,8 @@
 // Open command fills the File menu with numbered, shortened labels in place
 // of "No Recent Files"; "RecentFiles.dat" is written where the editor
 // started even after the dialogs moved the working directory, survives a
-// write that fails half-way, and reads back into the menu.
+// write that fails half-way, is written when the session ends, and reads back
+// into the menu.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -220,6 +221,12 @@ TEST_F(RecentFilesTest, ListFileStaysWhereTheEditorStartedAndSurvivesAFailedWrit
   EXPECT_EQ(g_editor.recent_files[2], one);
   EXPECT_TRUE(g_editor.recent_files[3].empty());
   EXPECT_TRUE(EndsWith(ShownPath(CMD_RECENT_FIRST + 2), L"\\one.txt"));
+
+  // The session ending ends the process right after its message: the list
+  // is written then, not after an event loop that never finishes.
+  ASSERT_TRUE(DeleteFileW(list.c_str()));
+  SendMessageW(MainWindow(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(ReadBytes(list), Utf8(three) + "\r\n" + expected);
 }
 
 }  // namespace
