@@ -5,6 +5,7 @@
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
 #include "app/main_window_win32.h"
+#include "app/recent_files_win32.h"
 #include "app/scintilla_messages.h"
 #include "app/view_options_win32.h"
 #include "platform/dll_function_win32.h"
@@ -201,6 +202,11 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
         // Logging off or shutting down asks the same question; Cancel, or a
         // save that failed, keeps the session from ending the editor.
         return ConfirmDiscardChanges() == kCommandStopped ? FALSE : TRUE;
+      case WM_ENDSESSION:
+        // The session ends the process once this returns: the event loop
+        // never finishes, so the list is written now or never.
+        if (wparam) SaveRecentFiles();
+        return 0;
       case WM_DESTROY:
         // However the window goes, the program must not run on without it.
         PostQuitMessage(0);

@@ -1,9 +1,10 @@
-// Writing the editing component's text to a file so that the file is
+// Writing the editing component's text, or any bytes, to a file so that the file is
 // either wholly the new text or, when anything fails, exactly what it was,
 // and stays the same file: links, other names, permissions and owner.
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tavrel {
 
@@ -33,5 +34,9 @@ inline constexpr std::size_t kSaveChunkBytes = std::size_t{1} << 20;
 // copy stays, beside target or in the temporary folder. The component's
 // save point is the caller's business.
 SaveResult SaveDocumentFile(const std::wstring& target);
+
+// Any bytes, written to target the same way (the editor's own files go
+// through it too). Never kCannotAllocate.
+SaveResult SaveFileBytes(const std::wstring& target, std::string_view bytes);
 
 }  // namespace tavrel

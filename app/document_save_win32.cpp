@@ -253,16 +253,8 @@ SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_
   return SaveResult::kWriteFailed;
 }
 
-}  // namespace
-
-SaveResult SaveDocumentFile(const std::wstring& target) {
-  if (!TargetWritable(target)) return SaveResult::kCannotCreate;
-  const intptr_t length = SendEditor(SCI_GETLENGTH);
-  // The component's own buffer, made contiguous: the text is not copied.
-  const char* text = length > 0 ? reinterpret_cast<const char*>(SendEditor(SCI_GETCHARACTERPOINTER)) : "";
-  if (!text) return SaveResult::kCannotAllocate;
-  const std::size_t size = static_cast<std::size_t>(length);
-
+// The target has been found writable.
+SaveResult SaveBytes(const std::wstring& target, const char* text, std::size_t size) {
   const bool existing = Exists(target);
   if (existing && !g_file_io_hooks.replacing_keeps_identity(target.c_str())) return WriteInPlace(target, text, size);
 
@@ -275,6 +267,22 @@ SaveResult SaveDocumentFile(const std::wstring& target) {
   if (!PutInPlace(saving.path(), target)) return SaveResult::kWriteFailed;
   saving.Keep();
   return SaveResult::kSaved;
+}
+
+}  // namespace
+
+SaveResult SaveDocumentFile(const std::wstring& target) {
+  if (!TargetWritable(target)) return SaveResult::kCannotCreate;
+  const intptr_t length = SendEditor(SCI_GETLENGTH);
+  // The component's own buffer, made contiguous: the text is not copied.
+  const char* text = length > 0 ? reinterpret_cast<const char*>(SendEditor(SCI_GETCHARACTERPOINTER)) : "";
+  if (!text) return SaveResult::kCannotAllocate;
+  return SaveBytes(target, text, static_cast<std::size_t>(length));
+}
+
+SaveResult SaveFileBytes(const std::wstring& target, std::string_view bytes) {
+  if (!TargetWritable(target)) return SaveResult::kCannotCreate;
+  return SaveBytes(target, bytes.data(), bytes.size());
 }
 
 }  // namespace tavrel

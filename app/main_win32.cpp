@@ -4,8 +4,10 @@
 #include "app/command_dispatch_win32.h"
 #include "app/command_ids.h"
 #include "app/document_files.h"
+#include "app/document_hooks.h"
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
+#include "app/recent_files_win32.h"
 #include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
@@ -57,13 +59,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return 0;
   }
   g_callback = MainWindowCallback;
+  g_document_hooks.add_recent_file = AddRecentFile;
   HWND window = MainWindow();
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
+  LoadRecentFiles();
   StartClipboardMonitor(window);
   RunEventLoop();
   StopClipboardMonitor(window);
   ShowWindow(window, SW_HIDE);
+  SaveRecentFiles();
   lumora::ShutdownToolkit();
   FreeMainWindowResources();
   return 0;

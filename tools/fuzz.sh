@@ -10,7 +10,7 @@ out=${TAVREL_FUZZ_DIR:-/tmp/tavrel-fuzz}
 mkdir -p "$out"
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=($(cd "$root/tests/fuzz" && ls *_fuzz.cpp | sed 's/\.cpp$//'))
-portable="$(cd "$root" && find toolkit -name '*.cpp' ! -name '*_win32.cpp' | sort) platform/error_log.cpp"
+portable="$(cd "$root" && find toolkit -name '*.cpp' ! -name '*_win32.cpp' | sort) platform/error_log.cpp app/recent_files_list.cpp"
 for t in "${targets[@]}"; do
   echo "== $t"
   (cd "$root" && clang++ -std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined \

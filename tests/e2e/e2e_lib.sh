@@ -25,13 +25,23 @@ e2e_pass() {
   exit 0
 }
 
-# e2e_start PROGRAM WORKING_DIR [ARGS...]
+# e2e_start PROGRAM WORKING_DIR [ARGS...]: the program runs in $e2e_work,
+# the test's own folder that shows WORKING_DIR's entries through links, so
+# that what it writes there ("RecentFiles.dat") stays with the test. A
+# second start in the same test finds what the first one left.
+e2e_work=$e2e_dir/work
 e2e_start() {
-  local program cwd
+  local program cwd entry
   program=$(realpath "$1") cwd=$(realpath "$2")
   shift 2
   [ -f "$program" ] || { echo "FAIL: no $program" >&2; return 1; }
-  (cd "$cwd" && exec wine "$program" "$@" >"$e2e_dir/program.log" 2>&1) &
+  if [ ! -d "$e2e_work" ]; then
+    mkdir -p "$e2e_work"
+    for entry in "$cwd"/*; do
+      [ -e "$entry" ] && ln -s "$entry" "$e2e_work/"
+    done
+  fi
+  (cd "$e2e_work" && exec wine "$program" "$@" >"$e2e_dir/program.log" 2>&1) &
   e2e_pid=$!
 }
 

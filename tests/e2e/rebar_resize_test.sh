@@ -41,11 +41,14 @@ gripper_groups() {
 help_box() {
   e2e_strip "$win" titles-idle.png 1 24
   xdotool key alt Left
-  local i box=""
+  local i box="" last=""
+  # The highlight may take more than one paint to show whole: the box counts
+  # once two screenshots in a row agree on it.
   for i in $(seq 1 25); do
     e2e_strip "$win" titles-hot.png 1 24
     box=$(e2e_diff_box titles-idle.png titles-hot.png)
-    [ -n "$box" ] && break
+    [ -n "$box" ] && [ "$box" = "$last" ] && break
+    last=$box
     sleep 0.2
   done
   xdotool key Escape
