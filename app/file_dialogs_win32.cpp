@@ -30,7 +30,9 @@ std::wstring RunFileDialog(const FileDialogRequest& request, bool save) {
   // No default extension: the name the user types is the name used.
   // Saving over an existing file is confirmed by the dialog, as users of
   // every Windows editor expect.
-  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+  // The working folder stays where the program started: its icons, the
+  // dictionary and the word lists are found relative to it.
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                  (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   return chosen ? std::wstring(file.data()) : std::wstring();

@@ -50,13 +50,7 @@ HFONT GetBarFont() { return BarFont().get(); }
 
 HFONT MessageFont() {
   platform::UniqueFont& font = MessageFontOwner();
-  if (!font) {
-    alignas(NONCLIENTMETRICSW) unsigned char buffer[sizeof(NONCLIENTMETRICSW) + 16] = {};
-    auto* metrics = reinterpret_cast<NONCLIENTMETRICSW*>(buffer);
-    metrics->cbSize = 500;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, metrics, 0))
-      font.reset(CreateFontIndirectW(&metrics->lfMessageFont));
-  }
+  if (!font) font.reset(platform::CreateNonClientFont(&NONCLIENTMETRICSW::lfMessageFont));
   return font.get();
 }
 
