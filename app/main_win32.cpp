@@ -6,6 +6,9 @@
 #include "app/document_files.h"
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
+#include "app/document_hooks.h"
+#include "app/spell_check_win32.h"
+#include "app/spelling_library_win32.h"
 #include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
@@ -38,6 +41,10 @@ void RunEventLoop() {
     if (IsStrayControlCharacter(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+    // The component has placed the caret (or kept the selection it was
+    // pressed in) by now; the context menu opens over that.
+    if (msg.message == WM_RBUTTONDOWN && msg.hwnd == g_editor.editor_control && g_callback)
+      g_callback(g_editor.main_window, WM_RBUTTONDOWN, 0, 0);
   }
 }
 
@@ -51,7 +58,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_editor.bar_style = lumora::UISTYLE_OFFICE2007;
   lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
   LoadImages();
+  // Only the library is loaded now, so that its absence is reported at
+  // start; the dictionary opens once the window is shown.
+  SpellLoadLibrary();
+  g_document_hooks.check_spelling_document = CheckSpellingDocument;
   if (!BuildMainWindow(instance, MainWindowProc)) {
+    SpellFree();
     lumora::ShutdownToolkit();
     FreeMainWindowResources();
     return 0;
@@ -60,10 +72,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND window = MainWindow();
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
+  SpellInitInBackground(kDictionaryPath);
   StartClipboardMonitor(window);
   RunEventLoop();
   StopClipboardMonitor(window);
   ShowWindow(window, SW_HIDE);
+  SpellFree();
   lumora::ShutdownToolkit();
   FreeMainWindowResources();
   return 0;

@@ -8,12 +8,19 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
+# The editor's platform-free logic that its native tests reach.
+add_library(tavrel_portable STATIC ${CMAKE_SOURCE_DIR}/app/spell_words.cpp
+            ${CMAKE_SOURCE_DIR}/app/personal_word_list.cpp)
+target_include_directories(tavrel_portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(tavrel_portable PRIVATE ${TAVREL_WARNINGS} ${SANITIZE} -g)
+target_link_options(tavrel_portable PUBLIC ${SANITIZE})
+
 file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*_test.cpp)
 foreach(src ${NATIVE_TESTS})
   get_filename_component(name ${src} NAME_WE)
   add_executable(native_${name} ${src})
   target_compile_options(native_${name} PRIVATE ${TAVREL_WARNINGS} ${SANITIZE} -g)
-  target_link_libraries(native_${name} PRIVATE lumora_portable GTest::gtest_main)
+  target_link_libraries(native_${name} PRIVATE tavrel_portable lumora_portable GTest::gtest_main)
   gtest_discover_tests(native_${name} TEST_PREFIX "native." DISCOVERY_TIMEOUT 60
                        PROPERTIES TIMEOUT 60 LABELS native)
 endforeach()
