@@ -58,12 +58,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_editor.bar_style = lumora::UISTYLE_OFFICE2007;
   lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
   LoadImages();
-  // Only the library is loaded now, so that its absence is reported at
-  // start; the dictionary opens once the window is shown.
-  SpellLoadLibrary();
   g_document_hooks.check_spelling_document = CheckSpellingDocument;
   if (!BuildMainWindow(instance, MainWindowProc)) {
-    SpellFree();
     lumora::ShutdownToolkit();
     FreeMainWindowResources();
     return 0;
@@ -72,6 +68,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   HWND window = MainWindow();
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
+  // The dictionary opens on a worker thread once the window is up (spell
+  // checking starts switched off, and the toggle waits for it). A missing
+  // library is reported now, in a box over the window it belongs to.
   SpellInitInBackground(kDictionaryPath);
   StartClipboardMonitor(window);
   RunEventLoop();
