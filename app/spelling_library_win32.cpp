@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <thread>
 #include <unordered_map>
 
@@ -273,6 +272,7 @@ int SpellAddWord(const std::wstring& word) {
 }
 
 std::wstring SpellWordListPath() {
+  SpellWaitForDictionary();
   return g_spelling.path.empty() ? std::wstring() : ReplaceFileExtension(g_spelling.path, L".dat");
 }
 
