@@ -7,6 +7,7 @@
 #include "app/main_window_win32.h"
 #include "app/recent_files_win32.h"
 #include "app/scintilla_messages.h"
+#include "app/spell_check_win32.h"
 #include "app/view_options_win32.h"
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
@@ -36,6 +37,9 @@ void Dispatch(HWND window, int id) {
     case CMD_OPEN: OpenDocument(L""); break;
     case CMD_SAVE: SaveDocument(); break;
     case CMD_SAVE_AS: SaveDocumentAs(); break;
+    case CMD_SPELL_CHECK: ToggleSpellCheck(); break;
+    case CMD_IGNORE_ALL: IgnoreContextWord(); break;
+    case CMD_ADD_TO_DICTIONARY: AddContextWordToDictionary(); break;
     case CMD_UNDO: UndoEdit(); break;
     case CMD_REDO: RedoEdit(); break;
     case CMD_CUT: CutSelection(); break;
@@ -48,12 +52,13 @@ void Dispatch(HWND window, int id) {
     case CMD_LINE_NUMBERS: ToggleLineNumbers(); break;
     case CMD_EXIT: PostMessageW(window, WM_CLOSE, 0, 0); break;
     default:
+      if (ChooseSuggestion(id)) break;
       if (id >= CMD_RECENT_FIRST && id <= CMD_RECENT_LAST) {
         const std::wstring path = g_editor.recent_files[id - CMD_RECENT_FIRST];
         if (!path.empty()) OpenDocument(path);
       }
-      // Print, spelling and search commands are bound by their own code
-      // once it exists; every other id is ignored.
+      // Print and search commands are bound by their own code once it
+      // exists; every other id is ignored.
       break;
   }
 }
@@ -175,6 +180,15 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
       case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header && header->code == SCN_UPDATEUI) RefreshCommandStates();
+        if (header && header->code == SCN_MODIFIED)
+          CheckSpellingAfterModification(*reinterpret_cast<const SCNotification*>(lparam));
+        break;
+      }
+      case WM_RBUTTONDOWN: {
+        // Passed in by the event loop for a press on the editing area.
+        POINT screen{};
+        GetCursorPos(&screen);
+        ShowEditorContextMenu(screen);
         break;
       }
       case WM_CHANGECBCHAIN:

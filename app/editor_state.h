@@ -40,6 +40,13 @@ struct EditorState {
   int64_t symbol_margin_width = 14;
   int64_t printer_available = 0;
   int64_t spell_check_on = 0;
+  // Spelling: the open dictionary (null while none is open or it is still
+  // being opened), and the misspelt word the context menu was last opened
+  // on, with its byte positions (end exclusive).
+  void* spelling_dictionary = nullptr;
+  std::wstring context_word;
+  int32_t context_word_start = 0;
+  int32_t context_word_end = 0;
 
   // Windows. The main window is window 0, whose title shows the document.
   WindowHandle main_window = nullptr;

@@ -7,7 +7,10 @@
 #include "app/document_hooks.h"
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
+#include "app/document_hooks.h"
 #include "app/recent_files_win32.h"
+#include "app/spell_check_win32.h"
+#include "app/spelling_library_win32.h"
 #include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
@@ -40,6 +43,10 @@ void RunEventLoop() {
     if (IsStrayControlCharacter(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+    // The component has placed the caret (or kept the selection it was
+    // pressed in) by now; the context menu opens over that.
+    if (msg.message == WM_RBUTTONDOWN && msg.hwnd == g_editor.editor_control && g_callback)
+      g_callback(g_editor.main_window, WM_RBUTTONDOWN, 0, 0);
   }
 }
 
@@ -53,6 +60,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_editor.bar_style = lumora::UISTYLE_OFFICE2007;
   lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
   LoadImages();
+  g_document_hooks.check_spelling_document = CheckSpellingDocument;
   if (!BuildMainWindow(instance, MainWindowProc)) {
     lumora::ShutdownToolkit();
     FreeMainWindowResources();
@@ -64,11 +72,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   LoadRecentFiles();
+  // The dictionary opens on a worker thread once the window is up (spell
+  // checking starts switched off, and the toggle waits for it). A missing
+  // library is reported now, in a box over the window it belongs to.
+  SpellInitInBackground(kDictionaryPath);
   StartClipboardMonitor(window);
   RunEventLoop();
   StopClipboardMonitor(window);
   ShowWindow(window, SW_HIDE);
   SaveRecentFiles();
+  SpellFree();
   lumora::ShutdownToolkit();
   FreeMainWindowResources();
   return 0;

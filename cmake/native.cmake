@@ -3,16 +3,17 @@ set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-
 target_compile_options(lumora_portable PRIVATE ${SANITIZE} -g)
 target_link_options(lumora_portable PUBLIC ${SANITIZE})
 
-# The editor's platform-free rules, tested the same way.
-add_library(tavrel_portable STATIC ${CMAKE_SOURCE_DIR}/app/recent_files_list.cpp)
-target_include_directories(tavrel_portable PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(tavrel_portable PRIVATE ${TAVREL_WARNINGS} ${SANITIZE} -g)
-target_link_options(tavrel_portable PUBLIC ${SANITIZE})
-
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
+
+# The editor's platform-free logic that its native tests reach.
+add_library(tavrel_portable STATIC ${CMAKE_SOURCE_DIR}/app/recent_files_list.cpp
+            ${CMAKE_SOURCE_DIR}/app/spell_words.cpp ${CMAKE_SOURCE_DIR}/app/personal_word_list.cpp)
+target_include_directories(tavrel_portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(tavrel_portable PRIVATE ${TAVREL_WARNINGS} ${SANITIZE} -g)
+target_link_options(tavrel_portable PUBLIC ${SANITIZE})
 
 file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*_test.cpp)
 foreach(src ${NATIVE_TESTS})

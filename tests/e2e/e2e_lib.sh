@@ -158,3 +158,15 @@ e2e_diff_box() {
   [ "${count%% *}" = 0 ] && return 0
   convert "$e2e_dir/$1" "$e2e_dir/$2" -compose difference -composite -format "%@" info: 2>/dev/null
 }
+
+# e2e_save_as WINDOW PATH: Ctrl+S on a document never saved, and PATH typed
+# into the Save As dialog; fails when the dialog does not come or go.
+e2e_save_as() {
+  local dialog
+  e2e_keys "$1" ctrl+s
+  dialog=$(e2e_wait_window "^Save As$" 20) || return 1
+  e2e_keys "$dialog" ctrl+a
+  e2e_type "$dialog" "$(e2e_winpath "$2")"
+  e2e_keys "$dialog" Return
+  e2e_wait_gone "^Save As$" 20
+}

@@ -1,0 +1,286 @@
+// Spell checking on big documents, through the editor's own code and the
+// real library, next to its floors measured in the same run:
+// - a whole-document check of a ~10 MB English text: ours (cached verdicts)
+//   against one library call per word, and against the scan alone with no
+//   judging at all;
+// - the re-check of a 10,000-character line after each typed character
+//   (median over the keystrokes), against the same typing with spell
+//   checking off.
+//
+//   spell_check_bench.exe [megabytes=10]     (run in the data folder)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/editor_state.h"
+#include "app/editor_windows.h"
+#include "app/scintilla_messages.h"
+#include "app/spell_check_win32.h"
+#include "app/spell_words.h"
+#include "app/spelling_library_win32.h"
+
+namespace {
+
+using tavrel::g_editor;
+using tavrel::SendEditor;
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::wstring ExeFolder() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+// Common English words, drawn with a skew towards the first ones as real
+// text is, with a misspelling now and then and sentences of varied length.
+const char* const kWords[] = {
+    "the", "of", "and", "to", "in", "is", "that", "it", "was", "for", "on", "are", "as", "with", "his", "they",
+    "at", "be", "this", "have", "from", "or", "one", "had", "by", "word", "but", "not", "what", "all", "were",
+    "we", "when", "your", "can", "said", "there", "use", "an", "each", "which", "she", "do", "how", "their",
+    "if", "will", "up", "other", "about", "out", "many", "then", "them", "these", "so", "some", "her", "would",
+    "make", "like", "him", "into", "time", "has", "look", "two", "more", "write", "go", "see", "number", "no",
+    "way", "could", "people", "my", "than", "first", "water", "been", "call", "who", "oil", "its", "now",
+    "find", "long", "down", "day", "did", "get", "come", "made", "may", "part", "over", "new", "sound", "take",
+    "only", "little", "work", "know", "place", "year", "live", "me", "back", "give", "most", "very", "after",
+    "thing", "our", "just", "name", "good", "sentence", "man", "think", "say", "great", "where", "help",
+    "through", "much", "before", "line", "right", "too", "mean", "old", "any", "same", "tell", "boy", "follow",
+    "came", "want", "show", "also", "around", "form", "three", "small", "set", "put", "end", "does", "another",
+    "well", "large", "must", "big", "even", "such", "because", "turn", "here", "why", "ask", "went", "men",
+    "read", "need", "land", "different", "home", "us", "move", "try", "kind", "hand", "picture", "again",
+    "change", "off", "play", "spell", "air", "away", "animal", "house", "point", "page", "letter", "mother",
+    "answer", "found", "study", "still", "learn", "should", "America", "world", "colour", "behaviour",
+    "centre", "organise", "don't", "it's", "children's", "na\xC3\xAFve", "caf\xC3\xA9", "neighbour", "programme",
+    "labour", "favourite", "theatre", "travelled", "analyse", "catalogue", "defence", "licence", "grey"};
+const char* const kMisspelt[] = {"teh", "recieve", "seperate", "occured", "definately", "wich", "untill",
+                                 "becuase", "goverment", "enviroment"};
+
+uint32_t g_seed = 20261207;
+uint32_t Next() {
+  g_seed = g_seed * 1103515245u + 12345u;
+  return g_seed >> 8;
+}
+
+std::string MakeText(std::size_t bytes, std::size_t line_length) {
+  constexpr std::size_t kCount = sizeof kWords / sizeof kWords[0];
+  std::string text;
+  text.reserve(bytes + 256);
+  std::size_t line_start = 0;
+  bool sentence_start = true;
+  while (text.size() < bytes) {
+    std::string word;
+    if (Next() % 400 == 0) {
+      word = kMisspelt[Next() % (sizeof kMisspelt / sizeof kMisspelt[0])];
+    } else {
+      // Squaring a uniform draw favours the front of the list.
+      const double u = static_cast<double>(Next() % 10000) / 10000.0;
+      word = kWords[static_cast<std::size_t>(u * u * kCount)];
+    }
+    if (sentence_start && word[0] >= 'a' && word[0] <= 'z') word[0] = static_cast<char>(word[0] - 32);
+    sentence_start = false;
+    text += word;
+    const uint32_t r = Next() % 100;
+    if (r < 8) {
+      text += '.';
+      sentence_start = true;
+    } else if (r < 14) {
+      text += ',';
+    } else if (r == 14) {
+      text += " 42";
+    }
+    if (text.size() - line_start >= line_length) {
+      text += "\r\n";
+      line_start = text.size();
+    } else {
+      text += ' ';
+    }
+  }
+  return text;
+}
+
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lparam)->code == SCN_MODIFIED)
+    tavrel::CheckSpellingAfterModification(*reinterpret_cast<const SCNotification*>(lparam));
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void SetDocument(const std::string& text) {
+  const int64_t on = g_editor.spell_check_on;
+  g_editor.spell_check_on = 0;
+  SendEditor(SCI_CLEARALL);
+  SendEditor(SCI_APPENDTEXT, text.size(), reinterpret_cast<intptr_t>(text.data()));
+  SendEditor(SCI_EMPTYUNDOBUFFER);
+  g_editor.spell_check_on = on;
+}
+
+std::string DocumentText() {
+  const intptr_t length = SendEditor(SCI_GETLENGTH);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  Sci_TextRangeFull range{{0, length}, text.data()};
+  SendEditor(SCI_GETTEXTRANGEFULL, 0, reinterpret_cast<intptr_t>(&range));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+intptr_t MarkedBytes() {
+  intptr_t marked = 0, pos = 0;
+  const intptr_t length = SendEditor(SCI_GETLENGTH);
+  while (pos < length) {
+    const intptr_t end = SendEditor(SCI_INDICATOREND, 0, pos);
+    if (SendEditor(SCI_INDICATORVALUEAT, 0, pos)) marked += end - pos;
+    if (end <= pos) break;
+    pos = end;
+  }
+  return marked;
+}
+
+void ClearMarks() {
+  SendEditor(SCI_SETINDICATORCURRENT, 0);
+  SendEditor(SCI_INDICATORCLEARRANGE, 0, SendEditor(SCI_GETLENGTH));
+}
+
+// One library call per word, marks as ours: what a check costs without the
+// verdict cache.
+void CheckOneCallPerWord() {
+  const std::string text = DocumentText();
+  SendEditor(SCI_SETINDICATORCURRENT, 0);
+  tavrel::ForEachSpellWord(text, false, [&](std::size_t offset, std::size_t size) {
+    if (!tavrel::SpellAskLibrary(std::string_view(text).substr(offset, size)))
+      SendEditor(SCI_INDICATORFILLRANGE, offset, static_cast<intptr_t>(size));
+  });
+}
+
+// The scan alone: fetching the text and finding its words.
+std::size_t ScanOnly() {
+  const std::string text = DocumentText();
+  std::size_t words = 0;
+  tavrel::ForEachSpellWord(text, false, [&](std::size_t, std::size_t) { ++words; });
+  return words;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Types text one character at a time into the middle of line 1 (a line of
+// about 10,000 characters), each as a real edit whose notification runs
+// the re-check while spell checking is on; then takes it back out.
+std::vector<double> TypeIntoLongLine(const std::string& typed) {
+  const intptr_t line_start = SendEditor(SCI_POSITIONFROMLINE, 1);
+  const intptr_t line_end = SendEditor(SCI_GETLINEENDPOSITION, 1);
+  intptr_t pos = line_start + (line_end - line_start) / 2;
+  while (pos < line_end && static_cast<char>(SendEditor(SCI_GETCHARAT, pos)) != ' ') ++pos;
+  SendEditor(SCI_GOTOPOS, pos + 1);
+  std::vector<double> times;
+  for (const char c : typed) {
+    const double t = Now();
+    SendEditor(SCI_ADDTEXT, 1, reinterpret_cast<intptr_t>(&c));
+    times.push_back(Now() - t);
+  }
+  for (std::size_t i = 0; i < typed.size(); ++i) SendEditor(SCI_DELETEBACK);
+  return times;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::size_t megabytes = argc > 1 ? static_cast<std::size_t>(_wtoi(argv[1])) : 10;
+  if (!LoadLibraryW((ExeFolder() + L"Scintilla64.dll").c_str())) {
+    std::fprintf(stderr, "Scintilla64.dll not found\n");
+    return 1;
+  }
+  WNDCLASSW parent_class{};
+  parent_class.lpfnWndProc = ParentProc;
+  parent_class.hInstance = GetModuleHandleW(nullptr);
+  parent_class.lpszClassName = L"SpellBenchParent";
+  RegisterClassW(&parent_class);
+  HWND main_window = CreateWindowExW(0, L"SpellBenchParent", L"", WS_OVERLAPPEDWINDOW, 0, 0, 800, 500, nullptr,
+                                     nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND editor = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE, 0, 0, 800, 500, main_window, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  if (!editor) {
+    std::fprintf(stderr, "cannot create the editing component\n");
+    return 1;
+  }
+  g_editor.main_window = main_window;
+  g_editor.editor_control = editor;
+  SendEditor(SCI_SETCODEPAGE, SC_CP_UTF8);
+  SendEditor(SCI_SETUNDOCOLLECTION, 0);
+
+  double t = Now();
+  g_editor.spelling_dictionary = tavrel::SpellInit(tavrel::kDictionaryPath);
+  const double open_time = Now() - t;
+  if (!g_editor.spelling_dictionary) {
+    std::fprintf(stderr, "no dictionary (run in the data folder, beside Dictionaries\\)\n");
+    return 1;
+  }
+  std::printf("dictionary opened in %.0f ms\n", open_time * 1000);
+
+  const std::string text = MakeText(megabytes << 20, 70);
+  SetDocument(text);
+  const std::size_t words = ScanOnly();
+  std::printf("document: %.1f MiB, %zu judged words\n", static_cast<double>(text.size()) / (1 << 20), words);
+
+  t = Now();
+  ScanOnly();
+  const double scan = Now() - t;
+
+  ClearMarks();
+  t = Now();
+  CheckOneCallPerWord();
+  const double per_word = Now() - t;
+  const intptr_t marked_per_word = MarkedBytes();
+
+  // A fresh dictionary: ours starts with an empty cache, as after start-up.
+  g_editor.spelling_dictionary = tavrel::SpellInit(tavrel::kDictionaryPath);
+  ClearMarks();
+  t = Now();
+  tavrel::CheckSpellingDocument();
+  const double ours_cold = Now() - t;
+  const intptr_t marked_ours = MarkedBytes();
+  t = Now();
+  tavrel::CheckSpellingDocument();
+  const double ours_warm = Now() - t;
+
+  std::printf("whole-document check:\n");
+  std::printf("  floor, fetch and scan only      %8.1f ms\n", scan * 1000);
+  std::printf("  one library call per word       %8.1f ms\n", per_word * 1000);
+  std::printf("  ours, first check (cold cache)  %8.1f ms   %.1fx faster\n", ours_cold * 1000, per_word / ours_cold);
+  std::printf("  ours, again (warm cache)        %8.1f ms   %.1fx faster\n", ours_warm * 1000, per_word / ours_warm);
+  std::printf("  marked bytes: ours %lld, per word %lld%s\n", static_cast<long long>(marked_ours),
+              static_cast<long long>(marked_per_word), marked_ours == marked_per_word ? "" : "  MISMATCH");
+
+  // Keystrokes: a document whose line 1 holds about 10,000 characters.
+  const std::string long_line = MakeText(10000, 20000);
+  std::string document = "A short first line.\r\n" + long_line.substr(0, 10000) + "\r\nA last line.\r\n";
+  SetDocument(document);
+  const std::string typed = "and then we wrote another sentense into the middle of the longest line there is ";
+  g_editor.spell_check_on = 0;
+  const std::vector<double> floor = TypeIntoLongLine(typed);
+  g_editor.spell_check_on = 1;
+  tavrel::CheckSpellingDocument();
+  const std::vector<double> checked = TypeIntoLongLine(typed);
+  std::printf("keystroke on a line of %lld characters (median of %zu):\n",
+              static_cast<long long>(SendEditor(SCI_LINELENGTH, 1)), checked.size());
+  std::printf("  floor, spell check off          %8.3f ms\n", Median(floor) * 1000);
+  std::printf("  spell check on                  %8.3f ms   (slowest %.3f ms)\n", Median(checked) * 1000,
+              *std::max_element(checked.begin(), checked.end()) * 1000);
+  tavrel::SpellFree();
+  DestroyWindow(main_window);
+  return marked_ours == marked_per_word ? 0 : 1;
+}
