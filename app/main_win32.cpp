@@ -7,7 +7,6 @@
 #include "app/document_hooks.h"
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
-#include "app/document_hooks.h"
 #include "app/recent_files_win32.h"
 #include "app/spell_check_win32.h"
 #include "app/spelling_library_win32.h"
