@@ -127,6 +127,27 @@ PropertyRecord* ReadProperty(SkinHandle skin, std::u16string_view component, std
   return FindProperty(*record, resolved, SkinLower(state), SkinLower(property));
 }
 
+// Stores a number beside the property's text, creating the records as
+// needed; `owned` (when given) holds what the number names and replaces
+// whatever the property owned before.
+bool StoreNumber(SkinHandle skin, std::u16string_view component, std::u16string_view state,
+                 std::u16string_view property, int32_t kind, intptr_t number, SkinOwnedHandle owned) {
+  try {
+    StaleLockGuard guard(SkinLock());
+    SkinRecord* record = FindRecord(skin);
+    if (!record) return false;
+    PropertyRecord& stored =
+        FindOrAddProperty(*record, NormaliseSkinComponent(component), SkinLower(state), SkinLower(property));
+    stored.owned = std::move(owned);
+    stored.kind = kind;
+    stored.number = number;
+    return true;
+  } catch (const std::exception& caught) {
+    platform::LogCaught("StoreNumber", 0, &caught);
+    return false;
+  }
+}
+
 int32_t RefreshIfWanted(SkinHandle skin) {
   bool refresh = false;
   {
@@ -243,15 +264,7 @@ int32_t SetSkinProperty(SkinHandle skin, std::u16string_view component, std::u16
           built = owned ? owned->get() : 0;
         }
       }
-      if (built) {
-        StaleLockGuard guard(SkinLock());
-        SkinRecord* record = FindRecord(skin);
-        if (!record) return 0;
-        PropertyRecord& stored = FindOrAddProperty(*record, c, s, p);
-        stored.kind = SKINVALUE_HANDLE;
-        stored.number = built;
-        stored.owned = std::move(owned);
-      }
+      if (built && !StoreNumber(skin, c, s, p, SKINVALUE_HANDLE, built, std::move(owned))) return 0;
     }
     RefreshIfWanted(skin);
     return result;
@@ -263,38 +276,13 @@ int32_t SetSkinProperty(SkinHandle skin, std::u16string_view component, std::u16
 
 bool StoreSkinImage(SkinHandle skin, std::u16string_view component, std::u16string_view state,
                     std::u16string_view property, SkinOwnedHandle image) {
-  try {
-    StaleLockGuard guard(SkinLock());
-    SkinRecord* record = FindRecord(skin);
-    if (!record) return false;
-    PropertyRecord& stored =
-        FindOrAddProperty(*record, NormaliseSkinComponent(component), SkinLower(state), SkinLower(property));
-    stored.owned = std::move(image);
-    stored.kind = SKINVALUE_IMAGE;
-    stored.number = stored.owned ? stored.owned->get() : 0;
-    return true;
-  } catch (const std::exception& caught) {
-    platform::LogCaught("StoreSkinImage", 0, &caught);
-    return false;
-  }
+  const intptr_t number = image ? image->get() : 0;
+  return StoreNumber(skin, component, state, property, SKINVALUE_IMAGE, number, std::move(image));
 }
 
 bool SetSkinPropertyHandle(SkinHandle skin, std::u16string_view component, std::u16string_view state,
                            std::u16string_view property, intptr_t handle) {
-  try {
-    StaleLockGuard guard(SkinLock());
-    SkinRecord* record = FindRecord(skin);
-    if (!record) return false;
-    PropertyRecord& stored =
-        FindOrAddProperty(*record, NormaliseSkinComponent(component), SkinLower(state), SkinLower(property));
-    stored.owned.reset();
-    stored.kind = SKINVALUE_HANDLE;
-    stored.number = handle;
-    return true;
-  } catch (const std::exception& caught) {
-    platform::LogCaught("SetSkinPropertyHandle", 0, &caught);
-    return false;
-  }
+  return StoreNumber(skin, component, state, property, SKINVALUE_HANDLE, handle, nullptr);
 }
 
 intptr_t GetSkinPropertyHandle(SkinHandle skin, std::u16string_view component, std::u16string_view state,
