@@ -4,8 +4,10 @@
 #include "app/document_files.h"
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
+#include "app/find_in_document_win32.h"
 #include "app/main_window_win32.h"
 #include "app/scintilla_messages.h"
+#include "app/search_strip_win32.h"
 #include "app/view_options_win32.h"
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
@@ -46,6 +48,8 @@ void Dispatch(HWND window, int id) {
     case CMD_FONT: ChooseEditorFont(); break;
     case CMD_LINE_NUMBERS: ToggleLineNumbers(); break;
     case CMD_EXIT: PostMessageW(window, WM_CLOSE, 0, 0); break;
+    case CMD_FIND_NEXT: FindNextMatch(); break;
+    case CMD_CLEAR_SEARCH: ClearSearch(); break;
     default:
       if (id >= CMD_RECENT_FIRST && id <= CMD_RECENT_LAST) {
         const std::wstring path = g_editor.recent_files[id - CMD_RECENT_FIRST];
@@ -174,6 +178,8 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
       case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header && header->code == SCN_UPDATEUI) RefreshCommandStates();
+        if (header && header->code == SCN_MODIFIED)
+          NoteDocumentModified(reinterpret_cast<const SCNotification*>(lparam)->modificationType);
         break;
       }
       case WM_CHANGECBCHAIN:

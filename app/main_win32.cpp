@@ -6,6 +6,7 @@
 #include "app/document_files.h"
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
+#include "app/search_strip_win32.h"
 #include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
@@ -35,7 +36,7 @@ bool IsStrayControlCharacter(const MSG& msg) {
 void RunEventLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (IsStrayControlCharacter(msg)) continue;
+    if (IsStrayControlCharacter(msg) || HandleSearchFieldEvent(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
