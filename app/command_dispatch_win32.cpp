@@ -178,8 +178,10 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
       case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header && header->code == SCN_UPDATEUI) RefreshCommandStates();
-        if (header && header->code == SCN_MODIFIED)
-          NoteDocumentModified(reinterpret_cast<const SCNotification*>(lparam)->modificationType);
+        if (header && header->code == SCN_MODIFIED) {
+          const auto* change = reinterpret_cast<const SCNotification*>(lparam);
+          NoteDocumentModified(change->modificationType, change->position, change->length);
+        }
         break;
       }
       case WM_CHANGECBCHAIN:

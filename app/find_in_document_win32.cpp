@@ -7,6 +7,7 @@
 
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
+#include "app/match_marking_win32.h"
 #include "app/scintilla_messages.h"
 #include "app/search_strip_win32.h"
 #include "app/text_encoding.h"
@@ -32,64 +33,17 @@ struct SearchMemory {
 
 SearchMemory g_memory;
 
-// One call into the component without the window-message round trip: the
-// marking loop makes one per match.
-class DirectEditor {
- public:
-  DirectEditor() {
-    function_ = reinterpret_cast<SciFnDirect>(SendEditor(SCI_GETDIRECTFUNCTION));
-    pointer_ = SendEditor(SCI_GETDIRECTPOINTER);
-  }
-  intptr_t operator()(unsigned message, uintptr_t wparam = 0, intptr_t lparam = 0) const {
-    return function_ ? function_(pointer_, message, wparam, lparam) : SendEditor(message, wparam, lparam);
-  }
-
- private:
-  SciFnDirect function_ = nullptr;
-  intptr_t pointer_ = 0;
-};
-
-// While marking, the component would report every filled range to the main
-// window; nothing there needs indicator changes.
-class QuietIndicators {
- public:
-  explicit QuietIndicators(const DirectEditor& editor) : editor_(editor) {
-    mask_ = editor_(SCI_GETMODEVENTMASK);
-    editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_ & ~SC_MOD_CHANGEINDICATOR));
-  }
-  ~QuietIndicators() { editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_)); }
-  QuietIndicators(const QuietIndicators&) = delete;
-  QuietIndicators& operator=(const QuietIndicators&) = delete;
-
- private:
-  const DirectEditor& editor_;
-  intptr_t mask_ = 0;
-};
-
 void Fill(const DirectEditor& editor, int64_t start, int64_t length) {
   editor(SCI_INDICATORFILLRANGE, static_cast<uintptr_t>(start), static_cast<intptr_t>(length));
 }
 
-// Indicator 2 over every match but `skip`, in as few calls as the matches
-// allow: touching or overlapping matches are one range to the component.
-void MarkOthers(const DirectEditor& editor, const std::vector<TextMatch>& matches, size_t skip) {
-  editor(SCI_SETINDICATORCURRENT, kOtherMatchIndicator);
-  int64_t run_start = -1, run_end = -1;
-  for (size_t i = 0; i < matches.size(); ++i) {
-    if (i == skip) continue;
-    const TextMatch& m = matches[i];
-    if (m.start <= run_end) {
-      run_end = std::max(run_end, m.start + m.length);
-      continue;
-    }
-    if (run_start >= 0) Fill(editor, run_start, run_end - run_start);
-    run_start = m.start;
-    run_end = m.start + m.length;
-  }
-  if (run_start >= 0) Fill(editor, run_start, run_end - run_start);
+void ClearIndicator(const DirectEditor& editor, int indicator, int64_t start, int64_t length) {
+  editor(SCI_SETINDICATORCURRENT, static_cast<uintptr_t>(indicator));
+  editor(SCI_INDICATORCLEARRANGE, static_cast<uintptr_t>(start), static_cast<intptr_t>(length));
 }
 
-// Indicator 2 over the other matches that overlap match `index`.
+// Indicator 2 over the other matches that overlap match `index`, which
+// just lost indicator 2 to indicator 1.
 void MarkOverlapping(const DirectEditor& editor, const std::vector<TextMatch>& matches, size_t index,
                      int64_t longest) {
   const TextMatch& m = matches[index];
@@ -100,11 +54,6 @@ void MarkOverlapping(const DirectEditor& editor, const std::vector<TextMatch>& m
     if (matches[i].start + matches[i].length > m.start) Fill(editor, matches[i].start, matches[i].length);
   for (size_t i = index + 1; i < matches.size() && matches[i].start < m.start + m.length; ++i)
     Fill(editor, matches[i].start, matches[i].length);
-}
-
-void ClearIndicator(const DirectEditor& editor, int indicator, int64_t start, int64_t length) {
-  editor(SCI_SETINDICATORCURRENT, static_cast<uintptr_t>(indicator));
-  editor(SCI_INDICATORCLEARRANGE, static_cast<uintptr_t>(start), static_cast<intptr_t>(length));
 }
 
 // The caret to the match's start, scrolled to the middle of the view.
@@ -142,11 +91,22 @@ void Search(const DirectEditor& editor, int64_t start, int64_t end, const std::s
 
 }  // namespace
 
-void NoteDocumentModified(int modification_type) {
-  if (modification_type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) g_memory.valid = false;
+void NoteDocumentModified(int modification_type, int64_t position, int64_t length) {
+  if (modification_type & SC_MOD_INSERTTEXT) {
+    g_memory.valid = false;
+    MovePendingMarks(position, length);
+  } else if (modification_type & SC_MOD_DELETETEXT) {
+    g_memory.valid = false;
+    MovePendingMarks(position, -length);
+  }
 }
 
-void ResetSearchMemory() { g_memory = SearchMemory{}; }
+void ResetSearchMemory() {
+  DropPendingMarks();
+  g_memory = SearchMemory{};
+}
+
+bool SearchMarkingPending() { return MarksPending(); }
 
 void FindInDocument(int64_t start, int64_t end, const std::wstring& text, int step) {
   const DirectEditor editor;
@@ -157,11 +117,11 @@ void FindInDocument(int64_t start, int64_t end, const std::wstring& text, int st
   const bool same_matches = g_memory.valid && g_memory.editor == g_editor.editor_control && g_memory.text == utf8 &&
                             g_memory.start == start && g_memory.end == end && !text_changed &&
                             g_memory.marked_current >= 0;
-  const QuietIndicators quiet(editor);
   // Marks are cleared whenever they are made anew, also for the same text
   // over an edited document: the old ones would have moved with the text
-  // and stand next to the new ones.
+  // and stand beside the new ones.
   if (!same_matches) {
+    DropPendingMarks();
     const int64_t length = editor(SCI_GETLENGTH);
     ClearIndicator(editor, kCurrentMatchIndicator, 0, length);
     ClearIndicator(editor, kOtherMatchIndicator, 0, length);
@@ -191,20 +151,26 @@ void FindInDocument(int64_t start, int64_t end, const std::wstring& text, int st
     return;
   }
   const size_t current = static_cast<size_t>(g_editor.current_match_index);
-  if (!same_matches) {
-    MarkOthers(editor, matches, current);
-  } else if (g_memory.marked_current != static_cast<int64_t>(current)) {
+  const TextMatch& now = matches[current];
+  if (same_matches && g_memory.marked_current != static_cast<int64_t>(current)) {
     const TextMatch& old = matches[static_cast<size_t>(g_memory.marked_current)];
+    // Nothing still waiting to be marked may land on the new current match.
+    MarkPendingIn(editor, now.start - g_memory.longest, now.start + now.length + g_memory.longest);
     ClearIndicator(editor, kCurrentMatchIndicator, old.start, old.length);
     editor(SCI_SETINDICATORCURRENT, kOtherMatchIndicator);
     Fill(editor, old.start, old.length);
-    ClearIndicator(editor, kOtherMatchIndicator, matches[current].start, matches[current].length);
+    ClearIndicator(editor, kOtherMatchIndicator, now.start, now.length);
     MarkOverlapping(editor, matches, current, g_memory.longest);
   }
   editor(SCI_SETINDICATORCURRENT, kCurrentMatchIndicator);
-  Fill(editor, matches[current].start, matches[current].length);
+  Fill(editor, now.start, now.length);
+  ShowMatch(editor, now);
+  if (same_matches) {
+    MarkPendingOnScreen(editor);
+  } else {
+    MarkOtherMatches(editor, matches, current);
+  }
   g_memory.marked_current = static_cast<int64_t>(current);
-  ShowMatch(editor, matches[current]);
   SetMatchCounter(std::to_wstring(current + 1) + L" of " + std::to_wstring(count));
 }
 

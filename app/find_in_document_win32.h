@@ -16,9 +16,12 @@ void FindInDocument(int64_t start, int64_t end, const std::wstring& text, int st
 
 // The editing component's SCN_MODIFIED: what the searcher remembers of the
 // document must not outlive a change of its text.
-void NoteDocumentModified(int modification_type);
+void NoteDocumentModified(int modification_type, int64_t position, int64_t length);
 
 // Forgets everything remembered about earlier searches (a fresh state).
 void ResetSearchMemory();
+
+// Whether marks of the last search are still being put on in idle time.
+bool SearchMarkingPending();
 
 }  // namespace tavrel

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "app/case_fold.h"
 
@@ -103,7 +106,33 @@ void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::
   bool starts[256];
   FoldStartBytes(first, starts);
   const unsigned char* bytes = reinterpret_cast<const unsigned char*>(document.data());
-  for (int64_t pos = start; pos < end; ++pos) {
+  int64_t pos = start;
+#if defined(__SSE2__)
+  // Usually a letter's two cases and a byte or two more can begin a match:
+  // sixteen bytes are then tested at a time.
+  unsigned char values[4];
+  int value_count = 0;
+  for (int b = 0; b < 256 && value_count <= 4; ++b)
+    if (starts[b]) {
+      if (value_count < 4) values[value_count] = static_cast<unsigned char>(b);
+      ++value_count;
+    }
+  if (value_count <= 4) {
+    __m128i wanted[4];
+    for (int v = 0; v < 4; ++v)
+      wanted[v] = _mm_set1_epi8(static_cast<char>(values[v < value_count ? v : 0]));
+    for (; pos + 16 <= end; pos += 16) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos));
+      __m128i hits = _mm_cmpeq_epi8(block, wanted[0]);
+      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[1]));
+      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[2]));
+      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[3]));
+      for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)
+        Record(document, pos + __builtin_ctz(mask), end, folded, out);
+    }
+  }
+#endif
+  for (; pos < end; ++pos) {
     if (!starts[bytes[pos]]) continue;
     Record(document, pos, end, folded, out);
   }

@@ -76,11 +76,25 @@ const char* const kNeedles[] = {
     "\xEF\xBF\xBF", "x ", "a a", "ssa", "\xE4\xB8\x80",
 };
 
+WNDPROC g_fixture_proc = nullptr;
+
+// Edits reach the searcher the way the main window callback passes them on.
+LRESULT CALLBACK PassEdits(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lparam)->code == SCN_MODIFIED) {
+    const auto* change = reinterpret_cast<const SCNotification*>(lparam);
+    NoteDocumentModified(change->modificationType, change->position, change->length);
+  }
+  return CallWindowProcW(g_fixture_proc, window, message, wparam, lparam);
+}
+
 class SearchMatcherTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
+    if (HasFatalFailure()) return;
     ResetSearchMemory();
+    g_fixture_proc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(main_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PassEdits)));
   }
   void TearDown() override {
     ResetSearchMemory();
@@ -131,7 +145,7 @@ TEST_F(SearchMatcherTest, RandomDocumentsMatchTheComponent) {
   std::mt19937 random(20261207);
   for (int round = 0; round < 500; ++round) {
     std::string document;
-    const int pieces = 1 + static_cast<int>(random() % 40);
+    const int pieces = 1 + static_cast<int>(random() % 60);
     for (int i = 0; i < pieces; ++i) document += kPieces[random() % std::size(kPieces)];
     ExpectSameMatches(document);
     if (HasFatalFailure()) return;
@@ -194,13 +208,45 @@ TEST_F(SearchMatcherTest, EditsBetweenSearchesAreSeen) {
   FindInDocument(0, SendEditor(SCI_GETLENGTH), L"ab", 1);
   FindInDocument(0, SendEditor(SCI_GETLENGTH), L"ab", 1);
   EXPECT_EQ(MatchCounter().text, L" 3 of 3 ");
-  // The window callback reports edits; the fixture's main window does not.
   SendEditor(SCI_SETTEXT, 0, reinterpret_cast<intptr_t>("ab ab"));
-  NoteDocumentModified(SC_MOD_INSERTTEXT);
   FindInDocument(0, SendEditor(SCI_GETLENGTH), L"ab", 0);
   EXPECT_EQ(MatchCounter().text, L" 1 of 2 ");
   EXPECT_EQ(Runs(1), "0-2 ");
   EXPECT_EQ(Runs(2), "3-5 ");
+}
+
+}  // namespace
+}  // namespace tavrel
+
+namespace tavrel {
+namespace {
+
+// Too many matches to mark in one keystroke: those off screen are marked in
+// idle time, and an edit made before they are must move them like marks.
+TEST_F(SearchMatcherTest, MarksLeftForIdleTimeFollowEdits) {
+  std::string document;
+  for (int line = 0; line < 10000; ++line) document += "ab\n";
+  SetText(document);
+  FindInDocument(0, SendEditor(SCI_GETLENGTH), L"AB", 0);
+  EXPECT_EQ(MatchCounter().text, L" 1 of 10000 ");
+  ASSERT_TRUE(SearchMarkingPending());
+  // Typed into the middle of match 5000, then two lines removed before it.
+  SendEditor(SCI_INSERTTEXT, 15001, reinterpret_cast<intptr_t>("XY"));
+  SendEditor(SCI_DELETERANGE, 9000, 6);
+  ASSERT_TRUE(test_support::PumpUntil([] { return !SearchMarkingPending(); }, 60000));
+  std::string expected;
+  for (int64_t k = 1; k < 10000; ++k) {
+    if (k == 3000 || k == 3001) continue;  // deleted
+    int64_t start = 3 * k, end = start + 2;
+    if (k == 5000) end += 2;
+    if (start >= 15001) start += 2;
+    if (end > 15001 && k != 5000) end += 2;
+    if (start >= 9006) start -= 6;
+    if (end >= 9006) end -= 6;
+    expected += std::to_string(start) + "-" + std::to_string(end) + " ";
+  }
+  EXPECT_EQ(Runs(2), expected);
+  EXPECT_EQ(Runs(1), "0-2 ");
 }
 
 }  // namespace
