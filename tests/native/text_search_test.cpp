@@ -74,19 +74,21 @@ TEST(TextSearch, RangeStartInsideACharacterMovesToItsEnd) {
 
 TEST(TextSearch, ExtendingTheTextTriesOnlyWhereTheShorterMatched) {
   const std::string doc = "Stra\xC3\x9F" "e strasse STRAS sss \xC3\x9F" "s";
-  const std::vector<std::string> steps = {"s", "ss", "sss", "stras", "strass", "strasse"};
-  SearchResult previous;
-  FindAllMatches(doc, 0, static_cast<int64_t>(doc.size()), steps[0], previous);
-  for (size_t i = 1; i < steps.size(); ++i) {
-    SearchResult full, narrowed;
-    FindAllMatches(doc, 0, static_cast<int64_t>(doc.size()), steps[i], full);
-    FindMatchesAmong(doc, static_cast<int64_t>(doc.size()), steps[i], previous, narrowed);
-    ASSERT_EQ(full.matches.size(), narrowed.matches.size()) << steps[i];
-    for (size_t m = 0; m < full.matches.size(); ++m) {
-      EXPECT_EQ(full.matches[m].start, narrowed.matches[m].start) << steps[i];
-      EXPECT_EQ(full.matches[m].length, narrowed.matches[m].length) << steps[i];
+  for (const std::vector<std::string>& steps : {std::vector<std::string>{"s", "ss", "sss"},
+                                                 std::vector<std::string>{"s", "st", "stras", "strass", "strasse"}}) {
+    SearchResult previous;
+    FindAllMatches(doc, 0, static_cast<int64_t>(doc.size()), steps[0], previous);
+    for (size_t i = 1; i < steps.size(); ++i) {
+      SearchResult full, narrowed;
+      FindAllMatches(doc, 0, static_cast<int64_t>(doc.size()), steps[i], full);
+      FindMatchesAmong(doc, static_cast<int64_t>(doc.size()), steps[i], previous, narrowed);
+      ASSERT_EQ(full.matches.size(), narrowed.matches.size()) << steps[i];
+      for (size_t m = 0; m < full.matches.size(); ++m) {
+        EXPECT_EQ(full.matches[m].start, narrowed.matches[m].start) << steps[i];
+        EXPECT_EQ(full.matches[m].length, narrowed.matches[m].length) << steps[i];
+      }
+      previous = narrowed;
     }
-    previous = narrowed;
   }
   // "ss" finds the "ß" in "Straße" that "s" alone did not match.
   SearchResult ss;
