@@ -17,6 +17,7 @@ namespace tavrel {
 
 namespace {
 
+
 constexpr int kMagnifierPanel = 5;
 constexpr int kCounterPanel = 4;
 constexpr int kCounterLabel = 7;
@@ -91,7 +92,19 @@ void PaintButton(HWND window) {
   } else if (state.hot && images.hot) {
     image = images.hot;
   }
-  if (image) DrawIconEx(dc, 0, 0, static_cast<HICON>(image), 0, 0, 0, nullptr, DI_NORMAL);
+  if (image && GetObjectType(image) == OBJ_BITMAP) {
+    // A derived image (the disabled one) is a 32-bit bitmap with alpha.
+    BITMAP bitmap{};
+    GetObjectW(image, sizeof bitmap, &bitmap);
+    platform::UniqueMemoryDc source(CreateCompatibleDC(dc));
+    HGDIOBJ old = SelectObject(source.get(), static_cast<HBITMAP>(image));
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(dc, 0, 0, bitmap.bmWidth, bitmap.bmHeight, source.get(), 0, 0, bitmap.bmWidth, bitmap.bmHeight,
+                  blend);
+    SelectObject(source.get(), old);
+  } else if (image) {
+    DrawIconEx(dc, 0, 0, static_cast<HICON>(image), 0, 0, 0, nullptr, DI_NORMAL);
+  }
   EndPaint(window, &paint);
 }
 
@@ -252,6 +265,13 @@ void PlaceCounterParts(int field_width) {
 }
 
 int CounterPanelWidth() { return g_counter_panel ? Width(g_counter_panel) : 60; }
+
+int CounterPanelLeft() {
+  RECT panel{};
+  if (!g_counter_panel || !GetWindowRect(g_counter_panel, &panel)) return g_field ? Width(g_field) : 0;
+  MapWindowPoints(nullptr, g_field, reinterpret_cast<POINT*>(&panel), 2);
+  return panel.left;
+}
 
 void ShowMatchCounter(const MatchCounterLook& look) {
   g_look = look;

@@ -13,6 +13,8 @@ void FreeSearchStripParts();
 // Keeps the counter panel right-aligned in a field of this width.
 void PlaceCounterParts(int field_width);
 int CounterPanelWidth();
+// The counter panel's left edge in the field, or the field's width.
+int CounterPanelLeft();
 void ShowMatchCounter(const MatchCounterLook& look);
 // Enabled with the tooltip "Clear Search", or disabled with "Search".
 void SetClearButton(bool enabled);

@@ -44,8 +44,45 @@ std::wstring FieldText() {
   return text;
 }
 
+// Whether the edit box shows the cue banner itself; where it does not, the
+// edit-box procedure draws it.
+bool g_draw_cue = false;
+
+void DrawCue(HWND edit) {
+  if (GetWindowTextLengthW(edit) > 0) return;
+  HDC dc = GetDC(edit);
+  RECT text{};
+  SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  DrawTextW(dc, L"Search", -1, &text, DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+}
+
+// The strip of the field between the edit box and the counter, which the
+// combo box leaves unpainted on some systems.
+void PaintFieldGap(HWND field) {
+  if (!g_edit) return;
+  RECT edit{};
+  GetWindowRect(g_edit, &edit);
+  MapWindowPoints(nullptr, field, reinterpret_cast<POINT*>(&edit), 2);
+  const int counter_left = CounterPanelLeft();
+  if (counter_left <= edit.right) return;
+  HDC dc = GetDC(field);
+  const RECT gap{edit.right, edit.top, counter_left, edit.bottom};
+  FillRect(dc, &gap, GetSysColorBrush(COLOR_WINDOW));
+  ReleaseDC(field, dc);
+}
+
 LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   try {
+    if (message == WM_PAINT) {
+      const LRESULT result = CallWindowProcW(g_field_proc, window, message, wparam, lparam);
+      PaintFieldGap(window);
+      return result;
+    }
     if (message == WM_COMMAND) {
       // The strip's buttons live inside the field; their commands belong
       // to the main window.
@@ -65,6 +102,11 @@ LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   try {
+    if (message == WM_PAINT && g_draw_cue) {
+      const LRESULT result = CallWindowProcW(g_edit_proc, window, message, wparam, lparam);
+      DrawCue(window);
+      return result;
+    }
     if (message == WM_WINDOWPOSCHANGING) {
       // The typed text runs between the magnifier and the counter.
       auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
@@ -126,7 +168,11 @@ void BuildSearchStrip(HWND main_window, HINSTANCE instance) {
   if (g_edit) AddTooltip(main_window, g_edit, L"Search");
   SendMessageW(g_field, CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(L"Search"));
   // Some combo boxes ignore their cue banner; the edit box inside shows it.
-  if (g_edit) SendMessageW(g_edit, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"Search"));
+  if (g_edit) {
+    SendMessageW(g_edit, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"Search"));
+    wchar_t cue[16] = {};
+    g_draw_cue = !SendMessageW(g_edit, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 16) || cue[0] == 0;
+  }
   ToolbarAddControl(kSearchFieldSlot, g_field, 0, 0, 0, 0, 1);
   if (g_edit)
     g_edit_proc = reinterpret_cast<WNDPROC>(
