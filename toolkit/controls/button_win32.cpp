@@ -56,8 +56,7 @@ void Forget(HWND page) {
   if (it == buttons.end()) return;
   doomed = std::move(*it);
   buttons.erase(it);
-  // The tooltip is owned by the top-level window and may have gone first.
-  if (doomed->tooltip && !IsWindow(doomed->tooltip.get())) doomed->tooltip.release();
+  // The tooltip, a window of its own, goes with the record.
 }
 
 void Repaint(const ButtonRecord& button) {
@@ -281,8 +280,10 @@ int32_t ButtonSetTooltip(intptr_t button, const wchar_t* text) {
   tool.uId = reinterpret_cast<UINT_PTR>(record->page);
   tool.lpszText = const_cast<wchar_t*>(text ? text : L"");
   if (!record->tooltip) {
+    // Without an owner: owned by the top-level window, the tooltip kept that
+    // window's menu bar from opening by keyboard (seen under Wine).
     record->tooltip.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, record->window, nullptr,
+                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                           GetModuleHandleW(nullptr), nullptr));
     if (!record->tooltip) return 0;
     SendMessageW(record->tooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
