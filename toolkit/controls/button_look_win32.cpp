@@ -116,6 +116,15 @@ ButtonLook CentredLook() {
   return look;
 }
 
+ButtonLook SystemButtonLook(int state) {
+  ButtonLook look = CentredLook();
+  look.image_padding = SkinBox{6, 2, 4, 2};
+  look.text_padding = SkinBox{2, 2, 6, 2};
+  static const int32_t kStock[] = {8, 9, 10, 11, 8, 9, 10, -1, -1, -1};
+  look.stock_background = state >= 0 && state < 10 ? kStock[state] : -1;
+  return look;
+}
+
 void PaintButtonFace(HDC dc, const RECT& client, const ButtonFace& face) {
   if (!face.look || client.right <= 0 || client.bottom <= 0) return;
   const ButtonLook& look = *face.look;

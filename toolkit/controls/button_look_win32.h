@@ -55,4 +55,9 @@ void PaintButtonFace(HDC dc, const RECT& client, const ButtonFace& face);
 // A look with the image and the caption centred (x and y at 50 %).
 ButtonLook CentredLook();
 
+// The built-in push button's look for a state, as "sysbuttonskin" gives it:
+// the visual style's push button behind a centred, padded image and caption.
+// Used when no skin can be applied.
+ButtonLook SystemButtonLook(int state);
+
 }  // namespace lumora

@@ -228,7 +228,8 @@ intptr_t CreateButton(HWND parent, int32_t id, int32_t x, int32_t y, int32_t wid
     button = Get().buttons.back().get();
   }
   const intptr_t handle = reinterpret_cast<intptr_t>(panel);
-  if (skin != -1 && !ButtonApplySkin(handle, skin, L"buttonex", 0)) ButtonApplySkin(handle, 0, L"buttonex", 0);
+  if (skin != -1 && !ButtonApplySkin(handle, skin, L"buttonex", 0) && !ButtonApplySkin(handle, 0, L"buttonex", 0))
+    for (int state = 0; state < kButtonStateCount; ++state) button->looks[state] = SystemButtonLook(state);
   ButtonLooksChanged(*button);
   return automatic ? id : handle;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/os_handles_win32.h"
@@ -28,6 +29,9 @@ struct PageRecord {
   uint32_t flags = 0;
   int32_t width = 0, height = 0;
   PageBackground background = DefaultPageBackground();
+  // The skin the background was read from (0 for none) and its component.
+  intptr_t skin = 0;
+  std::wstring skin_component;
   uint16_t opacity = 255;
   HCURSOR cursor = nullptr;
   MessageRepeatFilter repeats;
@@ -74,6 +78,10 @@ void SetCurrentPage(PageRecord* page);
 // For buttons and labels: how their page paints and whether the page's
 // own background is drawn under it.
 bool SetPagePainter(HWND page, PagePainter painter);
+
+// Reads the page's background again from its skin after a skin changed
+// (skin 0: any skin).
+void ReapplyPageSkin(PageRecord& page, intptr_t changed_skin);
 
 // Paints the page (background at its opacity, then its painter) onto dc.
 void PaintPage(PageRecord& page, HDC dc);

@@ -195,6 +195,7 @@ LRESULT PageMessage(PageRecord& page, HWND window, UINT message, WPARAM wparam, 
   PanelRecord* panel = page.panel;
   switch (message) {
     case WM_LUMORA_SKINCHANGED:
+      ReapplyPageSkin(page, lparam);
       Offer(panel, window, message, wparam, lparam);
       return 0;
     case WM_PAINT: {
@@ -402,7 +403,10 @@ bool SetPageOpacity(intptr_t panel, intptr_t page, int32_t opacity, bool no_redr
 bool SetPageBackground(HWND page, const PageBackground& background) {
   PageRecord* record = FindPage(page);
   if (!record) return false;
-  record->background = background;
+  {
+    StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+    record->background = background;
+  }
   InvalidateRect(page, nullptr, FALSE);
   return true;
 }

@@ -64,6 +64,12 @@ struct PageBackground {
 PageBackground DefaultPageBackground();
 bool SetPageBackground(HWND page, const PageBackground& background);
 
+// Takes the page's background from the state "normal" of a skin's
+// component ("background" colour or gradient, "background image" and
+// "background position") and again whenever that skin changes. False for
+// an unknown page or when the skin gives the component no background.
+bool SetPageSkin(HWND page, intptr_t skin, const wchar_t* component);
+
 // The cursor over the page; null for the arrow.
 bool SetPageCursor(HWND page, HCURSOR cursor);
 

@@ -136,6 +136,8 @@ void BuildButtons(HWND window) {
   CreateImageButton(page, 91, 444, 12, 0, 0, Icon(L"00023"), nullptr, nullptr, nullptr);
   ButtonSetDisabled(91, 1);
   ButtonSetTooltip(90, L"Open");
+  // A push button in the default skin, the visual style's own.
+  CreateButton(page, -1, 420, 40, 100, 28, L"System", nullptr, nullptr, nullptr, nullptr, 0);
   const intptr_t label = CreateTextLabel(-1, page, 8, 44, 0, 0, L"Label sized to its text: \\b2\\b of \\b5\\b");
   LabelSetColours(label, RGB(130, 130, 130), 0);
   const intptr_t counter = CreateTextLabel(-1, page, 300, 44, 0, 0, L" No results ");
