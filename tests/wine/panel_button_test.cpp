@@ -189,6 +189,24 @@ TEST_F(PanelButtonTest, CommandsFromControlsOnAPageReachThePanelsParent) {
   EXPECT_EQ(Commands(), (std::vector<UINT>{41, 18}));
 }
 
+TEST_F(PanelButtonTest, PageOpacityBlendsTheBackgroundOverWhatLiesUnderThePanel) {
+  const intptr_t panel = CreatePanel(-1, host_, 0, 0, 60, 40, nullptr);
+  const HWND page = AddPanelPage(0);
+  ASSERT_NE(page, nullptr);
+  PageBackground red;
+  red.colour = static_cast<int32_t>(RGB(255, 0, 0));
+  ASSERT_TRUE(SetPageBackground(page, red));
+  const COLORREF under = GetSysColor(COLOR_BTNFACE);  // the host's class brush
+  EXPECT_TRUE(ColourNear(Printed(page).At(30, 20), RGB(255, 0, 0), 2));
+  ASSERT_TRUE(SetPageOpacity(panel, 0, 0, true));
+  EXPECT_TRUE(ColourNear(Printed(page).At(30, 20), under, 2));
+  // Half way, by window as well as by index.
+  ASSERT_TRUE(SetPageOpacity(reinterpret_cast<intptr_t>(PanelWindow(panel, -1)), reinterpret_cast<intptr_t>(page), 128, true));
+  const COLORREF half = RGB((255 + GetRValue(under)) / 2, GetGValue(under) / 2, GetBValue(under) / 2);
+  EXPECT_TRUE(ColourNear(Printed(page).At(30, 20), half, 3));
+  EXPECT_FALSE(SetPageOpacity(panel, 5, 255, true));
+}
+
 int g_moves = 0;
 int g_hit_tests = 0;
 LRESULT CALLBACK CountingCallback(HWND, UINT message, WPARAM, LPARAM) {
