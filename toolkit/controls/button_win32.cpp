@@ -129,23 +129,6 @@ LRESULT CALLBACK ButtonCallback(HWND page, UINT message, WPARAM, LPARAM lparam) 
   return 0;
 }
 
-// The button's own panel and page, made without disturbing the
-// application's current panel, page and control container.
-bool MakeWindows(HWND parent, int32_t x, int32_t y, int32_t width, int32_t height, HWND& panel, HWND& page) {
-  PanelRecord* panel_before = CurrentPanel();
-  PageRecord* page_before = CurrentPage();
-  HWND container_before = CurrentControlContainer();
-  const intptr_t panel_id = CreatePanel(-1, parent, x, y, width, height, ButtonCallback);
-  panel = panel_id ? PanelWindow(panel_id, -1) : nullptr;
-  page = panel ? AddPanelPage(0) : nullptr;
-  SetCurrentPanel(panel_before);
-  SetCurrentPage(page_before);
-  SetCurrentControlContainer(container_before);
-  if (page) return true;
-  if (panel) FreePanel(reinterpret_cast<intptr_t>(panel));
-  return false;
-}
-
 }  // namespace
 
 ButtonRecord* FindButtonRecord(intptr_t id_or_window) {
@@ -202,9 +185,9 @@ intptr_t CreateButton(HWND parent, int32_t id, int32_t x, int32_t y, int32_t wid
     return 0;
   }
   const SIZE image_size = SkinImageSize(normal_image);
-  HWND panel = nullptr, page = nullptr;
-  if (!MakeWindows(parent, x, y, std::max(width, 1), std::max(height, 1), panel, page)) return 0;
-  SetPageBackground(page, PageBackground{});  // what lies under the button shows through
+  HWND page = nullptr;
+  const HWND panel = CreateControlPanel(parent, x, y, std::max(width, 1), std::max(height, 1), ButtonCallback, &page);
+  if (!panel) return 0;
   SetPagePainter(page, PaintButton);
 
   auto record = std::make_unique<ButtonRecord>();

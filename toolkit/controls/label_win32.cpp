@@ -187,22 +187,9 @@ intptr_t CreateTextLabel(int32_t id, HWND parent, int32_t x, int32_t y, int32_t 
       return 0;
     }
   }
-  // A label is made without disturbing the application's current panel,
-  // page and container.
-  PanelRecord* panel_before = CurrentPanel();
-  PageRecord* page_before = CurrentPage();
-  HWND container_before = CurrentControlContainer();
-  const intptr_t panel_id = CreatePanel(-1, parent, x, y, std::max(width, 1), std::max(height, 1), LabelCallback);
-  HWND panel = panel_id ? PanelWindow(panel_id, -1) : nullptr;
-  HWND page = panel ? AddPanelPage(0) : nullptr;
-  SetCurrentPanel(panel_before);
-  SetCurrentPage(page_before);
-  SetCurrentControlContainer(container_before);
-  if (!page) {
-    if (panel) FreePanel(reinterpret_cast<intptr_t>(panel));
-    return 0;
-  }
-  SetPageBackground(page, PageBackground{});  // the container shows through
+  HWND page = nullptr;
+  const HWND panel = CreateControlPanel(parent, x, y, std::max(width, 1), std::max(height, 1), LabelCallback, &page);
+  if (!panel) return 0;
   SetPagePainter(page, PaintLabel);
   auto record = std::make_unique<LabelRecord>();
   record->id = id;

@@ -357,6 +357,27 @@ HWND AddPanelPage(uint32_t flags, HANDLE image) {
   return window;
 }
 
+HWND CreateControlPanel(HWND parent, int32_t x, int32_t y, int32_t width, int32_t height, PanelCallback callback,
+                        HWND* page) {
+  PanelRecord* panel_before = CurrentPanel();
+  PageRecord* page_before = CurrentPage();
+  const HWND container_before = g_container;
+  const intptr_t panel_id = CreatePanel(-1, parent, x, y, width, height, callback);
+  const HWND panel = panel_id ? PanelWindow(panel_id, -1) : nullptr;
+  const HWND made = panel ? AddPanelPage(0) : nullptr;
+  SetCurrentPanel(panel_before);
+  SetCurrentPage(page_before);
+  g_container = container_before;
+  if (!made) {
+    if (panel) FreePanel(reinterpret_cast<intptr_t>(panel));
+    return nullptr;
+  }
+  // What lies under the control shows through until it paints its face.
+  SetPageBackground(made, PageBackground{});
+  if (page) *page = made;
+  return panel;
+}
+
 HWND CurrentControlContainer() { return g_container; }
 void SetCurrentControlContainer(HWND container) { g_container = container; }
 

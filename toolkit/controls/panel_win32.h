@@ -33,6 +33,13 @@ intptr_t CreatePanel(int32_t id, HWND parent, int32_t x, int32_t y, int32_t widt
 // current panel. The page becomes the current control container.
 HWND AddPanelPage(uint32_t flags, HANDLE image = nullptr);
 
+// A panel with one page for a control built of panels (buttons, labels):
+// made without disturbing the application's current panel, page and
+// control container. Returns the panel's window and fills `page`; null (and
+// nothing left behind) on failure.
+HWND CreateControlPanel(HWND parent, int32_t x, int32_t y, int32_t width, int32_t height, PanelCallback callback,
+                        HWND* page);
+
 // Where controls created without a parent go: the page added last.
 HWND CurrentControlContainer();
 void SetCurrentControlContainer(HWND container);
