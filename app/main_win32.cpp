@@ -7,7 +7,7 @@
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
 #include "app/search_strip_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
 

@@ -12,7 +12,7 @@
 
 #include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {

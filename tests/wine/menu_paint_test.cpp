@@ -13,7 +13,7 @@
 #include "toolkit/menus/drop_shadow_win32.h"
 #include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/label_draw_win32.h"
 #include "toolkit/style/ui_style.h"

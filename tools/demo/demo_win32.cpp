@@ -10,8 +10,11 @@
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/toolkit_messages.h"
 #include "toolkit/base/toolkit_start_win32.h"
+#include "toolkit/controls/button_win32.h"
+#include "toolkit/controls/label_win32.h"
+#include "toolkit/controls/panel_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/drawing_win32.h"
@@ -72,6 +75,74 @@ void BuildBars(HWND window) {
   RebarAddBand(ToolbarWindow(3), L"", 240, 2, 0, nullptr, 0);
   RebarAddBand(reinterpret_cast<HWND>(MenuExists(0)), L"", 172, 70, MenuBarHeight(0) - 3, nullptr, 0x84);
   g_top = RebarGetHeight(1);
+}
+
+constexpr int kButtonsTop = 240;  // below the painted samples
+intptr_t g_buttons_panel = 0;
+
+// One skin for the strip's buttons: a grey gradient that warms when hot,
+// darkens when pressed and turns amber when selected; a blue bar marks the
+// in-between state.
+ButtonLook DemoLook(int state) {
+  struct Colours {
+    COLORREF top, bottom;
+  };
+  static const Colours kColours[kButtonStateCount] = {
+      {RGB(252, 252, 252), RGB(221, 224, 227)}, {RGB(255, 244, 204), RGB(255, 214, 112)},
+      {RGB(251, 200, 120), RGB(245, 160, 60)},  {RGB(240, 240, 240), RGB(240, 240, 240)},
+      {RGB(255, 226, 150), RGB(255, 190, 80)},  {RGB(255, 236, 170), RGB(255, 200, 90)},
+      {RGB(245, 170, 80), RGB(235, 140, 40)},   {RGB(220, 232, 250), RGB(160, 190, 235)},
+      {RGB(230, 240, 255), RGB(170, 200, 245)}, {RGB(150, 180, 230), RGB(110, 150, 220)}};
+  ButtonLook look = CentredLook();
+  const Colours& c = kColours[state];
+  look.background_gradient = CreateGradient(1, MakeARGB(255, GetRValue(c.top), GetGValue(c.top), GetBValue(c.top)),
+                                            MakeARGB(255, GetRValue(c.bottom), GetGValue(c.bottom), GetBValue(c.bottom)));
+  look.image_position.x = SkinOffset{SkinOffset::kPixels, 6};
+  look.text_padding = SkinBox{22, 0, 4, 0};
+  look.text_colour = state == BUTTON_DISABLED ? static_cast<int32_t>(RGB(160, 160, 160)) : 0;
+  look.cursor = state == BUTTON_HOT ? LoadCursorW(nullptr, IDC_HAND) : nullptr;
+  return look;
+}
+
+// A panel whose page holds skinned buttons in several of their states, a
+// pair of image buttons and a label that sizes itself to its text.
+void BuildButtons(HWND window) {
+  g_buttons_panel = CreatePanel(-1, window, 8, g_top + kButtonsTop, 530, 76, nullptr);
+  HWND page = AddPanelPage(0x8000);
+  PageBackground background;
+  background.gradient = CreateGradient(1, MakeARGB(255, 255, 255, 255), MakeARGB(255, 232, 234, 237));
+  SetPageBackground(page, background);
+  struct Sample {
+    const wchar_t* text;
+    int state;  // how it is shown
+  } const kSamples[] = {{L"Normal", BUTTON_NORMAL},
+                        {L"\\bSelected\\b", BUTTON_SELECTED},
+                        {L"In between", BUTTON_INBETWEEN},
+                        {L"Disabled", BUTTON_DISABLED}};
+  int x = 6;
+  for (const Sample& sample : kSamples) {
+    const intptr_t id = CreateButton(page, -1, x, 6, 96, 28, sample.text, Icon(L"00003"), nullptr, nullptr, nullptr, -1);
+    for (int state = 0; state < kButtonStateCount; ++state) ButtonSetLook(id, state, DemoLook(state));
+    if (sample.state == BUTTON_SELECTED || sample.state == BUTTON_INBETWEEN) {
+      ButtonSetToggle(id, true, false, 0);
+      ButtonSetToggleState(id, sample.state == BUTTON_SELECTED ? ButtonToggle::kSelected : ButtonToggle::kInBetween);
+    }
+    if (sample.state == BUTTON_DISABLED) ButtonSetDisabled(id, 1);
+    ButtonSetTooltip(id, sample.text);
+    x += 102;
+  }
+  // Image buttons in the built-in image-button skin, the second disabled.
+  CreateImageButton(page, 90, 420, 12, 0, 0, Icon(L"00023"), nullptr, nullptr, nullptr);
+  CreateImageButton(page, 91, 444, 12, 0, 0, Icon(L"00023"), nullptr, nullptr, nullptr);
+  ButtonSetDisabled(91, 1);
+  ButtonSetTooltip(90, L"Open");
+  // A push button in the default skin, the visual style's own.
+  CreateButton(page, -1, 420, 40, 100, 28, L"System", nullptr, nullptr, nullptr, nullptr, 0);
+  const intptr_t label = CreateTextLabel(-1, page, 8, 44, 0, 0, L"Label sized to its text: \\b2\\b of \\b5\\b");
+  LabelSetColours(label, RGB(130, 130, 130), 0);
+  const intptr_t counter = CreateTextLabel(-1, page, 300, 44, 0, 0, L" No results ");
+  LabelSetColours(counter, RGB(0, 0, 0), RGB(255, 100, 100));
+  LabelSetStyle(counter, LABEL_STYLE_FILL);
 }
 
 int32_t Argb(int32_t key) {
@@ -141,6 +212,8 @@ LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     case WM_SIZE:
     case WM_LUMORA_REBARHEIGHT:
       g_top = RebarGetHeight(1);
+      if (HWND panel = PanelWindow(g_buttons_panel, -1))
+        SetWindowPos(panel, nullptr, 8, g_top + kButtonsTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       InvalidateRect(window, nullptr, FALSE);
       return 0;
     case WM_DESTROY:
@@ -167,12 +240,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"LumoraDemo";
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"Lumora", WS_OVERLAPPEDWINDOW, 40, 40, 560, 340, nullptr,
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"Lumora", WS_OVERLAPPEDWINDOW, 40, 40, 560, 420, nullptr,
                                 nullptr, instance, nullptr);
   // The demonstration shows every effect, menu shadows included, whatever
   // the desktop's own setting.
   g_caps.drop_shadow_enabled = 1;
   BuildBars(window);
+  BuildButtons(window);
   ShowWindow(window, show);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -1,0 +1,43 @@
+#include "toolkit/controls/toolkit_win32.h"
+
+#include "toolkit/bars/rebar_chevron_menu_win32.h"
+#include "toolkit/base/platform_caps.h"
+#include "toolkit/controls/button_win32.h"
+#include "toolkit/controls/label_win32.h"
+#include "toolkit/controls/panel_win32.h"
+#include "toolkit/menus/chevron_menu_win32.h"
+#include "toolkit/style/colour_mode.h"
+#include "toolkit/style/colour_services_win32.h"
+
+namespace lumora {
+namespace {
+
+// The animation thread fades the first page of the panel it moves.
+void SetAnimatedPageOpacity(HWND panel, int opacity) {
+  SetPageOpacity(reinterpret_cast<intptr_t>(panel), 0, opacity, true);
+}
+
+void InitLayers() {
+  // Style: the named colours; the colour name follows the theme's caption.
+  InitColourTables();
+  if (g_caps.theme.caption_colour_known) DetectColourName(static_cast<int32_t>(g_caps.theme.caption_colour));
+  // Bars: a band's chevron opens a menu.
+  SetChevronMenuRunner(ShowChevronMenu);
+  // Controls: buttons hold automatic ids; the animation thread sets page
+  // opacity; buttons, labels and panels are freed in that order.
+  RegisterButtonAutoIds();
+  SetPageOpacitySetter(SetAnimatedPageOpacity);
+  RegisterTeardown(TeardownStage::kButtons, FreeAllButtons);
+  RegisterTeardown(TeardownStage::kLabels, FreeAllLabels);
+  RegisterTeardown(TeardownStage::kPanels, FreeAllPanels);
+}
+
+constexpr ToolkitLayers kLayers{InitLayers};
+
+}  // namespace
+
+void InitToolkit() { InitToolkit(kLayers); }
+
+void StartToolkit() { StartToolkit(kLayers); }
+
+}  // namespace lumora
