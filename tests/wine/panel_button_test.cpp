@@ -1,6 +1,6 @@
 // Panels, pages, text labels and skinned buttons under Wine with real
-// windows: every button state painted and read back pixel by pixel, what a
-// disabled button does with the mouse, commands from controls on a page,
+// windows: every button state painted and read back pixel by pixel, a skin
+// and its changes on a button, what a disabled button does with the mouse, commands from controls on a page,
 // the filter of repeated pointer messages, and labels that fit their text.
 #include <windows.h>
 #include <commctrl.h>
@@ -16,6 +16,7 @@
 #include "toolkit/style/colour.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/label_draw_win32.h"
+#include "toolkit/style/skin.h"
 
 namespace lumora {
 namespace {
@@ -128,6 +129,38 @@ TEST_F(PanelButtonTest, EveryStatePaintsItsGradientAndItsImageCentred) {
   // The one release after a press was one click, posted to the host.
   Pump(50);
   EXPECT_EQ(Commands(), std::vector<UINT>{100});
+}
+
+TEST_F(PanelButtonTest, SkinChangeRepaintsButtonsThroughTheRefreshMessage) {
+  const SkinHandle skin = CreateSkin(std::wstring_view(L"panelButtonTestSkin"));
+  ASSERT_NE(skin, 0);
+  // Names are given in mixed case; the skin model lower-cases them.
+  ASSERT_EQ(SetSkinProperty(skin, L"ButtonEx", L"Normal", L"Background", L"gradient: vertical, #ff0000, #0000ff;"), 1);
+  ASSERT_EQ(SetSkinProperty(skin, L"buttonex", L"normal", L"image position", L"x: 50%; y: 50%;"), 1);
+  ASSERT_EQ(SetSkinProperty(skin, L"buttonex", L"hot", L"background", L"#00ff00;"), 1);
+  const COLORREF image = RGB(10, 20, 30);
+  const intptr_t button = CreateButton(host_, 77, 0, 0, 40, 30, L"", Icon(image), nullptr, nullptr, nullptr, skin);
+  ASSERT_NE(button, 0);
+  const HWND page = PageOf(button);
+  {
+    const Printed shot(page);
+    EXPECT_TRUE(ColourNear(shot.At(2, 0), RGB(255, 0, 0), 12));
+    EXPECT_TRUE(ColourNear(shot.At(2, 29), RGB(0, 0, 255), 12));
+    EXPECT_TRUE(ColourNear(shot.At(12, 7), image, 4));
+    EXPECT_FALSE(ColourNear(shot.At(11, 7), image, 20));
+  }
+  // A state reads only its own properties: hot has no image position, so
+  // its image sits at the top left.
+  SendMessageW(page, WM_MOUSEMOVE, 0, At(8, 8));
+  {
+    const Printed shot(page);
+    EXPECT_TRUE(ColourNear(shot.At(38, 28), RGB(0, 255, 0), 2));
+    EXPECT_TRUE(ColourNear(shot.At(0, 0), image, 4));
+  }
+  SendMessageW(page, WM_MOUSELEAVE, 0, 0);
+  // Changing the skin reaches the button as the skin-refresh message.
+  ASSERT_EQ(SetSkinProperty(skin, L"buttonex", L"normal", L"background", L"rgb(250, 250, 0);"), 1);
+  EXPECT_TRUE(ColourNear(Printed(page).At(2, 0), RGB(250, 250, 0), 2));
 }
 
 TEST_F(PanelButtonTest, DisabledButtonIgnoresTheMouseAndPostsNothing) {
