@@ -240,6 +240,28 @@ TEST_F(PanelButtonTest, PageOpacityBlendsTheBackgroundOverWhatLiesUnderThePanel)
   EXPECT_FALSE(SetPageOpacity(panel, 5, 255, true));
 }
 
+TEST_F(PanelButtonTest, ScrollingPageGetsABarBesideItAndMovesItsControls) {
+  const intptr_t panel = CreatePanel(-1, host_, 0, 0, 100, 60, nullptr);
+  const HWND page = AddPanelPage(0);
+  ASSERT_NE(page, nullptr);
+  const HWND child = CreateWindowExW(0, L"STATIC", L"x", WS_CHILD | WS_VISIBLE, 70, 5, 20, 20, page, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(SetPageScrollSize(page, 300, 40));
+  const HWND panel_window = PanelWindow(panel, -1);
+  const HWND bar = FindWindowExW(panel_window, nullptr, L"SCROLLBAR", nullptr);
+  ASSERT_NE(bar, nullptr);
+  RECT client;
+  GetClientRect(page, &client);
+  EXPECT_EQ(client.right, 100);
+  EXPECT_EQ(client.bottom, 60 - GetSystemMetrics(SM_CYHSCROLL));
+  SendMessageW(panel_window, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 50), reinterpret_cast<LPARAM>(bar));
+  RECT where;
+  GetWindowRect(child, &where);
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&where), 2);
+  EXPECT_EQ(where.left, 20);
+  EXPECT_EQ(GetScrollPos(bar, SB_CTL), 50);
+}
+
 int g_moves = 0;
 int g_hit_tests = 0;
 LRESULT CALLBACK CountingCallback(HWND, UINT message, WPARAM, LPARAM) {
