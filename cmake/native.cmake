@@ -24,5 +24,17 @@ foreach(src ${NATIVE_TESTS})
                        PROPERTIES TIMEOUT 60 LABELS native)
 endforeach()
 
-# Fuzz targets build with clang's libFuzzer when it is there; they are run by
-# hand (tools/fuzz.sh), not by the test suite.
+# The skin archive tool, for the host: plain optimised code, no sanitizers,
+# so that packing a folder of images is quick.
+add_executable(sknz-pack ${CMAKE_SOURCE_DIR}/tools/sknz/sknz_pack.cpp
+               ${CMAKE_SOURCE_DIR}/toolkit/style/skin_archive.cpp ${CMAKE_SOURCE_DIR}/toolkit/style/brieflz.cpp)
+target_include_directories(sknz-pack PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(sknz-pack PRIVATE ${TAVREL_WARNINGS} -O2)
+
+# Fuzz targets build with clang's libFuzzer when it is there (tools/fuzz.sh).
+# The parsers of files anyone may write get a short run with every test run;
+# without clang or libFuzzer the run is skipped. Long runs: README.
+add_test(NAME fuzz.short
+         COMMAND ${CMAKE_COMMAND} -E env TAVREL_FUZZ_DIR=${CMAKE_BINARY_DIR}/fuzz
+                 ${CMAKE_SOURCE_DIR}/tools/fuzz.sh 20 skin_declaration_fuzz sknz_archive_fuzz)
+set_tests_properties(fuzz.short PROPERTIES TIMEOUT 280 LABELS native SKIP_RETURN_CODE 77)

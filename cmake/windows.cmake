@@ -50,6 +50,13 @@ file(COPY ${TAVREL_RUNTIME_DLLS} DESTINATION ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 add_subdirectory(tools/demo)
+
+# The skin archive tool, also for Windows users making skins.
+add_executable(sknz-pack ${CMAKE_SOURCE_DIR}/tools/sknz/sknz_pack.cpp
+               ${CMAKE_SOURCE_DIR}/toolkit/style/skin_archive.cpp ${CMAKE_SOURCE_DIR}/toolkit/style/brieflz.cpp)
+target_include_directories(sknz-pack PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(sknz-pack PRIVATE ${TAVREL_WARNINGS})
+target_link_options(sknz-pack PRIVATE ${TAVREL_STATIC_LINK})
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/CMakeLists.txt)
   add_subdirectory(app)
 endif()

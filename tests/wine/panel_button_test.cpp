@@ -1,6 +1,6 @@
 // Panels, pages, text labels and skinned buttons under Wine with real
-// windows: every button state painted and read back pixel by pixel, what a
-// disabled button does with the mouse, commands from controls on a page,
+// windows: every button state painted and read back pixel by pixel, a skin
+// and its changes on a button, what a disabled button does with the mouse, commands from controls on a page,
 // the filter of repeated pointer messages, and labels that fit their text.
 #include <windows.h>
 #include <commctrl.h>
@@ -16,6 +16,7 @@
 #include "toolkit/style/colour.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/label_draw_win32.h"
+#include "toolkit/style/skin.h"
 
 namespace lumora {
 namespace {
@@ -130,6 +131,38 @@ TEST_F(PanelButtonTest, EveryStatePaintsItsGradientAndItsImageCentred) {
   EXPECT_EQ(Commands(), std::vector<UINT>{100});
 }
 
+TEST_F(PanelButtonTest, SkinChangeRepaintsButtonsThroughTheRefreshMessage) {
+  const SkinHandle skin = CreateSkin(std::wstring_view(L"panelButtonTestSkin"));
+  ASSERT_NE(skin, 0);
+  // Names are given in mixed case; the skin model lower-cases them.
+  ASSERT_EQ(SetSkinProperty(skin, L"ButtonEx", L"Normal", L"Background", L"gradient: vertical, #ff0000, #0000ff;"), 1);
+  ASSERT_EQ(SetSkinProperty(skin, L"buttonex", L"normal", L"image position", L"x: 50%; y: 50%;"), 1);
+  ASSERT_EQ(SetSkinProperty(skin, L"buttonex", L"hot", L"background", L"#00ff00;"), 1);
+  const COLORREF image = RGB(10, 20, 30);
+  const intptr_t button = CreateButton(host_, 77, 0, 0, 40, 30, L"", Icon(image), nullptr, nullptr, nullptr, skin);
+  ASSERT_NE(button, 0);
+  const HWND page = PageOf(button);
+  {
+    const Printed shot(page);
+    EXPECT_TRUE(ColourNear(shot.At(2, 0), RGB(255, 0, 0), 12));
+    EXPECT_TRUE(ColourNear(shot.At(2, 29), RGB(0, 0, 255), 12));
+    EXPECT_TRUE(ColourNear(shot.At(12, 7), image, 4));
+    EXPECT_FALSE(ColourNear(shot.At(11, 7), image, 20));
+  }
+  // A state reads only its own properties: hot has no image position, so
+  // its image sits at the top left.
+  SendMessageW(page, WM_MOUSEMOVE, 0, At(8, 8));
+  {
+    const Printed shot(page);
+    EXPECT_TRUE(ColourNear(shot.At(38, 28), RGB(0, 255, 0), 2));
+    EXPECT_TRUE(ColourNear(shot.At(0, 0), image, 4));
+  }
+  SendMessageW(page, WM_MOUSELEAVE, 0, 0);
+  // Changing the skin reaches the button as the skin-refresh message.
+  ASSERT_EQ(SetSkinProperty(skin, L"buttonex", L"normal", L"background", L"rgb(250, 250, 0);"), 1);
+  EXPECT_TRUE(ColourNear(Printed(page).At(2, 0), RGB(250, 250, 0), 2));
+}
+
 TEST_F(PanelButtonTest, DisabledButtonIgnoresTheMouseAndPostsNothing) {
   const intptr_t button = CreateImageButton(host_, -1, 0, 0, 0, 0, Icon(RGB(200, 0, 0)), nullptr, nullptr, nullptr);
   ASSERT_NE(button, 0);
@@ -205,6 +238,28 @@ TEST_F(PanelButtonTest, PageOpacityBlendsTheBackgroundOverWhatLiesUnderThePanel)
   const COLORREF half = RGB((255 + GetRValue(under)) / 2, GetGValue(under) / 2, GetBValue(under) / 2);
   EXPECT_TRUE(ColourNear(Printed(page).At(30, 20), half, 3));
   EXPECT_FALSE(SetPageOpacity(panel, 5, 255, true));
+}
+
+TEST_F(PanelButtonTest, ScrollingPageGetsABarBesideItAndMovesItsControls) {
+  const intptr_t panel = CreatePanel(-1, host_, 0, 0, 100, 60, nullptr);
+  const HWND page = AddPanelPage(0);
+  ASSERT_NE(page, nullptr);
+  const HWND child = CreateWindowExW(0, L"STATIC", L"x", WS_CHILD | WS_VISIBLE, 70, 5, 20, 20, page, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(SetPageScrollSize(page, 300, 40));
+  const HWND panel_window = PanelWindow(panel, -1);
+  const HWND bar = FindWindowExW(panel_window, nullptr, L"SCROLLBAR", nullptr);
+  ASSERT_NE(bar, nullptr);
+  RECT client;
+  GetClientRect(page, &client);
+  EXPECT_EQ(client.right, 100);
+  EXPECT_EQ(client.bottom, 60 - GetSystemMetrics(SM_CYHSCROLL));
+  SendMessageW(panel_window, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 50), reinterpret_cast<LPARAM>(bar));
+  RECT where;
+  GetWindowRect(child, &where);
+  MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&where), 2);
+  EXPECT_EQ(where.left, 20);
+  EXPECT_EQ(GetScrollPos(bar, SB_CTL), 50);
 }
 
 int g_moves = 0;

@@ -33,7 +33,8 @@ ToolkitState GetToolkitState();
 
 // Element kinds are freed at shut-down in this order; each component
 // registers how to free its own.
-enum class TeardownStage { kRebars, kToolbars, kButtons, kMenus, kLabels, kPanels, kCount };
+// Skins go last: every control that reads them is gone by then.
+enum class TeardownStage { kRebars, kToolbars, kButtons, kMenus, kLabels, kPanels, kSkins, kCount };
 void RegisterTeardown(TeardownStage stage, std::function<void()> free_all);
 
 // Hooks installed by components (the keyboard hook of the first tool bar, the

@@ -107,8 +107,16 @@ void ScrollTo(PageRecord& page, HWND bar, int32_t position) {
   int32_t& current = horizontal ? page.scroll_x : page.scroll_y;
   const int32_t delta = current - position;
   current = position;
-  ScrollWindowEx(page.window, horizontal ? delta : 0, horizontal ? 0 : delta, nullptr, nullptr, nullptr, nullptr,
-                 SW_SCROLLCHILDREN | SW_INVALIDATE);
+  // The controls are moved one by one: the system scrolls children only
+  // of a window that is shown, and a page may be scrolled before it is.
+  const int dx = horizontal ? delta : 0, dy = horizontal ? 0 : delta;
+  for (HWND child = GetWindow(page.window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, page.window, reinterpret_cast<POINT*>(&rect), 2);
+    SetWindowPos(child, nullptr, rect.left + dx, rect.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(page.window, nullptr, FALSE);
   SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, position, 0};
   SetScrollInfo(bar, SB_CTL, &info, TRUE);
 }
@@ -174,10 +182,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         const int code = LOWORD(wparam);
         if (shown && bar && (bar == shown->horizontal_bar.get() || bar == shown->vertical_bar.get()) &&
             (code == SB_THUMBPOSITION || code == SB_THUMBTRACK)) {
-          // The thumb's 32-bit position: the word in wparam stops at 65535.
-          SCROLLINFO info{sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
-          GetScrollInfo(bar, SB_CTL, &info);
-          ScrollTo(*shown, bar, info.nTrackPos);
+          ScrollTo(*shown, bar, HIWORD(wparam));
           return 0;
         }
         break;

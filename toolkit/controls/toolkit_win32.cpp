@@ -8,6 +8,7 @@
 #include "toolkit/menus/chevron_menu_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/colour_services_win32.h"
+#include "toolkit/style/skin_platform_win32.h"
 
 namespace lumora {
 namespace {
@@ -21,6 +22,8 @@ void InitLayers() {
   // Style: the named colours; the colour name follows the theme's caption.
   InitColourTables();
   if (g_caps.theme.caption_colour_known) DetectColourName(static_cast<int32_t>(g_caps.theme.caption_colour));
+  // Skins load their images and fonts, and re-apply on a colour-mode change.
+  InstallSkinPlatform();
   // Bars: a band's chevron opens a menu.
   SetChevronMenuRunner(ShowChevronMenu);
   // Controls: buttons hold automatic ids; the animation thread sets page

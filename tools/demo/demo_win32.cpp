@@ -19,6 +19,7 @@
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/label_draw_win32.h"
+#include "toolkit/style/skin.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"
 
@@ -80,28 +81,30 @@ void BuildBars(HWND window) {
 constexpr int kButtonsTop = 240;  // below the painted samples
 intptr_t g_buttons_panel = 0;
 
-// One skin for the strip's buttons: a grey gradient that warms when hot,
-// darkens when pressed and turns amber when selected; a blue bar marks the
-// in-between state.
-ButtonLook DemoLook(int state) {
-  struct Colours {
-    COLORREF top, bottom;
-  };
-  static const Colours kColours[kButtonStateCount] = {
-      {RGB(252, 252, 252), RGB(221, 224, 227)}, {RGB(255, 244, 204), RGB(255, 214, 112)},
-      {RGB(251, 200, 120), RGB(245, 160, 60)},  {RGB(240, 240, 240), RGB(240, 240, 240)},
-      {RGB(255, 226, 150), RGB(255, 190, 80)},  {RGB(255, 236, 170), RGB(255, 200, 90)},
-      {RGB(245, 170, 80), RGB(235, 140, 40)},   {RGB(220, 232, 250), RGB(160, 190, 235)},
-      {RGB(230, 240, 255), RGB(170, 200, 245)}, {RGB(150, 180, 230), RGB(110, 150, 220)}};
-  ButtonLook look = CentredLook();
-  const Colours& c = kColours[state];
-  look.background_gradient = CreateGradient(1, MakeARGB(255, GetRValue(c.top), GetGValue(c.top), GetBValue(c.top)),
-                                            MakeARGB(255, GetRValue(c.bottom), GetGValue(c.bottom), GetBValue(c.bottom)));
-  look.image_position.x = SkinOffset{SkinOffset::kPixels, 6};
-  look.text_padding = SkinBox{22, 0, 4, 0};
-  look.text_colour = state == BUTTON_DISABLED ? static_cast<int32_t>(RGB(160, 160, 160)) : 0;
-  look.cursor = state == BUTTON_HOT ? LoadCursorW(nullptr, IDC_HAND) : nullptr;
-  return look;
+// One skin for the strip's buttons, written in the skin language: a grey
+// gradient that warms when hot, darkens when pressed and turns amber when
+// selected; blue marks the in-between states. The page behind them takes
+// its gradient from the same skin.
+SkinHandle MakeDemoSkin() {
+  const SkinHandle skin = CreateSkin(std::wstring_view(L"demoSkin"));
+  static const wchar_t* const kBackgrounds[kButtonStateCount] = {
+      L"gradient: vertical, #fcfcfc, #dde0e3;", L"gradient: vertical, #fff4cc, #ffd670;",
+      L"gradient: vertical, #fbc878, #f5a03c;", L"#f0f0f0;",
+      L"gradient: vertical, #ffe296, #ffbe50;", L"gradient: vertical, #ffecaa, #ffc85a;",
+      L"gradient: vertical, #f5aa50, #eb8c28;", L"gradient: vertical, #dce8fa, #a0beeb;",
+      L"gradient: vertical, #e6f0ff, #aac8f5;", L"gradient: vertical, #96b4e6, #6e96dc;"};
+  for (int state = 0; state < kButtonStateCount; ++state) {
+    const std::wstring name = WideSkinText(kSkinStateNames[state]);
+    SetSkinProperty(skin, L"buttonex", name, L"background", kBackgrounds[state]);
+    SetSkinProperty(skin, L"buttonex", name, L"image position", L"x: 6; y: 50%;");
+    SetSkinProperty(skin, L"buttonex", name, L"text position", L"x: 50%; y: 50%;");
+    SetSkinProperty(skin, L"buttonex", name, L"text padding", L"left: 22; right: 4;");
+    SetSkinProperty(skin, L"buttonex", name, L"text",
+                    state == BUTTON_DISABLED ? L"colour: #a0a0a0;" : L"font: Tahoma, 8; colour: black;");
+  }
+  SetSkinProperty(skin, L"buttonex", L"hot", L"cursor", L"hand;");
+  SetSkinProperty(skin, L"demopage", L"normal", L"background", L"gradient: vertical, #ffffff, #e8eaed;");
+  return skin;
 }
 
 // A panel whose page holds skinned buttons in several of their states, a
@@ -109,9 +112,8 @@ ButtonLook DemoLook(int state) {
 void BuildButtons(HWND window) {
   g_buttons_panel = CreatePanel(-1, window, 8, g_top + kButtonsTop, 530, 76, nullptr);
   HWND page = AddPanelPage(0x8000);
-  PageBackground background;
-  background.gradient = CreateGradient(1, MakeARGB(255, 255, 255, 255), MakeARGB(255, 232, 234, 237));
-  SetPageBackground(page, background);
+  const SkinHandle skin = MakeDemoSkin();
+  SetPageSkin(page, skin, L"demopage");
   struct Sample {
     const wchar_t* text;
     int state;  // how it is shown
@@ -121,8 +123,8 @@ void BuildButtons(HWND window) {
                         {L"Disabled", BUTTON_DISABLED}};
   int x = 6;
   for (const Sample& sample : kSamples) {
-    const intptr_t id = CreateButton(page, -1, x, 6, 96, 28, sample.text, Icon(L"00003"), nullptr, nullptr, nullptr, -1);
-    for (int state = 0; state < kButtonStateCount; ++state) ButtonSetLook(id, state, DemoLook(state));
+    const intptr_t id =
+        CreateButton(page, -1, x, 6, 96, 28, sample.text, Icon(L"00003"), nullptr, nullptr, nullptr, skin);
     if (sample.state == BUTTON_SELECTED || sample.state == BUTTON_INBETWEEN) {
       ButtonSetToggle(id, true, false, 0);
       ButtonSetToggleState(id, sample.state == BUTTON_SELECTED ? ButtonToggle::kSelected : ButtonToggle::kInBetween);

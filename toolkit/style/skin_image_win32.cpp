@@ -1,0 +1,214 @@
+#include "toolkit/style/skin_image_win32.h"
+
+#include <optional>
+#include <string>
+
+#include "platform/dib_section.h"
+#include "platform/error_log.h"
+#include "platform/image_decode.h"
+#include "toolkit/style/colour.h"
+#include "toolkit/style/skin.h"
+#include "toolkit/style/skin_archive.h"
+#include "toolkit/style/skin_declarations.h"
+#include "toolkit/style/skin_image_names.h"
+#include "toolkit/style/skin_model.h"
+
+namespace lumora {
+
+namespace {
+
+std::wstring Wide(std::u16string_view text) { return {reinterpret_cast<const wchar_t*>(text.data()), text.size()}; }
+
+// The archive read straight from the file, entry by entry.
+class FileSource : public SknzSource {
+ public:
+  explicit FileSource(const std::wstring& path)
+      : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {
+    LARGE_INTEGER size{};
+    if (file_ && GetFileSizeEx(file_.get(), &size) && size.QuadPart > 0) remaining_ = size.QuadPart;
+  }
+  uint64_t Remaining() const override { return remaining_; }
+  bool Read(uint8_t* out, size_t size) override {
+    if (size > remaining_) return false;
+    while (size > 0) {
+      const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+      DWORD done = 0;
+      if (!ReadFile(file_.get(), out, chunk, &done, nullptr) || done != chunk) return false;
+      out += done;
+      size -= done;
+      remaining_ -= done;
+    }
+    return true;
+  }
+  bool Skip(uint64_t size) override {
+    if (size > remaining_) return false;
+    LARGE_INTEGER move{};
+    move.QuadPart = static_cast<LONGLONG>(size);
+    if (!SetFilePointerEx(file_.get(), move, nullptr, FILE_CURRENT)) return false;
+    remaining_ -= size;
+    return true;
+  }
+
+ private:
+  platform::UniqueFile file_;
+  uint64_t remaining_ = 0;
+};
+
+bool LooseFileExists(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
+}
+
+struct Found {
+  std::wstring loose_path;     // candidates a and b
+  std::vector<uint8_t> bytes;  // candidate c, the member's content
+};
+
+// The first candidate that exists; archive bytes only when `read_member`.
+std::optional<Found> FindImage(SkinHandle skin, std::u16string_view value, bool read_member, bool* names_file) {
+  *names_file = false;
+  const std::u16string skin_name = SkinName(skin);
+  if (skin_name.empty() && !IsSkin(skin)) return std::nullopt;
+  const auto file_name = SkinImageFileName(value);
+  if (!file_name) return std::nullopt;
+  *names_file = true;
+  Found found;
+  found.loose_path = Wide(*file_name);
+  if (LooseFileExists(found.loose_path)) return found;
+  found.loose_path = Wide(skin_name) + L"\\" + Wide(SkinFilePart(*file_name));
+  if (LooseFileExists(found.loose_path)) return found;
+  found.loose_path.clear();
+  if (SkinFileHasFolder(*file_name)) return std::nullopt;
+  FileSource archive(Wide(skin_name) + L".sknz");
+  std::vector<uint8_t> member;
+  if (!FindSknzMember(archive, *file_name, &member) || member.empty()) return std::nullopt;
+  if (read_member) found.bytes = std::move(member);
+  return found;
+}
+
+uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
+uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+
+// An ICO file in memory: the directory entry closest to the wanted size
+// (the largest when none is asked for), made into an icon by the system.
+platform::UniqueImage IconFromBytes(const std::vector<uint8_t>& bytes, int width, int height) {
+  const size_t size = bytes.size();
+  if (size < 6) return {};
+  const uint16_t count = U16(&bytes[4]);
+  if (count == 0 || 6 + size_t{count} * 16 > size) return {};
+  int best = -1;
+  long best_score = 0;
+  for (int i = 0; i < count; ++i) {
+    const uint8_t* entry = &bytes[6 + i * 16];
+    const int w = entry[0] ? entry[0] : 256;
+    const int h = entry[1] ? entry[1] : 256;
+    const uint32_t length = U32(entry + 8);
+    const uint32_t offset = U32(entry + 12);
+    if (offset > size || length > size - offset || length < 40) continue;
+    const long score = width > 0 ? -(labs(w - width) + labs(h - (height > 0 ? height : width))) : w * h;
+    if (best < 0 || score > best_score) {
+      best = i;
+      best_score = score;
+    }
+  }
+  if (best < 0) return {};
+  const uint8_t* entry = &bytes[6 + best * 16];
+  std::vector<uint8_t> image(bytes.begin() + U32(entry + 12), bytes.begin() + U32(entry + 12) + U32(entry + 8));
+  return platform::UniqueImage(CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
+                                                        0x00030000, width, height, LR_DEFAULTCOLOR));
+}
+
+// A BMP file in memory, kept at its own depth as a DIB section; every size
+// the header gives is checked against the bytes there.
+platform::UniqueImage BitmapFromBmpBytes(const std::vector<uint8_t>& bytes) {
+  const size_t size = bytes.size();
+  if (size < 14 + sizeof(BITMAPINFOHEADER)) return {};
+  const uint32_t bits_offset = U32(&bytes[10]);
+  BITMAPINFOHEADER header{};
+  memcpy(&header, &bytes[14], sizeof header);
+  if (header.biSize < sizeof header || header.biSize > size - 14) return {};
+  const long width = header.biWidth;
+  const long height = header.biHeight < 0 ? -static_cast<long>(header.biHeight) : header.biHeight;
+  if (width <= 0 || width > 16384 || height <= 0 || height > 16384 || header.biPlanes != 1) return {};
+  const int bpp = header.biBitCount;
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return {};
+  if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS) return {};
+  size_t palette = 0;
+  if (bpp <= 8) palette = (header.biClrUsed && header.biClrUsed < (1u << bpp) ? header.biClrUsed : (1u << bpp)) * 4;
+  if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof header) palette = 12;
+  const size_t info_size = header.biSize + palette;
+  const size_t stride = ((static_cast<size_t>(width) * bpp + 31) / 32) * 4;
+  const size_t image_size = stride * static_cast<size_t>(height);
+  if (info_size > size - 14 || bits_offset > size || image_size > size - bits_offset) return {};
+  std::vector<uint8_t> info(bytes.begin() + 14, bytes.begin() + 14 + static_cast<ptrdiff_t>(info_size));
+  void* bits = nullptr;
+  platform::UniqueBitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()),
+                                                 DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return {};
+  memcpy(bits, &bytes[bits_offset], image_size);
+  return platform::UniqueImage(bitmap.release());
+}
+
+template <typename Owner>
+struct Held : SkinHeldHandle {
+  explicit Held(Owner owner) : held(std::move(owner)) {}
+  intptr_t get() const noexcept override { return reinterpret_cast<intptr_t>(held.get()); }
+  Owner held;
+};
+
+}  // namespace
+
+platform::UniqueImage LoadSkinImageBytes(const std::vector<uint8_t>& bytes, int width, int height) {
+  if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1 && bytes[3] == 0)
+    return IconFromBytes(bytes, width, height);
+  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return BitmapFromBmpBytes(bytes);
+  platform::DecodedImage decoded;
+  if (!platform::DecodeImage(bytes.data(), bytes.size(), &decoded)) return {};
+  return platform::UniqueImage(platform::CreateBitmapFromImage(decoded).release());
+}
+
+int32_t ResolveSkinImage(SkinHandle skin, std::u16string_view value) {
+  try {
+    bool names_file = false;
+    if (FindImage(skin, value, false, &names_file)) return 1;
+    return names_file ? -1 : 0;
+  } catch (const std::exception& caught) {
+    platform::LogCaught("ResolveSkinImage", 0, &caught);
+    return 0;
+  }
+}
+
+int32_t LoadSkinImage(SkinHandle skin, std::u16string_view component, std::u16string_view state,
+                      std::u16string_view property, std::u16string_view value) {
+  try {
+    bool names_file = false;
+    std::optional<Found> found = FindImage(skin, value, true, &names_file);
+    if (!found) return 0;
+    const auto dimension = [&](std::u16string_view name) {
+      const auto text = FindDeclaration(value, name);
+      return text ? ReadIntegerField(SkinAscii(*text)) : 0;
+    };
+    const int width = dimension(u"width");
+    const int height = dimension(u"height");
+    platform::UniqueImage image;
+    if (!found->loose_path.empty()) {
+      image.reset(LoadImageW(nullptr, found->loose_path.c_str(), IMAGE_ICON, width, height, LR_LOADFROMFILE));
+      if (!image && platform::ReadWholeFile(found->loose_path, &found->bytes))
+        image = LoadSkinImageBytes(found->bytes, width, height);
+    } else {
+      image = LoadSkinImageBytes(found->bytes, width, height);
+    }
+    if (!image) return 0;
+    return StoreSkinImage(skin, component, state, property, std::make_unique<Held<platform::UniqueImage>>(std::move(image)))
+               ? 1
+               : 0;
+  } catch (const std::exception& caught) {
+    platform::LogCaught("LoadSkinImage", 0, &caught);
+    return 0;
+  }
+}
+
+}  // namespace lumora
