@@ -1,220 +1,79 @@
-// Until the toolkit's panels, image buttons and labels are in this tree,
-// the parts are plain windows of the editor's own that look and behave the
-// same: white panels, owner-drawn image buttons (normal, hot, pressed,
-// disabled images) and a counter label in its colours. Replacing them by
-// the toolkit's controls touches this file only.
+// The strip's parts are the toolkit's controls: two panels with white
+// pages inside the field, the image buttons 18 and 19 on them and the
+// counter label 7 beside the clear button.
 #include "app/search_strip_parts_win32.h"
-
-#include <commctrl.h>
-#include <windowsx.h>
 
 #include "app/command_ids.h"
 #include "app/editor_state.h"
 #include "platform/error_log.h"
-#include "platform/os_handles_win32.h"
+#include "toolkit/controls/button_win32.h"
+#include "toolkit/controls/label_win32.h"
+#include "toolkit/controls/panel_win32.h"
 
 namespace tavrel {
 
 namespace {
 
+using namespace lumora;
 
 constexpr int kMagnifierPanel = 5;
 constexpr int kCounterPanel = 4;
 constexpr int kCounterLabel = 7;
 constexpr int kMagnifierImages = 39;
 constexpr int kClearImages = 41;
-constexpr UINT kMouseLeave = 0x2A3;
-constexpr wchar_t kPanelClass[] = L"TavrelStripPanel";
-constexpr wchar_t kButtonClass[] = L"TavrelStripButton";
-constexpr wchar_t kLabelClass[] = L"TavrelStripLabel";
+constexpr uint32_t kPageOptions = 0x8000;
 
 HWND g_field = nullptr;
-HWND g_counter_panel = nullptr;
-HWND g_clear_button = nullptr;
-HWND g_label = nullptr;
-HFONT g_font = nullptr;
-MatchCounterLook g_look;
-platform::UniqueBrush g_white;
-platform::UniqueWindow g_tooltip;
+WNDPROC g_button_procs[2] = {};
+WNDPROC g_label_proc = nullptr;
 
-struct ButtonState {
-  bool hot = false;
-  bool pressed = false;
-};
-
-ButtonState& StateOf(HWND button) {
-  static ButtonState magnifier, clear;
-  return button == g_clear_button ? clear : magnifier;
+// The window that gets a button's pointer messages: its page.
+HWND ButtonPage(int32_t id) {
+  HWND button = ButtonWindow(id);
+  return button ? PanelWindow(reinterpret_cast<intptr_t>(button), 0) : nullptr;
 }
 
-SIZE ImageSize(HICON icon) {
-  SIZE size{16, 16};
-  ICONINFO info{};
-  if (icon && GetIconInfo(icon, &info)) {
-    BITMAP bitmap{};
-    if (info.hbmColor && GetObjectW(info.hbmColor, sizeof bitmap, &bitmap)) size = {bitmap.bmWidth, bitmap.bmHeight};
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-  }
-  return size;
-}
+WNDPROC& SavedButtonProc(HWND page) { return g_button_procs[page == ButtonPage(CMD_CLEAR_SEARCH) ? 1 : 0]; }
 
-LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_ERASEBKGND: {
-      RECT rect;
-      GetClientRect(window, &rect);
-      FillRect(reinterpret_cast<HDC>(wparam), &rect, g_white.get());
-      return 1;
+LRESULT CALLBACK StripButtonProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  const WNDPROC previous = SavedButtonProc(window);
+  if (message == WM_MOUSELEAVE) {
+    const LRESULT result = CallWindowProcW(previous, window, message, wparam, lparam);
+    // The field drops its hot look with the button.
+    try {
+      if (g_field) SendMessageW(g_field, message, wparam, lparam);
+    } catch (...) {
+      platform::LogCurrentException("search strip button", message);
     }
-    case WM_COMMAND:
-      // On to the field, whose procedure hands it to the main window.
-      return SendMessageW(GetParent(window), message, wparam, lparam);
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
+    return result;
   }
-}
-
-void PaintButton(HWND window) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  RECT rect;
-  GetClientRect(window, &rect);
-  FillRect(dc, &rect, g_white.get());
-  const int id = GetDlgCtrlID(window);
-  const ImageSet& images = g_editor.images[id == CMD_CLEAR_SEARCH ? kClearImages : kMagnifierImages];
-  const ButtonState& state = StateOf(window);
-  ImageHandle image = images.normal;
-  if (!IsWindowEnabled(window)) {
-    if (images.disabled) image = images.disabled;
-  } else if (state.pressed && images.pressed) {
-    image = images.pressed;
-  } else if (state.hot && images.hot) {
-    image = images.hot;
-  }
-  if (image && GetObjectType(image) == OBJ_BITMAP) {
-    // A derived image (the disabled one) is a 32-bit bitmap with alpha.
-    BITMAP bitmap{};
-    GetObjectW(image, sizeof bitmap, &bitmap);
-    platform::UniqueMemoryDc source(CreateCompatibleDC(dc));
-    HGDIOBJ old = SelectObject(source.get(), static_cast<HBITMAP>(image));
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    GdiAlphaBlend(dc, 0, 0, bitmap.bmWidth, bitmap.bmHeight, source.get(), 0, 0, bitmap.bmWidth, bitmap.bmHeight,
-                  blend);
-    SelectObject(source.get(), old);
-  } else if (image) {
-    DrawIconEx(dc, 0, 0, static_cast<HICON>(image), 0, 0, 0, nullptr, DI_NORMAL);
-  }
-  EndPaint(window, &paint);
-}
-
-LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  try {
-    ButtonState& state = StateOf(window);
-    switch (message) {
-      case WM_PAINT:
-        PaintButton(window);
-        return 0;
-      case WM_MOUSEMOVE:
-        if (!state.hot) {
-          state.hot = true;
-          TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
-          TrackMouseEvent(&track);
-          InvalidateRect(window, nullptr, FALSE);
-        }
-        return 0;
-      case kMouseLeave:
-        state.hot = false;
-        InvalidateRect(window, nullptr, FALSE);
-        // The field drops its hot look with the button.
-        if (g_field) SendMessageW(g_field, message, wparam, lparam);
-        return 0;
-      case WM_LBUTTONDOWN:
-        state.pressed = true;
-        SetCapture(window);
-        InvalidateRect(window, nullptr, FALSE);
-        return 0;
-      case WM_LBUTTONUP: {
-        const bool was_pressed = state.pressed;
-        state.pressed = false;
-        if (GetCapture() == window) ReleaseCapture();
-        InvalidateRect(window, nullptr, FALSE);
-        RECT rect;
-        GetClientRect(window, &rect);
-        const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-        if (was_pressed && PtInRect(&rect, at))
-          SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
-                       reinterpret_cast<LPARAM>(window));
-        return 0;
-      }
-      case WM_ENABLE:
-        InvalidateRect(window, nullptr, FALSE);
-        return 0;
-      default:
-        break;
-    }
-  } catch (...) {
-    platform::LogCurrentException("search strip button", message);
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
-
-SIZE LabelSize() {
-  SIZE size{0, 16};
-  if (g_look.text.empty()) return size;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, g_font);
-  GetTextExtentPoint32W(dc, g_look.text.c_str(), static_cast<int>(g_look.text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return size;
+  return CallWindowProcW(previous, window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_NCHITTEST:
-      // Clicks on the counter go to the field beneath it.
-      return HTTRANSPARENT;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window, &paint);
-      RECT rect;
-      GetClientRect(window, &rect);
-      if (g_look.fill_colour) {
-        platform::UniqueBrush fill(CreateSolidBrush(g_look.fill_colour));
-        FillRect(dc, &rect, fill.get());
-      } else {
-        FillRect(dc, &rect, g_white.get());
-      }
-      HGDIOBJ old = SelectObject(dc, g_font);
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, g_look.text_colour);
-      DrawTextW(dc, g_look.text.c_str(), static_cast<int>(g_look.text.size()), &rect,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-      SelectObject(dc, old);
-      EndPaint(window, &paint);
-      return 0;
-    }
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
-  }
+  // Clicks on the counter go to the field beneath it.
+  if (message == WM_NCHITTEST) return HTTRANSPARENT;
+  return CallWindowProcW(g_label_proc, window, message, wparam, lparam);
 }
 
-void Register(const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSW window_class{};
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = name;
-  RegisterClassW(&window_class);
+HWND WhitePage() {
+  HWND page = AddPanelPage(kPageOptions);
+  if (!page) return nullptr;
+  PageBackground white = DefaultPageBackground();
+  white.colour = RGB(255, 255, 255);
+  white.gradient = 0;
+  SetPageBackground(page, white);
+  return page;
 }
 
-HWND Child(const wchar_t* window_class, HWND parent, int id, int x, int y, int width, int height) {
-  return CreateWindowExW(0, window_class, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+void SubclassButton(int32_t id) {
+  HWND page = ButtonPage(id);
+  if (!page) return;
+  g_button_procs[id == CMD_CLEAR_SEARCH ? 1 : 0] = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(page, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StripButtonProc)));
 }
 
-int Width(HWND window) {
+int WidthOf(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   return rect.right - rect.left;
@@ -224,77 +83,79 @@ int Width(HWND window) {
 
 void BuildSearchStripParts(HWND field, HFONT font) {
   g_field = field;
-  g_font = font;
-  g_look = MatchCounterLook{};
-  if (!g_white) g_white.reset(CreateSolidBrush(RGB(255, 255, 255)));
-  Register(kPanelClass, PanelProc);
-  Register(kButtonClass, ButtonProc);
-  Register(kLabelClass, LabelProc);
-  HWND magnifier_panel = Child(kPanelClass, field, kMagnifierPanel, 4, 1, 18, 19);
-  const SIZE magnifier = ImageSize(static_cast<HICON>(g_editor.images[kMagnifierImages].normal));
-  Child(kButtonClass, magnifier_panel, CMD_FIND_NEXT, 0, 0, magnifier.cx, magnifier.cy);
-  g_counter_panel = Child(kPanelClass, field, kCounterPanel, Width(field) - 77, 3, 60, 16);
-  const SIZE clear = ImageSize(static_cast<HICON>(g_editor.images[kClearImages].normal));
-  g_clear_button = Child(kButtonClass, g_counter_panel, CMD_CLEAR_SEARCH, 60 - 16, 1, clear.cx, clear.cy);
-  g_label = Child(kLabelClass, g_counter_panel, kCounterLabel, 0, 1, 0, 16);
-  g_tooltip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, field, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr));
-  if (g_tooltip && g_clear_button) {
-    TOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = g_counter_panel;
-    info.uId = reinterpret_cast<UINT_PTR>(g_clear_button);
-    info.lpszText = const_cast<wchar_t*>(L"Search");
-    SendMessageW(g_tooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  const ImageSet& magnifier = g_editor.images[kMagnifierImages];
+  const ImageSet& clear = g_editor.images[kClearImages];
+  if (CreatePanel(kMagnifierPanel, field, 4, 1, 18, 19, nullptr)) {
+    if (HWND page = WhitePage()) {
+      CreateImageButton(page, CMD_FIND_NEXT, 0, 0, 0, 0, magnifier.normal, magnifier.hot, magnifier.pressed, nullptr);
+      SubclassButton(CMD_FIND_NEXT);
+    }
   }
-  SetClearButton(false);
+  if (!CreatePanel(kCounterPanel, field, WidthOf(field) - 77, 3, 60, 16, nullptr)) return;
+  HWND page = WhitePage();
+  if (!page) return;
+  CreateImageButton(page, CMD_CLEAR_SEARCH, PanelWidth(kCounterPanel) - 16, 1, 0, 0, clear.normal, clear.hot,
+                    clear.pressed, clear.disabled);
+  SubclassButton(CMD_CLEAR_SEARCH);
+  ButtonSetTooltip(CMD_CLEAR_SEARCH, L"Search");
+  ButtonSetDisabled(CMD_CLEAR_SEARCH, 1);
+  if (CreateTextLabel(kCounterLabel, page, 0, 1, 0, 0, L"")) {
+    if (HWND label_page = PanelWindow(reinterpret_cast<intptr_t>(LabelWindow(kCounterLabel)), 0))
+      g_label_proc = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(label_page, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelProc)));
+    LabelSetColours(kCounterLabel, RGB(130, 130, 130), 0);
+    LabelSetFont(kCounterLabel, font);
+  }
 }
 
 void FreeSearchStripParts() {
-  g_tooltip.reset();
-  g_field = g_counter_panel = g_clear_button = g_label = nullptr;
+  g_field = nullptr;
+  g_button_procs[0] = g_button_procs[1] = nullptr;
+  g_label_proc = nullptr;
 }
 
 void PlaceCounterParts(int field_width) {
-  if (!g_counter_panel) return;
-  const int w = LabelSize().cx + 18;
-  SetWindowPos(g_counter_panel, nullptr, field_width - (w + 17), 3, w, 16, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (g_clear_button) SetWindowPos(g_clear_button, nullptr, w - 16, 1, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+  HWND panel = PanelWindow(kCounterPanel, -1);
+  if (!panel) return;
+  const int w = LabelWidth(kCounterLabel) + 18;
+  SetWindowPos(panel, nullptr, field_width - (w + 17), 3, w, 16, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (HWND clear = ButtonWindow(CMD_CLEAR_SEARCH))
+    SetWindowPos(clear, nullptr, w - 16, 1, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
-int CounterPanelWidth() { return g_counter_panel ? Width(g_counter_panel) : 60; }
+int CounterPanelWidth() {
+  const int32_t width = PanelWidth(kCounterPanel);
+  return width >= 0 ? width : 60;
+}
 
 int CounterPanelLeft() {
-  RECT panel{};
-  if (!g_counter_panel || !GetWindowRect(g_counter_panel, &panel)) return g_field ? Width(g_field) : 0;
-  MapWindowPoints(nullptr, g_field, reinterpret_cast<POINT*>(&panel), 2);
-  return panel.left;
+  HWND panel = PanelWindow(kCounterPanel, -1);
+  RECT rect{};
+  if (!panel || !g_field || !GetWindowRect(panel, &rect)) return g_field ? WidthOf(g_field) : 0;
+  MapWindowPoints(nullptr, g_field, reinterpret_cast<POINT*>(&rect), 2);
+  return rect.left;
 }
 
 void ShowMatchCounter(const MatchCounterLook& look) {
-  g_look = look;
-  if (!g_label) return;
-  const SIZE size = LabelSize();
-  SetWindowPos(g_label, nullptr, 0, 1, size.cx, 16, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-  InvalidateRect(g_label, nullptr, TRUE);
+  LabelSetColours(kCounterLabel, static_cast<int32_t>(look.text_colour), static_cast<int32_t>(look.fill_colour));
+  LabelSetStyle(kCounterLabel, static_cast<uint32_t>(look.style));
+  LabelSetText(kCounterLabel, look.text.c_str());
 }
 
 void SetClearButton(bool enabled) {
-  if (!g_clear_button) return;
-  EnableWindow(g_clear_button, enabled);
-  const wchar_t* tip = enabled ? L"Clear Search" : L"Search";
-  SetWindowTextW(g_clear_button, tip);
-  if (!g_tooltip) return;
-  TOOLINFOW info{};
-  info.cbSize = sizeof info;
-  info.hwnd = g_counter_panel;
-  info.uId = reinterpret_cast<UINT_PTR>(g_clear_button);
-  info.lpszText = const_cast<wchar_t*>(tip);
-  SendMessageW(g_tooltip.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  ButtonSetDisabled(CMD_CLEAR_SEARCH, enabled ? 0 : 1);
+  ButtonSetTooltip(CMD_CLEAR_SEARCH, enabled ? L"Clear Search" : L"Search");
 }
 
-HWND ClearButtonWindow() { return g_clear_button; }
+HWND ClearButtonWindow() { return ButtonPage(CMD_CLEAR_SEARCH); }
+
+bool IsStripButton(HWND window) {
+  if (!window) return false;
+  for (int32_t id : {CMD_FIND_NEXT, CMD_CLEAR_SEARCH}) {
+    HWND button = ButtonWindow(id);
+    if (button && (window == button || IsChild(button, window))) return true;
+  }
+  return false;
+}
 
 }  // namespace tavrel

@@ -19,5 +19,7 @@ void ShowMatchCounter(const MatchCounterLook& look);
 // Enabled with the tooltip "Clear Search", or disabled with "Search".
 void SetClearButton(bool enabled);
 HWND ClearButtonWindow();
+// The magnifier or the clear button (or a window of theirs).
+bool IsStripButton(HWND window);
 
 }  // namespace tavrel

@@ -44,6 +44,11 @@ std::wstring FieldText() {
   return text;
 }
 
+bool IsOverStripButton() {
+  POINT cursor{};
+  return GetCursorPos(&cursor) && IsStripButton(WindowFromPoint(cursor));
+}
+
 // Whether the edit box shows the cue banner itself; where it does not, the
 // edit-box procedure draws it.
 bool g_draw_cue = false;
@@ -89,6 +94,11 @@ LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
       if (g_editor.main_window) SendMessageW(g_editor.main_window, message, wparam, lparam);
       if (reinterpret_cast<HWND>(lparam) == g_edit && HIWORD(wparam) != EN_KILLFOCUS)
         PostMessageW(window, WM_TAVREL_SEARCHFIELD, HIWORD(wparam), 0);
+    } else if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && IsOverStripButton()) {
+      // The strip's buttons pass their pointer messages on to the field;
+      // the combo box would take them for clicks of its own and grab the
+      // focus (and the mouse) from under the button.
+      return 0;
     } else if (message == WM_WINDOWPOSCHANGING) {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
       PlaceCounterParts((pos->flags & SWP_NOSIZE) ? Width(window) : pos->cx);
