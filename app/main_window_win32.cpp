@@ -167,8 +167,6 @@ void BuildMainToolbar(HWND window) {
   ToolbarSetButtonTooltip(kMainToolbar, CMD_PASTE, L"Paste");
 }
 
-// The search strip: its own tool bar holding the editable search field.
-// Searching itself, the strip's buttons and the counter come later.
 // The main tool bar's band is asked for 217 pixels, but the band's own
 // gripper and borders come out of that, and with clipped buttons hidden a
 // shortfall of two pixels would hide the Paste button: the band is widened
