@@ -4,9 +4,11 @@
 #include "app/document_files.h"
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
+#include "app/find_in_document_win32.h"
 #include "app/main_window_win32.h"
 #include "app/recent_files_win32.h"
 #include "app/scintilla_messages.h"
+#include "app/search_strip_win32.h"
 #include "app/spell_check_win32.h"
 #include "app/view_options_win32.h"
 #include "platform/dll_function_win32.h"
@@ -51,6 +53,8 @@ void Dispatch(HWND window, int id) {
     case CMD_FONT: ChooseEditorFont(); break;
     case CMD_LINE_NUMBERS: ToggleLineNumbers(); break;
     case CMD_EXIT: PostMessageW(window, WM_CLOSE, 0, 0); break;
+    case CMD_FIND_NEXT: FindNextMatch(); break;
+    case CMD_CLEAR_SEARCH: ClearSearch(); break;
     default:
       if (ChooseSuggestion(id)) break;
       if (id >= CMD_RECENT_FIRST && id <= CMD_RECENT_LAST) {
@@ -180,8 +184,11 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
       case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header && header->code == SCN_UPDATEUI) RefreshCommandStates();
-        if (header && header->code == SCN_MODIFIED)
-          CheckSpellingAfterModification(*reinterpret_cast<const SCNotification*>(lparam));
+        if (header && header->code == SCN_MODIFIED) {
+          const auto* change = reinterpret_cast<const SCNotification*>(lparam);
+          NoteDocumentModified(change->modificationType, change->position, change->length);
+          CheckSpellingAfterModification(*change);
+        }
         break;
       }
       case WM_RBUTTONDOWN: {

@@ -65,6 +65,15 @@ struct EditorState {
   int64_t last_line_count = 0;
   int64_t last_number_width = 0;
 
+  // Search strip: the field's text as last read, the previous search and
+  // the current match (0-based); last match index is the number of matches
+  // minus one (-1 when there were none).
+  std::wstring search_text;
+  int64_t document_length = 0;
+  std::wstring last_search_text;
+  int64_t current_match_index = 0;
+  int64_t last_match_index = 0;
+
   std::array<std::wstring, kRecentFileSlots> recent_files;
   std::array<ImageSet, kImageTableSize> images;  // not owned: LoadImages keeps them
 };

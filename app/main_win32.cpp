@@ -8,9 +8,10 @@
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
 #include "app/recent_files_win32.h"
+#include "app/search_strip_win32.h"
 #include "app/spell_check_win32.h"
 #include "app/spelling_library_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
 
@@ -39,7 +40,7 @@ bool IsStrayControlCharacter(const MSG& msg) {
 void RunEventLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (IsStrayControlCharacter(msg)) continue;
+    if (IsStrayControlCharacter(msg) || HandleSearchFieldEvent(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     // The component has placed the caret (or kept the selection it was

@@ -11,6 +11,7 @@
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
 #include "app/scintilla_messages.h"
+#include "app/search_strip_win32.h"
 #include "app/text_encoding.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/image_file_win32.h"
@@ -25,8 +26,6 @@ namespace tavrel {
 namespace {
 
 using namespace lumora;
-
-HWND g_search_field = nullptr;
 
 struct ImageRow {
   int index;
@@ -168,30 +167,6 @@ void BuildMainToolbar(HWND window) {
   ToolbarSetButtonTooltip(kMainToolbar, CMD_PASTE, L"Paste");
 }
 
-// The search strip: its own tool bar holding the editable search field.
-// Searching itself, the strip's buttons and the counter come later.
-void BuildSearchStrip(HWND window, HINSTANCE instance) {
-  CreateToolbar(kSearchStripToolbar, window, 16, 16, 0);
-  HWND field = CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                               0, 0, 180, 200, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSearchField)),
-                               instance, nullptr);
-  if (field) {
-    SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(GetBarFont()), TRUE);
-    ToolbarAddControl(kSearchFieldSlot, field, 0, 0, 0, 0, 1);
-  }
-  g_search_field = field;
-}
-
-void SetBandWidth(HWND rebar, UINT band_id, UINT width) {
-  const LRESULT index = SendMessageW(rebar, RB_IDTOINDEX, band_id, 0);
-  if (index < 0) return;
-  REBARBANDINFOW band{};
-  band.cbSize = sizeof band;
-  band.fMask = RBBIM_SIZE;
-  band.cx = width;
-  SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
-}
-
 // The main tool bar's band is asked for 217 pixels, but the band's own
 // gripper and borders come out of that, and with clipped buttons hidden a
 // shortfall of two pixels would hide the Paste button: the band is widened
@@ -268,8 +243,6 @@ void ConfigureEditor() {
   SendEditor(SCI_INDICSETOUTLINEALPHA, 2, 255);
 }
 
-HWND SearchField() { return g_search_field; }
-
 void LoadImages() {
   for (const ImageRow& row : kImages) {
     auto& slot = g_editor.images[row.index];
@@ -281,6 +254,7 @@ void LoadImages() {
 }
 
 void FreeMainWindowResources() {
+  FreeSearchStrip();
   for (ImageSet& set : g_editor.images) set = ImageSet{};
   g_images.clear();
   g_scintilla.reset();
@@ -318,7 +292,7 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   const int32_t toolbar_band = RebarAddBand(ToolbarWindow(kMainToolbar), L"", 217, 2, 0, nullptr, 0);
   RebarAddBand(menu_bar, L"", 172, MenuBarTitlesWidth(menu_bar, 70), MenuBarHeight(kMainMenu) - 3, nullptr, 0x84);
   g_editor.search_band_id = RebarAddBand(ToolbarWindow(kSearchStripToolbar), L"", 206, 200, 0, nullptr, 0x102);
-  SetBandWidth(RebarWindow(kMainRebar), static_cast<UINT>(g_editor.search_band_id), 200);
+  SetSearchBandWidth(200);
   if (toolbar_band >= 0)
     FitBandToToolbar(RebarWindow(kMainRebar), static_cast<UINT>(toolbar_band), ToolbarWindow(kMainToolbar));
 

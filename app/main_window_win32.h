@@ -16,7 +16,5 @@ void LayoutEditor();
 // The fixed configuration the editing component gets right after creation.
 void ConfigureEditor();
 HWND MainWindow();
-// The search strip's editable field (control 10).
-HWND SearchField();
 
 }  // namespace tavrel

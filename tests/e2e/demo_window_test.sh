@@ -15,6 +15,10 @@ e2e_screenshot "$win" shot.png
 e2e_expect_pixel shot.png 300 5 83 83 83 6
 # The page background of the grey mode.
 e2e_expect_pixel shot.png 300 250 246 246 246 4
+# The panel of skinned buttons: the selected one in its amber gradient, the
+# disabled one in its flat grey.
+e2e_expect_pixel shot.png 206 290 255 207 114 30
+e2e_expect_pixel shot.png 408 300 240 240 240 6
 # Alt+F opens the skinned File menu; the demonstration casts menu shadows
 # whatever the desktop setting, each a window of its own beside the popup.
 before=$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)

@@ -19,9 +19,9 @@
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/base/toolkit_start_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
 

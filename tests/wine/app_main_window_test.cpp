@@ -21,8 +21,8 @@
 #include "app/scintilla_messages.h"
 #include "app/view_options_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_records_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
 

@@ -19,9 +19,9 @@
 #include "app/recent_files_win32.h"
 #include "tests/wine/app_editor_fixture.h"
 #include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_records_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
 

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "toolkit/base/platform_caps.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/drop_shadow_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {

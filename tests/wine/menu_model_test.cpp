@@ -10,8 +10,8 @@
 
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/auto_id.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {

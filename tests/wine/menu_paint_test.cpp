@@ -12,11 +12,11 @@
 
 #include "tests/wine/toolbar_test_support.h"
 #include "toolkit/base/platform_caps.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/drop_shadow_win32.h"
 #include "toolkit/menus/menu_item_paint_win32.h"
 #include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/label_draw_win32.h"
 #include "toolkit/style/ui_colour_table.h"

@@ -12,8 +12,8 @@
 #include "toolkit/bars/rebar_drag_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {

@@ -13,7 +13,7 @@
 #include "toolkit/bars/rebar_gripper.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
 

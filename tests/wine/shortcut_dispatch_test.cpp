@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/shortcut_dispatch_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "toolkit/base/toolkit_messages.h"
-#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/skin.h"
 #include "toolkit/style/ui_style.h"

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 
 namespace lumora::testing_support {
 

@@ -17,7 +17,7 @@
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/base/subclass_registry_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 
 namespace lumora {
 namespace {

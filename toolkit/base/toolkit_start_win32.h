@@ -14,7 +14,7 @@ constexpr DWORD kAnimationExitCode = 1337;
 
 // What the layers above this one do at start-up. This layer cannot name
 // them, so the toolkit's entry points (InitToolkit() and StartToolkit() of
-// toolkit/menus/toolkit_win32.h) pass them in.
+// toolkit/controls/toolkit_win32.h) pass them in.
 struct ToolkitLayers {
   // Runs once, at the end of initialisation, when the capability record is
   // complete (the theme's caption colour included).

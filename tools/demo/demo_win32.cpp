@@ -10,12 +10,16 @@
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/toolkit_messages.h"
 #include "toolkit/base/toolkit_start_win32.h"
+#include "toolkit/controls/button_win32.h"
+#include "toolkit/controls/label_win32.h"
+#include "toolkit/controls/panel_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/toolkit_win32.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/label_draw_win32.h"
+#include "toolkit/style/skin.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"
 
@@ -72,6 +76,75 @@ void BuildBars(HWND window) {
   RebarAddBand(ToolbarWindow(3), L"", 240, 2, 0, nullptr, 0);
   RebarAddBand(reinterpret_cast<HWND>(MenuExists(0)), L"", 172, 70, MenuBarHeight(0) - 3, nullptr, 0x84);
   g_top = RebarGetHeight(1);
+}
+
+constexpr int kButtonsTop = 240;  // below the painted samples
+intptr_t g_buttons_panel = 0;
+
+// One skin for the strip's buttons, written in the skin language: a grey
+// gradient that warms when hot, darkens when pressed and turns amber when
+// selected; blue marks the in-between states. The page behind them takes
+// its gradient from the same skin.
+SkinHandle MakeDemoSkin() {
+  const SkinHandle skin = CreateSkin(std::wstring_view(L"demoSkin"));
+  static const wchar_t* const kBackgrounds[kButtonStateCount] = {
+      L"gradient: vertical, #fcfcfc, #dde0e3;", L"gradient: vertical, #fff4cc, #ffd670;",
+      L"gradient: vertical, #fbc878, #f5a03c;", L"#f0f0f0;",
+      L"gradient: vertical, #ffe296, #ffbe50;", L"gradient: vertical, #ffecaa, #ffc85a;",
+      L"gradient: vertical, #f5aa50, #eb8c28;", L"gradient: vertical, #dce8fa, #a0beeb;",
+      L"gradient: vertical, #e6f0ff, #aac8f5;", L"gradient: vertical, #96b4e6, #6e96dc;"};
+  for (int state = 0; state < kButtonStateCount; ++state) {
+    const std::wstring name = WideSkinText(kSkinStateNames[state]);
+    SetSkinProperty(skin, L"buttonex", name, L"background", kBackgrounds[state]);
+    SetSkinProperty(skin, L"buttonex", name, L"image position", L"x: 6; y: 50%;");
+    SetSkinProperty(skin, L"buttonex", name, L"text position", L"x: 50%; y: 50%;");
+    SetSkinProperty(skin, L"buttonex", name, L"text padding", L"left: 22; right: 4;");
+    SetSkinProperty(skin, L"buttonex", name, L"text",
+                    state == BUTTON_DISABLED ? L"colour: #a0a0a0;" : L"font: Tahoma, 8; colour: black;");
+  }
+  SetSkinProperty(skin, L"buttonex", L"hot", L"cursor", L"hand;");
+  SetSkinProperty(skin, L"demopage", L"normal", L"background", L"gradient: vertical, #ffffff, #e8eaed;");
+  return skin;
+}
+
+// A panel whose page holds skinned buttons in several of their states, a
+// pair of image buttons and a label that sizes itself to its text.
+void BuildButtons(HWND window) {
+  g_buttons_panel = CreatePanel(-1, window, 8, g_top + kButtonsTop, 530, 76, nullptr);
+  HWND page = AddPanelPage(0x8000);
+  const SkinHandle skin = MakeDemoSkin();
+  SetPageSkin(page, skin, L"demopage");
+  struct Sample {
+    const wchar_t* text;
+    int state;  // how it is shown
+  } const kSamples[] = {{L"Normal", BUTTON_NORMAL},
+                        {L"\\bSelected\\b", BUTTON_SELECTED},
+                        {L"In between", BUTTON_INBETWEEN},
+                        {L"Disabled", BUTTON_DISABLED}};
+  int x = 6;
+  for (const Sample& sample : kSamples) {
+    const intptr_t id =
+        CreateButton(page, -1, x, 6, 96, 28, sample.text, Icon(L"00003"), nullptr, nullptr, nullptr, skin);
+    if (sample.state == BUTTON_SELECTED || sample.state == BUTTON_INBETWEEN) {
+      ButtonSetToggle(id, true, false, 0);
+      ButtonSetToggleState(id, sample.state == BUTTON_SELECTED ? ButtonToggle::kSelected : ButtonToggle::kInBetween);
+    }
+    if (sample.state == BUTTON_DISABLED) ButtonSetDisabled(id, 1);
+    ButtonSetTooltip(id, sample.text);
+    x += 102;
+  }
+  // Image buttons in the built-in image-button skin, the second disabled.
+  CreateImageButton(page, 90, 420, 12, 0, 0, Icon(L"00023"), nullptr, nullptr, nullptr);
+  CreateImageButton(page, 91, 444, 12, 0, 0, Icon(L"00023"), nullptr, nullptr, nullptr);
+  ButtonSetDisabled(91, 1);
+  ButtonSetTooltip(90, L"Open");
+  // A push button in the default skin, the visual style's own.
+  CreateButton(page, -1, 420, 40, 100, 28, L"System", nullptr, nullptr, nullptr, nullptr, 0);
+  const intptr_t label = CreateTextLabel(-1, page, 8, 44, 0, 0, L"Label sized to its text: \\b2\\b of \\b5\\b");
+  LabelSetColours(label, RGB(130, 130, 130), 0);
+  const intptr_t counter = CreateTextLabel(-1, page, 300, 44, 0, 0, L" No results ");
+  LabelSetColours(counter, RGB(0, 0, 0), RGB(255, 100, 100));
+  LabelSetStyle(counter, LABEL_STYLE_FILL);
 }
 
 int32_t Argb(int32_t key) {
@@ -141,6 +214,8 @@ LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     case WM_SIZE:
     case WM_LUMORA_REBARHEIGHT:
       g_top = RebarGetHeight(1);
+      if (HWND panel = PanelWindow(g_buttons_panel, -1))
+        SetWindowPos(panel, nullptr, 8, g_top + kButtonsTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       InvalidateRect(window, nullptr, FALSE);
       return 0;
     case WM_DESTROY:
@@ -167,12 +242,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"LumoraDemo";
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"Lumora", WS_OVERLAPPEDWINDOW, 40, 40, 560, 340, nullptr,
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"Lumora", WS_OVERLAPPEDWINDOW, 40, 40, 560, 420, nullptr,
                                 nullptr, instance, nullptr);
   // The demonstration shows every effect, menu shadows included, whatever
   // the desktop's own setting.
   g_caps.drop_shadow_enabled = 1;
   BuildBars(window);
+  BuildButtons(window);
   ShowWindow(window, show);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -1,8 +1,11 @@
-#include "toolkit/menus/toolkit_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
 
 #include "toolkit/bars/rebar_chevron_menu_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/platform_caps.h"
+#include "toolkit/controls/button_win32.h"
+#include "toolkit/controls/label_win32.h"
+#include "toolkit/controls/panel_win32.h"
 #include "toolkit/menus/chevron_menu_win32.h"
 #include "toolkit/menus/menu_keyboard_win32.h"
 #include "toolkit/menus/menu_popup_frame_win32.h"
@@ -12,6 +15,11 @@
 
 namespace lumora {
 namespace {
+
+// The animation thread fades the first page of the panel it moves.
+void SetAnimatedPageOpacity(HWND panel, int opacity) {
+  SetPageOpacity(reinterpret_cast<intptr_t>(panel), 0, opacity, true);
+}
 
 void InitLayers() {
   // Style: the named colours; the colour name follows the theme's caption.
@@ -25,6 +33,13 @@ void InitLayers() {
   SetChevronMenuRunner(ShowChevronMenu);
   SetToolbarKeyboardHookInstaller(InstallMenuKeyboardHook);
   SetToolbarOpenMenuPainter(PaintOpenTitleShadow);
+  // Controls: buttons hold automatic ids; the animation thread sets page
+  // opacity; buttons, labels and panels are freed in that order.
+  RegisterButtonAutoIds();
+  SetPageOpacitySetter(SetAnimatedPageOpacity);
+  RegisterTeardown(TeardownStage::kButtons, FreeAllButtons);
+  RegisterTeardown(TeardownStage::kLabels, FreeAllLabels);
+  RegisterTeardown(TeardownStage::kPanels, FreeAllPanels);
 }
 
 constexpr ToolkitLayers kLayers{InitLayers};

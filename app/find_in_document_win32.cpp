@@ -1,0 +1,177 @@
+#include "app/find_in_document_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "app/editor_state.h"
+#include "app/editor_windows.h"
+#include "app/match_marking_win32.h"
+#include "app/scintilla_messages.h"
+#include "app/search_strip_win32.h"
+#include "app/text_encoding.h"
+#include "app/text_search.h"
+
+namespace tavrel {
+
+namespace {
+
+// What the last search found, kept so that a Find Next or a longer text
+// need not search the whole document again. Valid only while the document's
+// text is the one it was taken from.
+struct SearchMemory {
+  HWND editor = nullptr;
+  bool valid = false;
+  std::string text;  // UTF-8
+  int64_t start = 0;
+  int64_t end = 0;
+  SearchResult result;
+  int64_t marked_current = -1;  // index of the match under indicator 1
+  int64_t longest = 0;          // the longest match's length
+};
+
+SearchMemory g_memory;
+
+void Fill(const DirectEditor& editor, int64_t start, int64_t length) {
+  editor(SCI_INDICATORFILLRANGE, static_cast<uintptr_t>(start), static_cast<intptr_t>(length));
+}
+
+void ClearIndicator(const DirectEditor& editor, int indicator, int64_t start, int64_t length) {
+  editor(SCI_SETINDICATORCURRENT, static_cast<uintptr_t>(indicator));
+  editor(SCI_INDICATORCLEARRANGE, static_cast<uintptr_t>(start), static_cast<intptr_t>(length));
+}
+
+// Indicator 2 over the other matches that overlap match `index`, which
+// just lost indicator 2 to indicator 1.
+void MarkOverlapping(const DirectEditor& editor, const std::vector<TextMatch>& matches, size_t index,
+                     int64_t longest) {
+  const TextMatch& m = matches[index];
+  editor(SCI_SETINDICATORCURRENT, kOtherMatchIndicator);
+  // Matches are in order of their starts; none reaches further back than
+  // the longest one.
+  for (size_t i = index; i-- > 0 && m.start - matches[i].start < longest;)
+    if (matches[i].start + matches[i].length > m.start) Fill(editor, matches[i].start, matches[i].length);
+  for (size_t i = index + 1; i < matches.size() && matches[i].start < m.start + m.length; ++i)
+    Fill(editor, matches[i].start, matches[i].length);
+}
+
+// The caret to the match's start, scrolled to the middle of the view.
+void ShowMatch(const DirectEditor& editor, const TextMatch& match) {
+  editor(SCI_SETYCARETPOLICY, CARET_STRICT | CARET_EVEN, 0);
+  editor(SCI_SETXCARETPOLICY, CARET_STRICT | CARET_EVEN, 0);
+  editor(SCI_GOTOPOS, static_cast<uintptr_t>(match.start));
+  editor(SCI_SETYCARETPOLICY, 0, 0);
+  editor(SCI_SETXCARETPOLICY, 0, 0);
+}
+
+void Search(const DirectEditor& editor, int64_t start, int64_t end, const std::string& text) {
+  const int64_t length = editor(SCI_GETLENGTH);
+  const char* buffer = reinterpret_cast<const char*>(editor(SCI_GETCHARACTERPOINTER));
+  const std::string_view document(buffer ? buffer : "", buffer ? static_cast<size_t>(length) : 0);
+  const bool extends = g_memory.valid && g_memory.editor == g_editor.editor_control && g_memory.start == start &&
+                       g_memory.end == end && text.size() > g_memory.text.size() &&
+                       text.compare(0, g_memory.text.size(), g_memory.text) == 0;
+  SearchResult found;
+  if (extends) {
+    FindMatchesAmong(document, end, text, g_memory.result, found);
+  } else {
+    FindAllMatches(document, start, end, text, found);
+  }
+  g_memory.longest = 0;
+  for (const TextMatch& m : found.matches) g_memory.longest = std::max(g_memory.longest, m.length);
+  g_memory.result = std::move(found);
+  g_memory.editor = g_editor.editor_control;
+  g_memory.valid = true;
+  g_memory.text = text;
+  g_memory.start = start;
+  g_memory.end = end;
+  g_memory.marked_current = -1;
+}
+
+}  // namespace
+
+void NoteDocumentModified(int modification_type, int64_t position, int64_t length) {
+  if (modification_type & SC_MOD_INSERTTEXT) {
+    g_memory.valid = false;
+    MovePendingMarks(position, length);
+  } else if (modification_type & SC_MOD_DELETETEXT) {
+    g_memory.valid = false;
+    MovePendingMarks(position, -length);
+  }
+}
+
+void ResetSearchMemory() {
+  DropPendingMarks();
+  g_memory = SearchMemory{};
+}
+
+bool SearchMarkingPending() { return MarksPending(); }
+
+void FindInDocument(int64_t start, int64_t end, const std::wstring& text, int step) {
+  const DirectEditor editor;
+  const bool text_changed = text != g_editor.last_search_text;
+  const std::string utf8 = Utf8FromWide(text);
+  // The marks can stay when the same matches are marked again: only the
+  // current one moves.
+  const bool same_matches = g_memory.valid && g_memory.editor == g_editor.editor_control && g_memory.text == utf8 &&
+                            g_memory.start == start && g_memory.end == end && !text_changed &&
+                            g_memory.marked_current >= 0;
+  // Marks are cleared whenever they are made anew, also for the same text
+  // over an edited document: the old ones would have moved with the text
+  // and stand beside the new ones.
+  if (!same_matches) {
+    DropPendingMarks();
+    const int64_t length = editor(SCI_GETLENGTH);
+    ClearIndicator(editor, kCurrentMatchIndicator, 0, length);
+    ClearIndicator(editor, kOtherMatchIndicator, 0, length);
+  }
+  if (text_changed) {
+    g_editor.current_match_index = 0;
+    g_editor.last_search_text = text;
+    g_editor.last_match_index = 0;
+  }
+  if (text.empty()) return;
+  if (step == 1) ++g_editor.current_match_index;
+  if (g_editor.current_match_index < 0) {
+    g_editor.current_match_index = g_editor.last_match_index;
+  } else if (g_editor.current_match_index > g_editor.last_match_index) {
+    g_editor.current_match_index = 0;
+  }
+
+  if (!same_matches) Search(editor, start, end, utf8);
+  const std::vector<TextMatch>& matches = g_memory.result.matches;
+  const int64_t count = static_cast<int64_t>(matches.size());
+  // The document may have lost matches since the last search: the current
+  // one is then the first rather than one that no longer exists.
+  if (g_editor.current_match_index >= count) g_editor.current_match_index = 0;
+  g_editor.last_match_index = count - 1;
+  if (count == 0) {
+    SetMatchCounter(L"-1");
+    return;
+  }
+  const size_t current = static_cast<size_t>(g_editor.current_match_index);
+  const TextMatch& now = matches[current];
+  if (same_matches && g_memory.marked_current != static_cast<int64_t>(current)) {
+    const TextMatch& old = matches[static_cast<size_t>(g_memory.marked_current)];
+    // Nothing still waiting to be marked may land on the new current match.
+    MarkPendingIn(editor, now.start - g_memory.longest, now.start + now.length + g_memory.longest);
+    ClearIndicator(editor, kCurrentMatchIndicator, old.start, old.length);
+    editor(SCI_SETINDICATORCURRENT, kOtherMatchIndicator);
+    Fill(editor, old.start, old.length);
+    ClearIndicator(editor, kOtherMatchIndicator, now.start, now.length);
+    MarkOverlapping(editor, matches, current, g_memory.longest);
+  }
+  editor(SCI_SETINDICATORCURRENT, kCurrentMatchIndicator);
+  Fill(editor, now.start, now.length);
+  ShowMatch(editor, now);
+  if (same_matches) {
+    MarkPendingOnScreen(editor);
+  } else {
+    MarkOtherMatches(editor, matches, current);
+  }
+  g_memory.marked_current = static_cast<int64_t>(current);
+  SetMatchCounter(std::to_wstring(current + 1) + L" of " + std::to_wstring(count));
+}
+
+}  // namespace tavrel

@@ -1,0 +1,157 @@
+#include "app/text_search.h"
+
+#include <algorithm>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "app/case_fold.h"
+
+namespace tavrel {
+
+namespace {
+
+enum class Outcome { kNone, kMatch, kPartial };
+
+// Compares the document from `pos` character by character with the folded
+// search text, as the component does: each document character is folded on
+// its own and must equal the next bytes of the folded text. Sets the
+// matched length on a match.
+Outcome MatchAt(std::string_view doc, int64_t pos, int64_t end, std::string_view folded, int64_t& length) {
+  size_t index = 0;
+  int64_t at = pos;
+  const size_t n = folded.size();
+  while (index < n) {
+    if (at >= end) return Outcome::kNone;
+    const unsigned char byte = static_cast<unsigned char>(doc[static_cast<size_t>(at)]);
+    if (byte < 0x80) {
+      const char lower = static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+      if (lower != folded[index]) return Outcome::kNone;
+      ++index;
+      ++at;
+      continue;
+    }
+    const int width = CharWidthAt(doc, static_cast<size_t>(at));
+    if (at + width > end) return Outcome::kNone;
+    FoldedChar one;
+    FoldCharAt(doc, static_cast<size_t>(at), width, one);
+    const size_t left = n - index;
+    const size_t len = static_cast<size_t>(one.length);
+    if (len > left) {
+      return std::memcmp(one.bytes, folded.data() + index, left) == 0 ? Outcome::kPartial : Outcome::kNone;
+    }
+    if (std::memcmp(one.bytes, folded.data() + index, len) != 0) return Outcome::kNone;
+    index += len;
+    at += width;
+  }
+  length = at - pos;
+  return Outcome::kMatch;
+}
+
+void Record(std::string_view doc, int64_t pos, int64_t end, std::string_view folded, SearchResult& out) {
+  int64_t length = 0;
+  switch (MatchAt(doc, pos, end, folded, length)) {
+    case Outcome::kMatch: out.matches.push_back({pos, length}); break;
+    case Outcome::kPartial: out.partial_starts.push_back(pos); break;
+    case Outcome::kNone: break;
+  }
+}
+
+// The component moves a range end that falls inside a valid character to
+// that character's end; a stray trail byte stays where it is.
+int64_t MoveOutsideChar(std::string_view doc, int64_t pos) {
+  const int64_t size = static_cast<int64_t>(doc.size());
+  if (pos <= 0) return 0;
+  if (pos >= size) return size;
+  auto byte_at = [&](int64_t at) { return static_cast<unsigned char>(doc[static_cast<size_t>(at)]); };
+  if (!IsTrailByte(byte_at(pos))) return pos;
+  int64_t trail = pos;
+  while (trail > 0 && pos - trail < 4 && IsTrailByte(byte_at(trail - 1))) --trail;
+  const int64_t lead = trail > 0 ? trail - 1 : trail;
+  const size_t at = static_cast<size_t>(lead);
+  if (byte_at(lead) < 0xC2 || !IsValidCharAt(doc, at)) return pos;
+  const int width = CharWidthAt(doc, at);
+  return pos - lead < width ? lead + width : pos;
+}
+
+}  // namespace
+
+void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::string_view text,
+                    SearchResult& out) {
+  out.matches.clear();
+  out.partial_starts.clear();
+  if (text.empty()) return;
+  const std::string folded = FoldSearchText(text);
+  const int64_t size = static_cast<int64_t>(document.size());
+  start = MoveOutsideChar(document, std::clamp<int64_t>(start, 0, size));
+  end = MoveOutsideChar(document, std::clamp<int64_t>(end, 0, size));
+  const unsigned char first = static_cast<unsigned char>(folded[0]);
+  if (IsTrailByte(first)) {
+    // Only a text that is not valid UTF-8 begins so; then follow the
+    // component's walk from character to character literally.
+    int64_t pos = start;
+    while (pos < end) {
+      const size_t before = out.matches.size();
+      Record(document, pos, end, folded, out);
+      pos = out.matches.size() != before ? MoveOutsideChar(document, pos + 1)
+                                         : pos + CharWidthAt(document, static_cast<size_t>(pos));
+    }
+    return;
+  }
+  // Every byte that is not a trail byte begins a character in the
+  // component's walk, whatever path the walk took to get there, and a match
+  // cannot begin on a trail byte: so trying each such byte that can begin a
+  // match finds the component's matches, overlapping ones included.
+  bool starts[256];
+  FoldStartBytes(first, starts);
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(document.data());
+  int64_t pos = start;
+#if defined(__SSE2__)
+  // Usually a letter's two cases and a byte or two more can begin a match:
+  // sixteen bytes are then tested at a time.
+  unsigned char values[4];
+  int value_count = 0;
+  for (int b = 0; b < 256 && value_count <= 4; ++b)
+    if (starts[b]) {
+      if (value_count < 4) values[value_count] = static_cast<unsigned char>(b);
+      ++value_count;
+    }
+  if (value_count <= 4) {
+    __m128i wanted[4];
+    for (int v = 0; v < 4; ++v)
+      wanted[v] = _mm_set1_epi8(static_cast<char>(values[v < value_count ? v : 0]));
+    for (; pos + 16 <= end; pos += 16) {
+      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos));
+      __m128i hits = _mm_cmpeq_epi8(block, wanted[0]);
+      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[1]));
+      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[2]));
+      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[3]));
+      for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)
+        Record(document, pos + __builtin_ctz(mask), end, folded, out);
+    }
+  }
+#endif
+  for (; pos < end; ++pos) {
+    if (!starts[bytes[pos]]) continue;
+    Record(document, pos, end, folded, out);
+  }
+}
+
+void FindMatchesAmong(std::string_view document, int64_t end, std::string_view text, const SearchResult& previous,
+                      SearchResult& out) {
+  out.matches.clear();
+  out.partial_starts.clear();
+  if (text.empty()) return;
+  const std::string folded = FoldSearchText(text);
+  end = MoveOutsideChar(document, std::clamp<int64_t>(end, 0, static_cast<int64_t>(document.size())));
+  auto partial = previous.partial_starts.begin();
+  for (const TextMatch& match : previous.matches) {
+    for (; partial != previous.partial_starts.end() && *partial < match.start; ++partial)
+      Record(document, *partial, end, folded, out);
+    Record(document, match.start, end, folded, out);
+  }
+  for (; partial != previous.partial_starts.end(); ++partial) Record(document, *partial, end, folded, out);
+}
+
+}  // namespace tavrel

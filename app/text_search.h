@@ -1,0 +1,42 @@
+// The search strip's matcher: finds exactly the matches the editing
+// component's own case-insensitive plain search finds (a find request with
+// flags 0 in a UTF-8 document, repeated from one byte after each match, so
+// that overlapping matches count), but in one pass over the component's
+// buffer instead of one request per match.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrel {
+
+// A match as the component reports it: where it starts and how many bytes
+// of the document it covers, which can differ from the search text's length
+// when case folding changes a character's length.
+struct TextMatch {
+  int64_t start;
+  int64_t length;
+};
+
+struct SearchResult {
+  std::vector<TextMatch> matches;  // in document order
+  // Where the search text matched but ended inside the folded form of a
+  // character ("s" against the first half of "ß"'s "ss"): not a match, but
+  // a longer text may match there.
+  std::vector<int64_t> partial_starts;
+};
+
+// Every match of `text` (UTF-8) that starts in [start, end) and ends by
+// `end`, in `document`. An empty text finds nothing.
+void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::string_view text,
+                    SearchResult& out);
+
+// The same result when `text` extends the text that gave `previous`, over
+// the same unchanged document and range: a match of the longer text can only
+// start where the shorter one matched or partly matched, so only those
+// places are tried.
+void FindMatchesAmong(std::string_view document, int64_t end, std::string_view text, const SearchResult& previous,
+                      SearchResult& out);
+
+}  // namespace tavrel

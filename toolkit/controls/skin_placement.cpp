@@ -1,0 +1,69 @@
+#include "toolkit/controls/skin_placement.h"
+
+#include <charconv>
+
+namespace lumora {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == ';')) text.remove_suffix(1);
+  return text;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const char ca = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] + 32) : a[i];
+    if (ca != b[i]) return false;
+  }
+  return true;
+}
+
+// Where along one axis an item of `size` starts in [start, end).
+int32_t Along(const SkinOffset& offset, bool from_end, int32_t start, int32_t end, int32_t size) {
+  const int64_t free_space = static_cast<int64_t>(end) - start - size;
+  int64_t distance = 0;
+  switch (offset.kind) {
+    case SkinOffset::kPixels: distance = offset.value; break;
+    case SkinOffset::kPercent: distance = free_space * offset.value / 100; break;
+    case SkinOffset::kCentre: distance = free_space / 2; break;
+    case SkinOffset::kUnset:
+    case SkinOffset::kRepeat: break;
+  }
+  return static_cast<int32_t>(from_end ? end - size - distance : start + distance);
+}
+
+int32_t PlaceAxis(const SkinOffset& centre_key, const SkinOffset& near, const SkinOffset& far, int32_t start,
+                  int32_t end, int32_t size) {
+  if (centre_key.kind != SkinOffset::kUnset) return Along(centre_key, false, start, end, size);
+  if (near.kind != SkinOffset::kUnset) return Along(near, false, start, end, size);
+  if (far.kind != SkinOffset::kUnset) return Along(far, true, start, end, size);
+  return start;
+}
+
+}  // namespace
+
+SkinOffset ParseSkinOffset(std::string_view text) {
+  text = Trim(text);
+  if (EqualsIgnoringCase(text, "centre") || EqualsIgnoringCase(text, "center")) return {SkinOffset::kCentre, 0};
+  if (EqualsIgnoringCase(text, "repeat")) return {SkinOffset::kRepeat, 0};
+  const bool percent = !text.empty() && text.back() == '%';
+  if (percent) text = Trim(text.substr(0, text.size() - 1));
+  int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return {};
+  return {percent ? SkinOffset::kPercent : SkinOffset::kPixels, value};
+}
+
+SkinBox PlaceInArea(const SkinPlacement& placement, const SkinBox& area, int32_t width, int32_t height) {
+  if (placement.stretch) return area;
+  SkinBox box;
+  box.left = PlaceAxis(placement.x, placement.left, placement.right, area.left, area.right, width);
+  box.top = PlaceAxis(placement.y, placement.top, placement.bottom, area.top, area.bottom, height);
+  box.right = box.left + width;
+  box.bottom = box.top + height;
+  return box;
+}
+
+}  // namespace lumora

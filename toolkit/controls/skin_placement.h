@@ -1,0 +1,37 @@
+// Where a skinned layer (image, text, background or overlay image) sits in
+// its area: the position declarations of a skin ("x: 50%; y: centre;",
+// "right: 4; top: 50%;") read into numbers, and the maths that turns them
+// into a rectangle. A percentage is of the free space (area less item), so
+// 50 % centres and 100 % touches the far side.
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+namespace lumora {
+
+struct SkinOffset {
+  enum Kind : uint8_t { kUnset, kPixels, kPercent, kCentre, kRepeat };
+  Kind kind = kUnset;
+  int32_t value = 0;
+};
+
+struct SkinPlacement {
+  SkinOffset x, y;                     // from the left / top edge
+  SkinOffset left, top, right, bottom;  // from that side
+  bool stretch = false, tile = false, masked = false;
+};
+
+struct SkinBox {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// "12" pixels, "50%" a percentage, "centre" (or "center"), "repeat";
+// anything else is unset.
+SkinOffset ParseSkinOffset(std::string_view text);
+
+// The item's rectangle inside `area`: x (else left, else right) places it
+// horizontally, y (else top, else bottom) vertically; nothing given puts it
+// at the top left. With stretch the item fills the area.
+SkinBox PlaceInArea(const SkinPlacement& placement, const SkinBox& area, int32_t width, int32_t height);
+
+}  // namespace lumora
