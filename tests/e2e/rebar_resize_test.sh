@@ -37,13 +37,12 @@ gripper_groups() {
 }
 
 # The box of the "Help" title, highlighted from the keyboard (Alt, then Left
-# wraps round to the last title).
+# wraps round to the last title), once the same in two captures in a row:
+# a capture taken while the highlight is being drawn sees part of it.
 help_box() {
   e2e_strip "$win" titles-idle.png 1 24
   xdotool key alt Left
   local i box="" last=""
-  # The highlight may take more than one paint to show whole: the box counts
-  # once two screenshots in a row agree on it.
   for i in $(seq 1 25); do
     e2e_strip "$win" titles-hot.png 1 24
     box=$(e2e_diff_box titles-idle.png titles-hot.png)

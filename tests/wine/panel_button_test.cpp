@@ -48,23 +48,6 @@ class PanelButtonTest : public ::testing::Test {
   std::vector<HICON> icons_;
 };
 
-// The page printed onto a canvas of magenta, so anything left unpainted shows.
-struct Printed : Canvas {
-  explicit Printed(HWND page) : Canvas(Width(page), Height(page), RGB(255, 0, 255)) {
-    SendMessageW(page, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc()), PRF_CLIENT);
-  }
-  static int Width(HWND window) {
-    RECT r;
-    GetClientRect(window, &r);
-    return r.right;
-  }
-  static int Height(HWND window) {
-    RECT r;
-    GetClientRect(window, &r);
-    return r.bottom;
-  }
-};
-
 int32_t Argb(COLORREF colour) { return MakeARGB(255, GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
 
 TEST_F(PanelButtonTest, EveryStatePaintsItsGradientAndItsImageCentred) {
@@ -89,7 +72,8 @@ TEST_F(PanelButtonTest, EveryStatePaintsItsGradientAndItsImageCentred) {
   auto expect_state = [&](int state) {
     SCOPED_TRACE(ButtonStateName(state));
     ASSERT_EQ(ButtonGetState(button), state);
-    const Printed shot(page);
+    const Printed printed(page);
+    const Canvas& shot = printed.canvas;
     EXPECT_TRUE(ColourNear(shot.At(2, 0), RGB(20 * state, 100, 250), 12));
     EXPECT_TRUE(ColourNear(shot.At(2, 29), RGB(20 * state, 250, 100), 12));
     // 16 × 16 at 50 % of the free space: columns 12 to 27, rows 7 to 22.
@@ -143,7 +127,8 @@ TEST_F(PanelButtonTest, SkinChangeRepaintsButtonsThroughTheRefreshMessage) {
   ASSERT_NE(button, 0);
   const HWND page = PageOf(button);
   {
-    const Printed shot(page);
+    const Printed printed(page);
+    const Canvas& shot = printed.canvas;
     EXPECT_TRUE(ColourNear(shot.At(2, 0), RGB(255, 0, 0), 12));
     EXPECT_TRUE(ColourNear(shot.At(2, 29), RGB(0, 0, 255), 12));
     EXPECT_TRUE(ColourNear(shot.At(12, 7), image, 4));
@@ -153,14 +138,15 @@ TEST_F(PanelButtonTest, SkinChangeRepaintsButtonsThroughTheRefreshMessage) {
   // its image sits at the top left.
   SendMessageW(page, WM_MOUSEMOVE, 0, At(8, 8));
   {
-    const Printed shot(page);
+    const Printed printed(page);
+    const Canvas& shot = printed.canvas;
     EXPECT_TRUE(ColourNear(shot.At(38, 28), RGB(0, 255, 0), 2));
     EXPECT_TRUE(ColourNear(shot.At(0, 0), image, 4));
   }
   SendMessageW(page, WM_MOUSELEAVE, 0, 0);
   // Changing the skin reaches the button as the skin-refresh message.
   ASSERT_EQ(SetSkinProperty(skin, L"buttonex", L"normal", L"background", L"rgb(250, 250, 0);"), 1);
-  EXPECT_TRUE(ColourNear(Printed(page).At(2, 0), RGB(250, 250, 0), 2));
+  EXPECT_TRUE(ColourNear(Printed(page).canvas.At(2, 0), RGB(250, 250, 0), 2));
 }
 
 TEST_F(PanelButtonTest, DisabledButtonIgnoresTheMouseAndPostsNothing) {
@@ -230,13 +216,13 @@ TEST_F(PanelButtonTest, PageOpacityBlendsTheBackgroundOverWhatLiesUnderThePanel)
   red.colour = static_cast<int32_t>(RGB(255, 0, 0));
   ASSERT_TRUE(SetPageBackground(page, red));
   const COLORREF under = GetSysColor(COLOR_BTNFACE);  // the host's class brush
-  EXPECT_TRUE(ColourNear(Printed(page).At(30, 20), RGB(255, 0, 0), 2));
+  EXPECT_TRUE(ColourNear(Printed(page).canvas.At(30, 20), RGB(255, 0, 0), 2));
   ASSERT_TRUE(SetPageOpacity(panel, 0, 0, true));
-  EXPECT_TRUE(ColourNear(Printed(page).At(30, 20), under, 2));
+  EXPECT_TRUE(ColourNear(Printed(page).canvas.At(30, 20), under, 2));
   // Half way, by window as well as by index.
   ASSERT_TRUE(SetPageOpacity(reinterpret_cast<intptr_t>(PanelWindow(panel, -1)), reinterpret_cast<intptr_t>(page), 128, true));
   const COLORREF half = RGB((255 + GetRValue(under)) / 2, GetGValue(under) / 2, GetBValue(under) / 2);
-  EXPECT_TRUE(ColourNear(Printed(page).At(30, 20), half, 3));
+  EXPECT_TRUE(ColourNear(Printed(page).canvas.At(30, 20), half, 3));
   EXPECT_FALSE(SetPageOpacity(panel, 5, 255, true));
 }
 
@@ -319,7 +305,8 @@ TEST_F(PanelButtonTest, LabelSizesItselfToItsText) {
   LabelSetStyle(fixed, LABEL_STYLE_FILL);
   const HWND window = LabelWindow(fixed);
   ASSERT_NE(window, nullptr);
-  const Printed shot(PanelWindow(reinterpret_cast<intptr_t>(window), 0));
+  const Printed printed(PanelWindow(reinterpret_cast<intptr_t>(window), 0));
+  const Canvas& shot = printed.canvas;
   EXPECT_EQ(shot.width(), 120);
   EXPECT_EQ(shot.height(), measure(L"No results").bottom);
   EXPECT_TRUE(ColourNear(shot.At(118, 1), RGB(255, 100, 100), 2));

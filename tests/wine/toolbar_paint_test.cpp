@@ -66,25 +66,6 @@ class ToolbarPaintTest : public ::testing::Test {
   std::vector<HICON> icons_;
 };
 
-// The tool bar's client area printed onto a canvas of one colour, so that
-// whatever the toolkit left unpainted keeps that colour.
-struct Printed {
-  explicit Printed(HWND toolbar) : canvas(Width(toolbar), Height(toolbar), kBackground) {
-    SendMessageW(toolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
-  }
-  static int Width(HWND window) {
-    RECT r;
-    GetClientRect(window, &r);
-    return r.right;
-  }
-  static int Height(HWND window) {
-    RECT r;
-    GetClientRect(window, &r);
-    return r.bottom;
-  }
-  Canvas canvas;
-};
-
 TEST_F(ToolbarPaintTest, AHotButtonIn2007GreyIsAGradientFrom52To53FramedIn8) {
   HWND toolbar = Make(3, kOffice2007Bar);
   ASSERT_NE(toolbar, nullptr);

@@ -128,6 +128,25 @@ class Canvas {
   uint32_t* bits_ = nullptr;
 };
 
+// A window's client area printed (WM_PRINTCLIENT) onto a canvas of
+// magenta, so that whatever the window left unpainted keeps that colour.
+struct Printed {
+  explicit Printed(HWND window) : canvas(Width(window), Height(window), RGB(255, 0, 255)) {
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+  }
+  static int Width(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    return r.right;
+  }
+  static int Height(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    return r.bottom;
+  }
+  Canvas canvas;
+};
+
 inline bool Near(COLORREF a, COLORREF b, int tolerance) {
   return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
          std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
