@@ -22,26 +22,18 @@
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
 #include "app/scintilla_messages.h"
+#include "bench/bench_support_win32.h"
 #include "platform/os_handles_win32.h"
 
 namespace {
+
+using bench::Now;
 
 using FileHandle = platform::UniqueFile;
 using tavrel::SendEditor;
 
 constexpr int kRepeats = 3;
 constexpr double kMiB = 1024.0 * 1024.0;
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 SIZE_T PeakWorkingSet() {
   PROCESS_MEMORY_COUNTERS counters{};
@@ -143,13 +135,6 @@ void ReportMessage(const std::wstring& text) {
   g_failed = true;
 }
 
-std::wstring ExeFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring s(path);
-  return s.substr(0, s.find_last_of(L"\\/") + 1);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -166,20 +151,8 @@ int wmain(int argc, wchar_t** argv) {
   const uint64_t size = megabytes * 1024 * 1024;
   const std::wstring path = folder + L"tavrel-bench-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
 
-  if (!LoadLibraryW((ExeFolder() + L"Scintilla64.dll").c_str())) {
-    std::fprintf(stderr, "Scintilla64.dll not found\n");
-    return 1;
-  }
-  HWND main_window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 800, 500, nullptr, nullptr,
-                                     GetModuleHandleW(nullptr), nullptr);
-  HWND editor = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE, 0, 0, 800, 500, main_window, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-  if (!editor) {
-    std::fprintf(stderr, "cannot create the editing component\n");
-    return 1;
-  }
-  tavrel::g_editor.main_window = main_window;
-  tavrel::g_editor.editor_control = editor;
+  if (!bench::CreateBenchEditor()) return 1;
+  HWND main_window = tavrel::g_editor.main_window;
   tavrel::g_document_hooks.show_message = ReportMessage;
   SendEditor(SCI_SETCODEPAGE, SC_CP_UTF8);
   SendEditor(SCI_SETSCROLLWIDTHTRACKING, 1);

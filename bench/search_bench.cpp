@@ -24,31 +24,16 @@
 #include "app/scintilla_messages.h"
 #include "app/search_strip_win32.h"
 #include "app/text_search.h"
+#include "bench/bench_support_win32.h"
 
 namespace {
+
+using bench::Now;
 
 using tavrel::FindInDocument;
 using tavrel::SendEditor;
 
 constexpr int kRepeats = 3;
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::wstring ExeFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring s = path;
-  return s.substr(0, s.find_last_of(L"\\/") + 1);
-}
 
 // Words of English-like text with some non-ASCII letters; "Qzx" in mixed
 // case is planted about once every 100 bytes.
@@ -124,20 +109,8 @@ void Pump() {
 int wmain(int argc, wchar_t** argv) {
   const size_t megabytes = argc > 1 ? static_cast<size_t>(_wtoi(argv[1])) : 100;
   const size_t typed_megabytes = argc > 2 ? static_cast<size_t>(_wtoi(argv[2])) : 10;
-  if (!LoadLibraryW((ExeFolder() + L"Scintilla64.dll").c_str())) {
-    std::fprintf(stderr, "Scintilla64.dll not found\n");
-    return 1;
-  }
-  HWND main_window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 800, 500, nullptr, nullptr,
-                                     GetModuleHandleW(nullptr), nullptr);
-  HWND editor = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE, 0, 0, 800, 500, main_window, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-  if (!editor) {
-    std::fprintf(stderr, "cannot create the editing component\n");
-    return 1;
-  }
-  tavrel::g_editor.main_window = main_window;
-  tavrel::g_editor.editor_control = editor;
+  if (!bench::CreateBenchEditor()) return 1;
+  HWND main_window = tavrel::g_editor.main_window;
   tavrel::ConfigureEditor();
   ShowWindow(main_window, SW_SHOW);
 

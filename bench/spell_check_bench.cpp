@@ -22,29 +22,14 @@
 #include "app/spell_check_win32.h"
 #include "app/spell_words.h"
 #include "app/spelling_library_win32.h"
+#include "bench/bench_support_win32.h"
 
 namespace {
 
+using bench::Now;
+
 using tavrel::g_editor;
 using tavrel::SendEditor;
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::wstring ExeFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder = path;
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
 
 // Common English words, drawn with a skew towards the first ones as real
 // text is, with a misspelling now and then and sentences of varied length.
@@ -200,25 +185,13 @@ std::vector<double> TypeIntoLongLine(const std::string& typed) {
 
 int wmain(int argc, wchar_t** argv) {
   const std::size_t megabytes = argc > 1 ? static_cast<std::size_t>(_wtoi(argv[1])) : 10;
-  if (!LoadLibraryW((ExeFolder() + L"Scintilla64.dll").c_str())) {
-    std::fprintf(stderr, "Scintilla64.dll not found\n");
-    return 1;
-  }
   WNDCLASSW parent_class{};
   parent_class.lpfnWndProc = ParentProc;
   parent_class.hInstance = GetModuleHandleW(nullptr);
   parent_class.lpszClassName = L"SpellBenchParent";
   RegisterClassW(&parent_class);
-  HWND main_window = CreateWindowExW(0, L"SpellBenchParent", L"", WS_OVERLAPPEDWINDOW, 0, 0, 800, 500, nullptr,
-                                     nullptr, GetModuleHandleW(nullptr), nullptr);
-  HWND editor = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE, 0, 0, 800, 500, main_window, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-  if (!editor) {
-    std::fprintf(stderr, "cannot create the editing component\n");
-    return 1;
-  }
-  g_editor.main_window = main_window;
-  g_editor.editor_control = editor;
+  if (!bench::CreateBenchEditor(L"SpellBenchParent")) return 1;
+  HWND main_window = tavrel::g_editor.main_window;
   SendEditor(SCI_SETCODEPAGE, SC_CP_UTF8);
   SendEditor(SCI_SETUNDOCOLLECTION, 0);
 

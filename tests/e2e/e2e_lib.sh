@@ -170,3 +170,18 @@ e2e_save_as() {
   e2e_keys "$dialog" Return
   e2e_wait_gone "^Save As$" 20
 }
+
+# e2e_open WINDOW PATH -> prints the editor's window id once PATH is open:
+# Ctrl+O and PATH typed into the Open dialog; fails when the dialog does not
+# come or go, or the title does not name the file.
+e2e_open() {
+  local dialog name
+  name=$(basename "$2")
+  e2e_keys "$1" ctrl+o
+  dialog=$(e2e_wait_window "^Open$" 20) || return 1
+  e2e_keys "$dialog" ctrl+a
+  e2e_type "$dialog" "$(e2e_winpath "$2")"
+  e2e_keys "$dialog" Return
+  e2e_wait_gone "^Open$" 20 || return 1
+  e2e_wait_window "^${name//./\\.} - Tavrel$" 20
+}

@@ -34,12 +34,7 @@ printf 'one\ntwo\n' >"$target"
 e2e_start "$bin/Tavrel.exe" "$data" || exit 1
 win=$(e2e_wait_window "^Untitled - Tavrel$" 40) || e2e_fail "no editor window"
 sleep 1
-e2e_keys "$win" ctrl+o
-dialog=$(e2e_wait_window "^Open$" 20) || e2e_fail "Ctrl+O did not open the Open dialog"
-sleep 0.5
-e2e_type "$dialog" "$(e2e_winpath "$target")"
-e2e_keys "$dialog" Return
-win=$(e2e_wait_window "^lf.txt - Tavrel$" 20) || e2e_fail "the file did not open"
+win=$(e2e_open "$win" "$target") || e2e_fail "the file did not open through the Open dialog"
 sleep 0.5
 
 # Typed at the end: every Ctrl+letter without a command in between.

@@ -16,13 +16,7 @@ for name in alpha beta gamma; do printf '%s text\r\n' "$name" >"$docs/$name.txt"
 e2e_start "$bin/Tavrel.exe" "$data" || exit 1
 win=$(e2e_wait_window "^Untitled - Tavrel$" 40) || e2e_fail "no window titled 'Untitled - Tavrel'"
 for name in alpha beta gamma; do
-  e2e_keys "$win" ctrl+o
-  dialog=$(e2e_wait_window "^Open$" 20) || e2e_fail "Ctrl+O did not open the Open dialog for $name"
-  e2e_keys "$dialog" ctrl+a
-  e2e_type "$dialog" "$(e2e_winpath "$docs/$name.txt")"
-  e2e_keys "$dialog" Return
-  e2e_wait_gone "^Open$" 20 || e2e_fail "the Open dialog stayed open for $name"
-  win=$(e2e_wait_window "^$name.txt - Tavrel$" 20) || e2e_fail "$name.txt did not open"
+  win=$(e2e_open "$win" "$docs/$name.txt") || e2e_fail "$name.txt did not open through the Open dialog"
 done
 e2e_close_window "$win" 30 || e2e_fail "the program did not end on Alt+F4"
 

@@ -32,12 +32,7 @@ printf 'alpha beta gamma\nBeta delta\nepsilon bETa end\n' >"$target"
 e2e_start "$bin/Tavrel.exe" "$data" || exit 1
 win=$(e2e_wait_window "^Untitled - Tavrel$" 40) || e2e_fail "no editor window"
 sleep 1
-e2e_keys "$win" ctrl+o
-dialog=$(e2e_wait_window "^Open$" 20) || e2e_fail "Ctrl+O did not open the Open dialog"
-sleep 0.5
-e2e_type "$dialog" "$(e2e_winpath "$target")"
-e2e_keys "$dialog" Return
-win=$(e2e_wait_window "^words.txt - Tavrel$" 20) || e2e_fail "the file did not open"
+win=$(e2e_open "$win" "$target") || e2e_fail "the file did not open through the Open dialog"
 sleep 0.5
 
 # The strip's field is the rebar's last band, against the window's right edge.
