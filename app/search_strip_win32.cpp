@@ -117,6 +117,22 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
       DrawCue(window);
       return result;
     }
+    // Return steps to the next match and leaves the caret in the field, so
+    // that the text can still be changed; Esc goes back to the text.
+    if (message == WM_KEYDOWN && (wparam == VK_RETURN || wparam == VK_ESCAPE)) {
+      if (wparam == VK_RETURN) {
+        const std::wstring text = FieldText();
+        if (!text.empty()) {
+          g_editor.document_length = SendEditor(SCI_GETLENGTH);
+          FindInDocument(0, g_editor.document_length, text, 1);
+        }
+      } else if (g_editor.editor_control) {
+        SetFocus(g_editor.editor_control);
+      }
+      return 0;
+    }
+    // Their characters would only make the box beep.
+    if (message == WM_CHAR && (wparam == L'\r' || wparam == 0x1B)) return 0;
     if (message == WM_WINDOWPOSCHANGING) {
       // The typed text runs between the magnifier and the counter.
       auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);

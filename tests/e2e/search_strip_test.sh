@@ -72,11 +72,16 @@ y=$(count_colour first.png "$text_area" "$yellow")
 first_box=$(colour_box first.png "$green")
 convert "$e2e_dir/first.png" -crop "$counter" +repage "$e2e_dir/counter1.png"
 
-# F3, the magnifier, F3: the second, the third, and the first again.
+# Return in the field, the magnifier, F3: the second, the third, and the
+# first again.
 boxes="$first_box" box=$first_box
-for step in F3 magnifier F3; do
+for step in Return magnifier F3; do
   previous=$box
-  if [ $step = F3 ]; then e2e_keys "$win" F3; else click $((field + 8)) 13; fi
+  case $step in
+    Return) xdotool key Return ;;
+    F3) e2e_keys "$win" F3 ;;
+    *) click $((field + 8)) 13 ;;
+  esac
   for i in $(seq 1 25); do
     sleep 0.2
     e2e_screenshot "$win" step.png
