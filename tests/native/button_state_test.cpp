@@ -132,5 +132,31 @@ TEST(SkinPlacement, PercentagesOfFreeSpacePixelsFromEitherSideAndCentre) {
   EXPECT_EQ(PlaceInArea(half, SkinBox{0, 0, 10, 10}, 20, 20).left, -5);
 }
 
+TEST(SkinPlacement, TilesSpreadFromThePlacedCopyToCoverTheAreaAndStayBounded) {
+  // Centred 16 × 16 copies in 40 × 20: the first copy at 12, 2 steps back
+  // to -4, -14, and three columns and three rows cover the area.
+  SkinPlacement centred;
+  centred.x = centred.y = ParseSkinOffset("centre");
+  centred.tile = true;
+  const SkinTiling tiled = TileInArea(centred, SkinBox{0, 0, 40, 20}, 16, 16);
+  EXPECT_EQ(tiled.first_left, -4);
+  EXPECT_EQ(tiled.first_top, -14);
+  EXPECT_EQ(tiled.columns, 3);
+  EXPECT_EQ(tiled.rows, 3);
+  // "right: repeat" repeats one axis leftwards from the right edge.
+  SkinPlacement row;
+  row.right = ParseSkinOffset("repeat");
+  row.top = ParseSkinOffset("3");
+  const SkinTiling along = TileInArea(row, SkinBox{10, 0, 31, 20}, 4, 4);
+  EXPECT_EQ(along.first_left, 7);
+  EXPECT_EQ(along.columns, 6);
+  EXPECT_EQ(along.first_top, 3);
+  EXPECT_EQ(along.rows, 1);
+  // A one-pixel image over a huge area is capped.
+  const SkinTiling dots = TileInArea(centred, SkinBox{0, 0, 1 << 20, 1 << 20}, 1, 1);
+  EXPECT_LE(static_cast<int64_t>(dots.columns) * dots.rows, kMaxSkinTiles);
+  EXPECT_GE(dots.rows, 1);
+}
+
 }  // namespace
 }  // namespace lumora

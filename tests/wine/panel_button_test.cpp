@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "platform/os_handles_win32.h"
 #include "tests/wine/toolbar_test_support.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/controls/button_win32.h"
@@ -49,6 +50,18 @@ class PanelButtonTest : public ::testing::Test {
 };
 
 int32_t Argb(COLORREF colour) { return MakeARGB(255, GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
+
+// A bitmap whose left half is one colour and right half another, owned by
+// the caller.
+HBITMAP HalvesBitmap(int size, COLORREF left, COLORREF right) {
+  platform::WindowDc screen(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), size, size);
+  platform::UniqueMemoryDc dc = platform::CreateMemoryDc(screen.get());
+  platform::SelectGuard selected(dc.get(), bitmap);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) SetPixel(dc.get(), x, y, x < size / 2 ? left : right);
+  return bitmap;
+}
 
 TEST_F(PanelButtonTest, EveryStatePaintsItsGradientAndItsImageCentred) {
   const COLORREF normal = RGB(200, 0, 0), hot = RGB(0, 200, 0), pressed = RGB(0, 0, 200), disabled = RGB(90, 90, 90);
@@ -113,6 +126,35 @@ TEST_F(PanelButtonTest, EveryStatePaintsItsGradientAndItsImageCentred) {
   // The one release after a press was one click, posted to the host.
   Pump(50);
   EXPECT_EQ(Commands(), std::vector<UINT>{100});
+}
+
+TEST_F(PanelButtonTest, BackgroundImageTilesRepeatsAlongOneAxisAndLetsItsMaskShowThrough) {
+  // 4 × 4: two red columns, then two of the mask green.
+  const platform::UniqueBitmap stripes(HalvesBitmap(4, RGB(255, 0, 0), RGB(0, 255, 0)));
+  const intptr_t button = CreateButton(host_, 101, 0, 0, 40, 30, L"", nullptr, nullptr, nullptr, nullptr, -1);
+  ASSERT_NE(button, 0);
+  const HWND page = PageOf(button);
+  ButtonLook look;
+  look.background_colour = static_cast<int32_t>(RGB(0, 0, 255));
+  look.background_image = stripes.get();
+  look.background_position.tile = true;
+  look.background_position.masked = true;
+  ASSERT_EQ(ButtonSetLook(button, BUTTON_NORMAL, look), 1);
+  {
+    const Printed printed(page);
+    const Canvas& shot = printed.canvas;
+    EXPECT_TRUE(ColourNear(shot.At(37, 25), RGB(255, 0, 0), 2));  // a copy far from the first
+    EXPECT_TRUE(ColourNear(shot.At(38, 25), RGB(0, 0, 255), 2));  // its green is the background's
+  }
+  // "x: repeat" alone makes one row of copies along the top.
+  look.background_position = SkinPlacement{};
+  look.background_position.x = SkinOffset{SkinOffset::kRepeat, 0};
+  ASSERT_EQ(ButtonSetLook(button, BUTTON_NORMAL, look), 1);
+  const Printed printed(page);
+  const Canvas& shot = printed.canvas;
+  EXPECT_TRUE(ColourNear(shot.At(37, 1), RGB(255, 0, 0), 2));
+  EXPECT_TRUE(ColourNear(shot.At(38, 1), RGB(0, 255, 0), 2));  // not masked now
+  EXPECT_TRUE(ColourNear(shot.At(37, 25), RGB(0, 0, 255), 2));
 }
 
 TEST_F(PanelButtonTest, SkinChangeRepaintsButtonsThroughTheRefreshMessage) {
@@ -195,6 +237,7 @@ TEST_F(PanelButtonTest, CommandsFromControlsOnAPageReachThePanelsParent) {
                                      reinterpret_cast<HMENU>(41), GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(plain, nullptr);
   SendMessageW(plain, BM_CLICK, 0, 0);
+  SetPageInsertionIndex(0);
   const intptr_t skinned = CreateImageButton(first, 18, 100, 0, 0, 0, Icon(RGB(0, 0, 200)), nullptr, nullptr, nullptr);
   ASSERT_NE(skinned, 0);
   // Creating a button leaves the application's current container alone.
@@ -206,6 +249,16 @@ TEST_F(PanelButtonTest, CommandsFromControlsOnAPageReachThePanelsParent) {
   SendMessageW(page, WM_MOUSELEAVE, 0, 0);
   Pump(50);
   EXPECT_EQ(Commands(), (std::vector<UINT>{41, 18}));
+
+  // A page inserted first: PanelWindow counts it first, its number is the
+  // next one. The button made in between leaves the index to this page.
+  const HWND third = AddPanelPage(0);
+  ASSERT_NE(third, nullptr);
+  EXPECT_EQ(PanelWindow(panel, 0), third);
+  EXPECT_EQ(PanelWindow(panel, 1), first);
+  ASSERT_TRUE(SetActivePage(panel, 2));
+  EXPECT_TRUE(GetWindowLongW(third, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(GetWindowLongW(first, GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST_F(PanelButtonTest, PageOpacityBlendsTheBackgroundOverWhatLiesUnderThePanel) {
@@ -224,6 +277,20 @@ TEST_F(PanelButtonTest, PageOpacityBlendsTheBackgroundOverWhatLiesUnderThePanel)
   const COLORREF half = RGB((255 + GetRValue(under)) / 2, GetGValue(under) / 2, GetBValue(under) / 2);
   EXPECT_TRUE(ColourNear(Printed(page).canvas.At(30, 20), half, 3));
   EXPECT_FALSE(SetPageOpacity(panel, 5, 255, true));
+}
+
+TEST_F(PanelButtonTest, PagePaintsItsOwnImageOverItsBackgroundWithWhiteShowingThrough) {
+  CreatePanel(-1, host_, 0, 0, 60, 40, nullptr);
+  const HWND page = AddPanelPage(0, HalvesBitmap(8, RGB(0, 0, 255), RGB(255, 255, 255)));  // the page owns it
+  ASSERT_NE(page, nullptr);
+  PageBackground red;
+  red.colour = static_cast<int32_t>(RGB(255, 0, 0));
+  ASSERT_TRUE(SetPageBackground(page, red));
+  const Printed printed(page);
+  const Canvas& shot = printed.canvas;
+  EXPECT_TRUE(ColourNear(shot.At(1, 1), RGB(0, 0, 255), 2));
+  EXPECT_TRUE(ColourNear(shot.At(6, 6), RGB(255, 0, 0), 2));
+  EXPECT_TRUE(ColourNear(shot.At(30, 20), RGB(255, 0, 0), 2));
 }
 
 TEST_F(PanelButtonTest, ScrollingPageGetsABarBesideItAndMovesItsControls) {

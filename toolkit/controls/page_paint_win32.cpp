@@ -65,10 +65,12 @@ void PaintPage(PageRecord& page, HDC dc) {
   if (!canvas) return;
   PageBackground background;
   int opacity;
+  HANDLE image;
   {
     StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
     background = page.background;
     opacity = page.opacity;
+    image = page.image.get();
   }
   const bool has_background = HasBackground(background);
   if (!has_background || opacity < 255) PaintUnderneath(page.window, canvas.dc(), client, 0);
@@ -85,6 +87,12 @@ void PaintPage(PageRecord& page, HDC dc) {
       else if (opacity >= 128)
         BitBlt(canvas.dc(), 0, 0, client.right, client.bottom, layer.dc(), 0, 0, SRCCOPY);
     }
+  }
+  // The page's own picture sits at its top left over the background, under
+  // its control's face; a bitmap's white pixels let the background show.
+  if (image) {
+    const SIZE size = SkinImageSize(image);
+    DrawSkinImage(canvas.dc(), image, SkinBox{0, 0, size.cx, size.cy}, static_cast<int32_t>(RGB(255, 255, 255)));
   }
   if (page.painter) page.painter(page.window, canvas.dc(), client);
   BitBlt(dc, 0, 0, client.right, client.bottom, canvas.dc(), 0, 0, SRCCOPY);

@@ -37,6 +37,9 @@ bool ReadBackground(intptr_t skin, const std::wstring& component, PageBackground
   position.bottom = Offset(skin, component, L"bottom");
   position.stretch =
       GetSkinPropertySubValue(skin, component, L"normal", L"background position", L"stretch") == L"true";
+  position.tile = GetSkinPropertySubValue(skin, component, L"normal", L"background position", L"tile") == L"true";
+  position.masked =
+      GetSkinPropertySubValue(skin, component, L"normal", L"background position", L"masked") == L"true";
   if (background.colour == -1 && !background.gradient && !background.image) return false;
   out = background;
   return true;

@@ -1,6 +1,7 @@
 #include "toolkit/controls/panel_registry_win32.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/base/stale_lock.h"
 
@@ -11,6 +12,7 @@ struct Registry {
   std::vector<std::unique_ptr<PanelRecord>> panels;
   PanelRecord* current_panel = nullptr;
   PageRecord* current_page = nullptr;
+  int32_t insertion_index = -1;
 };
 
 Registry& Get() {
@@ -82,8 +84,10 @@ PageRecord* AddPageRecord(PanelRecord* panel, std::unique_ptr<PageRecord> page) 
   page->panel = panel;
   page->panel_window = panel->window;
   page->index = panel->page_count++;
-  panel->pages.push_back(std::move(page));
-  PageRecord* added = panel->pages.back().get();
+  const int32_t at = std::exchange(Get().insertion_index, -1);
+  auto where = at >= 0 && static_cast<size_t>(at) < panel->pages.size() ? panel->pages.begin() + at
+                                                                        : panel->pages.end();
+  PageRecord* added = panel->pages.insert(where, std::move(page))->get();
   if (!panel->active_page) panel->active_page = added;
   return added;
 }
@@ -121,6 +125,16 @@ void SetCurrentPanel(PanelRecord* panel) {
 PageRecord* CurrentPage() {
   StaleLockGuard guard(Lock());
   return Get().current_page;
+}
+
+int32_t PageInsertionIndex() {
+  StaleLockGuard guard(Lock());
+  return Get().insertion_index;
+}
+
+void SetPageInsertionIndex(int32_t index) {
+  StaleLockGuard guard(Lock());
+  Get().insertion_index = index;
 }
 
 void SetCurrentPage(PageRecord* page) {

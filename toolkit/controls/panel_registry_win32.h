@@ -74,6 +74,8 @@ PanelRecord* CurrentPanel();
 void SetCurrentPanel(PanelRecord* panel);
 PageRecord* CurrentPage();
 void SetCurrentPage(PageRecord* page);
+// The index SetPageInsertionIndex left for the next page (-1 for none).
+int32_t PageInsertionIndex();
 
 // For buttons and labels: how their page paints and whether the page's
 // own background is drawn under it.

@@ -367,12 +367,16 @@ HWND CreateControlPanel(HWND parent, int32_t x, int32_t y, int32_t width, int32_
   PanelRecord* panel_before = CurrentPanel();
   PageRecord* page_before = CurrentPage();
   const HWND container_before = g_container;
+  // The application's pending insertion index is for its own next page.
+  const int32_t insertion_before = PageInsertionIndex();
+  SetPageInsertionIndex(-1);
   const intptr_t panel_id = CreatePanel(-1, parent, x, y, width, height, callback);
   const HWND panel = panel_id ? PanelWindow(panel_id, -1) : nullptr;
   const HWND made = panel ? AddPanelPage(0) : nullptr;
   SetCurrentPanel(panel_before);
   SetCurrentPage(page_before);
   g_container = container_before;
+  SetPageInsertionIndex(insertion_before);
   if (!made) {
     if (panel) FreePanel(reinterpret_cast<intptr_t>(panel));
     return nullptr;

@@ -33,6 +33,12 @@ intptr_t CreatePanel(int32_t id, HWND parent, int32_t x, int32_t y, int32_t widt
 // current panel. The page becomes the current control container.
 HWND AddPanelPage(uint32_t flags, HANDLE image = nullptr);
 
+// Where the next page added goes in its panel's page list (the order
+// PanelWindow counts in): index 0 puts it first; -1, an index past the end
+// or no call appends it. Its page number still counts from the panel's page
+// count. Applies to one page, then falls back to appending.
+void SetPageInsertionIndex(int32_t index);
+
 // A panel with one page for a control built of panels (buttons, labels):
 // made without disturbing the application's current panel, page and
 // control container. Returns the panel's window and fills `page`; null (and

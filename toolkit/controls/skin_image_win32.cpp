@@ -21,7 +21,7 @@ SIZE SkinImageSize(HANDLE image) {
   return SIZE{0, 0};
 }
 
-void DrawSkinImage(HDC dc, HANDLE image, const SkinBox& box) {
+void DrawSkinImage(HDC dc, HANDLE image, const SkinBox& box, int32_t transparent) {
   const int width = box.right - box.left, height = box.bottom - box.top;
   if (!image || width <= 0 || height <= 0) return;
   if (GetObjectType(image) != OBJ_BITMAP) {
@@ -32,7 +32,10 @@ void DrawSkinImage(HDC dc, HANDLE image, const SkinBox& box) {
   platform::UniqueMemoryDc source = platform::CreateMemoryDc(dc);
   platform::SelectGuard selected(source.get(), image);
   if (!selected) return;
-  if (size.cx == width && size.cy == height) {
+  if (transparent != -1) {
+    GdiTransparentBlt(dc, box.left, box.top, width, height, source.get(), 0, 0, size.cx, size.cy,
+                      static_cast<UINT>(transparent));
+  } else if (size.cx == width && size.cy == height) {
     BitBlt(dc, box.left, box.top, width, height, source.get(), 0, 0, SRCCOPY);
   } else {
     SetStretchBltMode(dc, HALFTONE);
@@ -43,7 +46,22 @@ void DrawSkinImage(HDC dc, HANDLE image, const SkinBox& box) {
 void DrawPlacedImage(HDC dc, HANDLE image, const SkinPlacement& placement, const RECT& area) {
   const SIZE size = SkinImageSize(image);
   if (size.cx <= 0 || size.cy <= 0) return;
-  DrawSkinImage(dc, image, PlaceInArea(placement, ToBox(area), size.cx, size.cy));
+  const SkinTiling tiling = TileInArea(placement, ToBox(area), size.cx, size.cy);
+  const int32_t transparent = placement.masked ? static_cast<int32_t>(kSkinMaskColour) : -1;
+  if (tiling.columns == 1 && tiling.rows == 1) {
+    const SkinBox box{tiling.first_left, tiling.first_top, tiling.first_left + tiling.width,
+                      tiling.first_top + tiling.height};
+    DrawSkinImage(dc, image, box, transparent);
+    return;
+  }
+  // Copies at the edges overhang the area.
+  platform::SavedDcState saved(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  for (int32_t row = 0; row < tiling.rows; ++row)
+    for (int32_t column = 0; column < tiling.columns; ++column) {
+      const int32_t left = tiling.first_left + column * tiling.width, top = tiling.first_top + row * tiling.height;
+      DrawSkinImage(dc, image, SkinBox{left, top, left + tiling.width, top + tiling.height}, transparent);
+    }
 }
 
 }  // namespace lumora

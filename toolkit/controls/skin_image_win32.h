@@ -10,10 +10,16 @@ namespace lumora {
 // Width and height of an icon or bitmap; 0 × 0 when it is neither.
 SIZE SkinImageSize(HANDLE image);
 
-// Draws the image into `box` (icons with their mask, bitmaps copied).
-void DrawSkinImage(HDC dc, HANDLE image, const SkinBox& box);
+// A skin bitmap placed "masked" lets what lies under it show through its
+// pure green pixels, the key colour the buttons' own bitmaps use.
+constexpr COLORREF kSkinMaskColour = RGB(0, 255, 0);
 
-// Places the image in `area` by `placement` and draws it there.
+// Draws the image into `box` (icons with their mask, bitmaps copied, or
+// without their pixels of `transparent` when it is not -1).
+void DrawSkinImage(HDC dc, HANDLE image, const SkinBox& box, int32_t transparent = -1);
+
+// Places the image in `area` by `placement` and draws it there: repeated
+// for "tile" and "repeat", keyed for "masked", clipped to the area.
 void DrawPlacedImage(HDC dc, HANDLE image, const SkinPlacement& placement, const RECT& area);
 
 inline SkinBox ToBox(const RECT& rect) { return SkinBox{rect.left, rect.top, rect.right, rect.bottom}; }

@@ -1,5 +1,6 @@
 #include "toolkit/controls/skin_placement.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace lumora {
@@ -42,6 +43,23 @@ int32_t PlaceAxis(const SkinOffset& centre_key, const SkinOffset& near, const Sk
   return start;
 }
 
+// The axis's governing offset is the first one set, as in PlaceAxis.
+bool Repeats(const SkinOffset& centre_key, const SkinOffset& near, const SkinOffset& far) {
+  const SkinOffset& chosen =
+      centre_key.kind != SkinOffset::kUnset ? centre_key : near.kind != SkinOffset::kUnset ? near : far;
+  return chosen.kind == SkinOffset::kRepeat;
+}
+
+// Steps back from the placed copy to the first one that reaches `start`,
+// then counts the copies up to `end`.
+void SpanAxis(int32_t placed, int32_t start, int32_t end, int32_t size, int32_t& first, int32_t& count) {
+  int64_t origin = placed;
+  if (origin > start) origin -= (origin - start + size - 1) / size * size;
+  const int64_t span = static_cast<int64_t>(end) - origin;
+  first = static_cast<int32_t>(origin);
+  count = span <= 0 ? 0 : static_cast<int32_t>(std::min<int64_t>((span + size - 1) / size, kMaxSkinTiles));
+}
+
 }  // namespace
 
 SkinOffset ParseSkinOffset(std::string_view text) {
@@ -64,6 +82,20 @@ SkinBox PlaceInArea(const SkinPlacement& placement, const SkinBox& area, int32_t
   box.right = box.left + width;
   box.bottom = box.top + height;
   return box;
+}
+
+SkinTiling TileInArea(const SkinPlacement& placement, const SkinBox& area, int32_t width, int32_t height) {
+  const SkinBox placed = PlaceInArea(placement, area, width, height);
+  SkinTiling tiling{placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, 1, 1};
+  if (placement.stretch || tiling.width <= 0 || tiling.height <= 0) return tiling;
+  if (placement.tile || Repeats(placement.x, placement.left, placement.right))
+    SpanAxis(placed.left, area.left, area.right, tiling.width, tiling.first_left, tiling.columns);
+  if (placement.tile || Repeats(placement.y, placement.top, placement.bottom))
+    SpanAxis(placed.top, area.top, area.bottom, tiling.height, tiling.first_top, tiling.rows);
+  // Both axes at their cap would still be too many copies.
+  if (static_cast<int64_t>(tiling.columns) * tiling.rows > kMaxSkinTiles)
+    tiling.rows = std::max<int32_t>(1, kMaxSkinTiles / std::max<int32_t>(1, tiling.columns));
+  return tiling;
 }
 
 }  // namespace lumora

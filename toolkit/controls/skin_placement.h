@@ -34,4 +34,18 @@ SkinOffset ParseSkinOffset(std::string_view text);
 // at the top left. With stretch the item fills the area.
 SkinBox PlaceInArea(const SkinPlacement& placement, const SkinBox& area, int32_t width, int32_t height);
 
+// The grid of copies an image of width × height makes in `area`: one copy
+// where PlaceInArea puts it, repeated along an axis whose offset is
+// "repeat" and along both with "tile", from the placed copy outwards until
+// the area is covered. Copies may overhang the area's edges (the painter
+// clips). Stretching wins over tiling. The copies are capped at
+// kMaxSkinTiles so a one-pixel image over a large area cannot stall a paint.
+struct SkinTiling {
+  int32_t first_left = 0, first_top = 0;  // the top left copy
+  int32_t width = 0, height = 0;          // of each copy
+  int32_t columns = 0, rows = 0;
+};
+constexpr int32_t kMaxSkinTiles = 16384;
+SkinTiling TileInArea(const SkinPlacement& placement, const SkinBox& area, int32_t width, int32_t height);
+
 }  // namespace lumora
