@@ -69,13 +69,19 @@ chmod 444 "$target"
 for way in exit close; do
   if [ $way = exit ]; then e2e_keys "$win" alt+f x; else e2e_keys "$win" alt+F4; fi
   box=$(e2e_wait_window "^Tavrel$" 20) || e2e_fail "$way did not ask about unsaved changes"
+  question=$(xdotool getwindowgeometry "$box" 2>/dev/null | grep Geometry)
   e2e_keys "$box" y
-  for i in $(seq 1 50); do
-    # The question goes and the error message takes its place.
-    error=$(e2e_wait_window "^Tavrel$" 1) && [ "$error" != "$box" ] && break
+  # The question goes and the error message takes its place: another
+  # window, or (should the window be reused) one of another size.
+  error=""
+  for i in $(seq 1 100); do
+    error=$(e2e_wait_window "^Tavrel$" 1) &&
+      { [ "$error" != "$box" ] || [ "$(xdotool getwindowgeometry "$error" 2>/dev/null | grep Geometry)" != "$question" ]; } &&
+      break
+    error=""
     sleep 0.2
   done
-  [ -n "${error:-}" ] && [ "$error" != "$box" ] || e2e_fail "$way: no message about the failed save"
+  [ -n "$error" ] || e2e_fail "$way: no message about the failed save"
   e2e_keys "$error" Return
   e2e_wait_gone "^Tavrel$" 20 || e2e_fail "$way: the message stayed open"
   kill -0 "$e2e_pid" 2>/dev/null || e2e_fail "$way ended the program although the save failed"
