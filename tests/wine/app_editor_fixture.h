@@ -14,11 +14,12 @@
 
 #include "app/document_hooks.h"
 #include "app/editor_state.h"
-#include "app/main_window_win32.h"
 #include "app/editor_windows.h"
 #include "app/file_io_hooks_win32.h"
+#include "app/main_window_win32.h"
 #include "app/message_boxes.h"
 #include "app/scintilla_messages.h"
+#include "tests/wine/message_pump.h"
 
 namespace tavrel::test_support {
 
@@ -91,21 +92,7 @@ inline LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam,
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-// Lets queued messages and the component's idle work run, for at most limit_ms.
-template <typename Done>
-bool PumpUntil(Done done, DWORD limit_ms) {
-  const DWORD end = GetTickCount() + limit_ms;
-  MSG msg;
-  while (!done()) {
-    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
+using wine_test::PumpUntil;
 
 class EditorTest : public ::testing::Test {
  protected:

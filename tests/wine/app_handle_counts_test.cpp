@@ -16,6 +16,7 @@
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
 #include "platform/os_handles_win32.h"
+#include "tests/wine/message_pump.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/base/toolkit_start_win32.h"
@@ -48,21 +49,7 @@ std::string Differences(const Snapshot& before, const Snapshot& after) {
   return out.str();
 }
 
-// Lets queued messages run until done() holds, for at most limit_ms.
-template <typename Done>
-bool PumpUntil(Done done, DWORD limit_ms) {
-  const DWORD end = GetTickCount() + limit_ms;
-  MSG msg;
-  while (!done()) {
-    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
+using wine_test::PumpUntil;
 
 constexpr UINT_PTR kCloseTimer = 0x4C4B;
 bool g_popup_seen = false;

@@ -20,6 +20,7 @@
 #include "app/message_boxes.h"
 #include "app/scintilla_messages.h"
 #include "app/view_options_win32.h"
+#include "tests/wine/message_pump.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_records_win32.h"
@@ -52,24 +53,11 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new Editor
 // states follow through the component's own notifications, as in the program.
 template <typename Done>
 bool Eventually(Done done) {
-  const DWORD end = GetTickCount() + 2000;
-  MSG msg;
-  while (!done()) {
-    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
+  return wine_test::PumpUntil(done, 2000);
 }
 
 // Lets every pending notification arrive.
-void Settle() {
-  const DWORD end = GetTickCount() + 150;
-  Eventually([end] { return static_cast<int>(end - GetTickCount()) <= 0; });
-}
+void Settle() { wine_test::PumpFor(150); }
 
 void SetText(const char* text) {
   SendEditor(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(text));

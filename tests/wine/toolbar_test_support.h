@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "tests/wine/message_pump.h"
 #include "toolkit/controls/toolkit_win32.h"
 
 namespace lumora::testing_support {
@@ -50,17 +51,7 @@ inline HWND MakeHost(int width = 600, int height = 300, bool visible = false) {
                          nullptr);
 }
 
-inline void Pump(DWORD milliseconds) {
-  const DWORD end = GetTickCount() + milliseconds;
-  MSG msg;
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
+inline void Pump(DWORD milliseconds) { wine_test::PumpFor(milliseconds); }
 
 // An opaque icon of one colour (COLORREF), owned by the caller.
 inline HICON MakeSolidIcon(COLORREF colour, int size = 16) {

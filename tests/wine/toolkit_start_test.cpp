@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/wine/message_pump.h"
 #include "toolkit/base/animation_track.h"
 #include "toolkit/base/control_subclass_win32.h"
 #include "toolkit/base/platform_caps.h"
@@ -31,24 +32,8 @@ LRESULT CALLBACK GrandparentProc(HWND window, UINT message, WPARAM wparam, LPARA
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-void Pump(DWORD milliseconds) {
-  const DWORD end = GetTickCount() + milliseconds;
-  MSG msg;
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
-
-template <typename Pred>
-bool PumpUntil(Pred done, DWORD limit_ms) {
-  const DWORD end = GetTickCount() + limit_ms;
-  while (!done()) {
-    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
-    Pump(5);
-  }
-  return true;
-}
+using wine_test::PumpFor;
+using wine_test::PumpUntil;
 
 SIZE ImageListSize(HIMAGELIST list) {
   int w = 0, h = 0;
@@ -178,11 +163,11 @@ TEST(ToolkitStart, AnimationMovesARealWindowAndStops) {
   EXPECT_EQ(r.left, 10);
   EXPECT_EQ(r.top, 20);
   EXPECT_EQ(r.right - r.left, 100);
-  Pump(100);
+  PumpFor(100);
   EXPECT_GT(g_steps, 3);        // several frames, each reported to the grandparent
   EXPECT_GE(g_sizes, g_steps);  // with a relayout before every step
   const int steps_at_end = g_steps;
-  Pump(300);
+  PumpFor(300);
   EXPECT_EQ(g_steps, steps_at_end) << "frames went on after the track finished";
   DestroyWindow(host);
 }
