@@ -7,6 +7,7 @@
 #include "app/document_hooks.h"
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
+#include "app/printer_win32.h"
 #include "app/recent_files_win32.h"
 #include "app/search_strip_win32.h"
 #include "app/spell_check_win32.h"
@@ -77,6 +78,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // library is reported now, in a box over the window it belongs to.
   SpellInitInBackground(kDictionaryPath);
   StartClipboardMonitor(window);
+  // Asking the printing system can take long: the answer arrives as a
+  // message, and the command-state refresh then enables Print.
+  FindDefaultPrinterInBackground(window);
   RunEventLoop();
   StopClipboardMonitor(window);
   ShowWindow(window, SW_HIDE);
