@@ -1,0 +1,142 @@
+// Printing with the real main window and editing component. The default
+// printer is looked up the way the program does it at start-up, against the
+// print server the test run offers (TAVREL_PRINT_QUEUE names its default
+// queue, "-" when the run offers none): its answer alone decides, once,
+// whether Print is enabled on menu and tool bar and what the button's
+// tooltip says. The page loop runs on the real component: a page shorter
+// than one line ends the job instead of sending blank pages for ever.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/command_dispatch_win32.h"
+#include "app/command_ids.h"
+#include "app/editor_state.h"
+#include "app/editor_windows.h"
+#include "app/main_window_win32.h"
+#include "app/print_document_win32.h"
+#include "app/printer_win32.h"
+#include "app/scintilla_messages.h"
+#include "tests/wine/message_pump.h"
+#include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/controls/toolkit_win32.h"
+#include "toolkit/menus/menu_records_win32.h"
+#include "toolkit/style/colour_mode.h"
+#include "toolkit/style/ui_style.h"
+
+namespace tavrel {
+namespace {
+
+class EditorEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    lumora::InitToolkit();
+    lumora::StartToolkit();
+    lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
+    ResetEditorState();
+    LoadImages();
+    ASSERT_TRUE(BuildMainWindow(GetModuleHandleW(nullptr), MainWindowCallback));
+    ShowWindow(MainWindow(), SW_SHOW);
+  }
+  void TearDown() override { lumora::ShutdownToolkit(); }
+};
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new EditorEnvironment);
+
+bool MenuEnabled(int id) {
+  using namespace lumora;
+  StaleLockGuard guard(MenuLock());
+  for (auto& record : Menus().menus) {
+    if (record->id != kMainMenu || !record->popup_menu()) continue;
+    const UINT state = GetMenuState(record->popup_menu(), static_cast<UINT>(id), MF_BYCOMMAND);
+    if (state != static_cast<UINT>(-1)) return (state & (MF_DISABLED | MF_GRAYED)) == 0;
+  }
+  ADD_FAILURE() << "no menu item " << id;
+  return false;
+}
+
+bool ButtonEnabled(int id) {
+  return SendMessageW(lumora::ToolbarWindow(kMainToolbar), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
+}
+
+// The text the button's tooltip would show, asked the way the tooltip asks.
+std::wstring ButtonTooltip(int id) {
+  HWND toolbar = lumora::ToolbarWindow(kMainToolbar);
+  NMTTDISPINFOW info{};
+  info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
+  info.hdr.idFrom = static_cast<UINT_PTR>(id);
+  info.hdr.code = TTN_GETDISPINFOW;
+  info.lpszText = info.szText;
+  SendMessageW(GetParent(toolbar), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&info));
+  return info.lpszText ? std::wstring(info.lpszText) : std::wstring();
+}
+
+std::wstring DefaultPrinterName() {
+  wchar_t name[2305] = {};
+  DWORD size = 2305;
+  using GetDefaultPrinterFn = BOOL(WINAPI*)(LPWSTR, LPDWORD);
+  HMODULE winspool = LoadLibraryW(L"Winspool.drv");
+  auto get = reinterpret_cast<GetDefaultPrinterFn>(
+      reinterpret_cast<void*>(GetProcAddress(winspool, "GetDefaultPrinterW")));
+  const bool found = get && get(name, &size);
+  FreeLibrary(winspool);
+  return found ? name : L"";
+}
+
+void ExpectPrintShown(bool enabled) {
+  EXPECT_EQ(MenuEnabled(CMD_PRINT), enabled);
+  EXPECT_EQ(ButtonEnabled(CMD_PRINT), enabled);
+  EXPECT_EQ(ButtonTooltip(CMD_PRINT), enabled ? L"Print" : L"Print (No Printer)");
+}
+
+TEST(PrinterLookup, TheFirstAnswerDecidesPrintOnMenuAndToolBarForTheWholeRun) {
+  const char* queue = std::getenv("TAVREL_PRINT_QUEUE");
+  if (!queue) GTEST_SKIP() << "the test run offers no print server (TAVREL_PRINT_QUEUE is not set)";
+  const bool expected = std::string(queue) != "-";
+
+  ExpectPrintShown(false);
+  FindDefaultPrinterInBackground(MainWindow());
+  // The answer arrives through the message loop, as in the program.
+  ASSERT_TRUE(wine_test::PumpUntil([] { return g_editor.printer_decided != 0; }, 60000));
+  EXPECT_EQ(g_editor.printer_available, expected ? 1 : 0);
+  ExpectPrintShown(expected);
+  if (expected) {
+    const std::string name(queue);
+    EXPECT_EQ(DefaultPrinterName(), std::wstring(name.begin(), name.end()));
+  }
+
+  // A later answer, or a refresh, changes nothing.
+  PostMessageW(MainWindow(), WM_TAVREL_PRINTERFOUND, expected ? 0 : 1, 0);
+  wine_test::PumpFor(200);
+  RefreshCommandStates();
+  EXPECT_EQ(g_editor.printer_available, expected ? 1 : 0);
+  ExpectPrintShown(expected);
+}
+
+TEST(PrintPages, APageShorterThanALineEndsTheJobInsteadOfLooping) {
+  std::string text;
+  for (int i = 1; i <= 10; ++i) text += "line " + std::to_string(i) + "\n";
+  SendEditor(SCI_SETTEXT, 0, reinterpret_cast<intptr_t>(text.c_str()));
+  const int line = static_cast<int>(SendEditor(SCI_TEXTHEIGHT, 0));
+  ASSERT_GT(line, 2);
+  platform::UniqueMemoryDc dc = platform::CreateMemoryDc();
+  platform::UniqueBitmap bitmap(CreateBitmap(400, 8 * line, 1, 32, nullptr));
+  platform::SelectGuard selected(dc.get(), bitmap.get());
+  int pages = 0;
+  auto next_page = [&pages] { return ++pages < 100; };
+
+  for (int height : {0, line - 1}) {
+    pages = 0;
+    EXPECT_EQ(PrintPagesOn(dc.get(), 400, height, next_page), PageLoopEnd::kNoProgress) << height;
+    EXPECT_EQ(pages, 0) << height;
+  }
+  // Three lines a page: eleven lines (the last one empty) on four pages.
+  pages = 0;
+  EXPECT_EQ(PrintPagesOn(dc.get(), 400, 3 * line, next_page), PageLoopEnd::kDone);
+  EXPECT_EQ(pages, 3);
+}
+
+}  // namespace
+}  // namespace tavrel
