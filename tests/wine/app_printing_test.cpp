@@ -12,54 +12,22 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/command_dispatch_win32.h"
-#include "app/command_ids.h"
-#include "app/editor_state.h"
 #include "app/editor_windows.h"
-#include "app/main_window_win32.h"
 #include "app/print_document_win32.h"
 #include "app/printer_win32.h"
 #include "app/scintilla_messages.h"
+#include "platform/dll_function_win32.h"
+#include "platform/os_handles_win32.h"
+#include "tests/wine/app_main_window_support.h"
 #include "tests/wine/message_pump.h"
-#include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/controls/toolkit_win32.h"
-#include "toolkit/menus/menu_records_win32.h"
-#include "toolkit/style/colour_mode.h"
-#include "toolkit/style/ui_style.h"
 
 namespace tavrel {
 namespace {
 
-class EditorEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    lumora::InitToolkit();
-    lumora::StartToolkit();
-    lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
-    ResetEditorState();
-    LoadImages();
-    ASSERT_TRUE(BuildMainWindow(GetModuleHandleW(nullptr), MainWindowCallback));
-    ShowWindow(MainWindow(), SW_SHOW);
-  }
-  void TearDown() override { lumora::ShutdownToolkit(); }
-};
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new EditorEnvironment);
+using test_support::ButtonEnabled;
+using test_support::MenuEnabled;
 
-bool MenuEnabled(int id) {
-  using namespace lumora;
-  StaleLockGuard guard(MenuLock());
-  for (auto& record : Menus().menus) {
-    if (record->id != kMainMenu || !record->popup_menu()) continue;
-    const UINT state = GetMenuState(record->popup_menu(), static_cast<UINT>(id), MF_BYCOMMAND);
-    if (state != static_cast<UINT>(-1)) return (state & (MF_DISABLED | MF_GRAYED)) == 0;
-  }
-  ADD_FAILURE() << "no menu item " << id;
-  return false;
-}
-
-bool ButtonEnabled(int id) {
-  return SendMessageW(lumora::ToolbarWindow(kMainToolbar), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
-}
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new test_support::MainWindowEnvironment);
 
 // The text the button's tooltip would show, asked the way the tooltip asks.
 std::wstring ButtonTooltip(int id) {
@@ -76,13 +44,9 @@ std::wstring ButtonTooltip(int id) {
 std::wstring DefaultPrinterName() {
   wchar_t name[2305] = {};
   DWORD size = 2305;
-  using GetDefaultPrinterFn = BOOL(WINAPI*)(LPWSTR, LPDWORD);
-  HMODULE winspool = LoadLibraryW(L"Winspool.drv");
-  auto get = reinterpret_cast<GetDefaultPrinterFn>(
-      reinterpret_cast<void*>(GetProcAddress(winspool, "GetDefaultPrinterW")));
-  const bool found = get && get(name, &size);
-  FreeLibrary(winspool);
-  return found ? name : L"";
+  const platform::UniqueModule winspool{LoadLibraryW(L"Winspool.drv")};
+  auto get = platform::DllFunction<BOOL(WINAPI*)(LPWSTR, LPDWORD)>(winspool.get(), "GetDefaultPrinterW");
+  return get && get(name, &size) ? name : L"";
 }
 
 void ExpectPrintShown(bool enabled) {
