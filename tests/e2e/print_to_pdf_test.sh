@@ -27,9 +27,9 @@ for i in $(seq 1 150); do printf 'line %03d Grüße Ελλάδα Привет\n'
 e2e_print() {
   local win=$1 answer=$2 dialog="" i
   shift 2
-  for i in $(seq 1 15); do
+  for i in $(seq 1 10); do
     e2e_keys "$win" "$@"
-    dialog=$(e2e_wait_window "^Print$" 2) && break
+    dialog=$(e2e_wait_window "^Print$" 5) && break
   done
   [ -n "$dialog" ] || return 1
   e2e_keys "$dialog" "$answer"
