@@ -65,8 +65,7 @@ void Dispatch(HWND window, int id) {
         const std::wstring path = g_editor.recent_files[id - CMD_RECENT_FIRST];
         if (!path.empty()) OpenDocument(path);
       }
-      // Find and Replace, Go To, Properties and the rest have no code of
-      // their own yet; every other id is ignored.
+      // Ids without a command of their own are ignored.
       break;
   }
 }
