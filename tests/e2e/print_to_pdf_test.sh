@@ -5,7 +5,8 @@
 # numbered lines comes out as three pages holding every line once and in
 # order, non-ASCII letters included, in a job named after the file; a
 # cancelled dialog sends nothing; a new document prints as one blank page
-# in a job named "Untitled".
+# in a job named "Untitled"; a job the queue refuses is reported in the
+# editor's error box and nothing is printed.
 #   print_to_pdf_test.sh BIN_DIR DATA_DIR
 set -u
 bin=$1 data=$2
@@ -74,6 +75,14 @@ wait_file "$out" 60 || e2e_fail "no job named Untitled reached the printer: $(ls
 [ -z "$(pdftotext "$out" - | tr -d '[:space:]')" ] || e2e_fail "the empty document's page is not blank"
 jobs=$(ls "$pdf" | grep -c '\.pdf$')
 [ "$jobs" = 2 ] || e2e_fail "the cancelled dialog sent a job: $(ls "$pdf")"
+
+# A queue that takes no jobs: the job is aborted and the user is told.
+cupsreject E2E_PDF || e2e_fail "could not make the queue reject jobs"
+e2e_print "$win" Return ctrl+p || e2e_fail "the print dialog did not come or go before the refused job"
+box=$(e2e_wait_window "^Tavrel$" 30) || e2e_fail "a job the printer refused went unreported"
+e2e_keys "$box" Return
+e2e_wait_gone "^Tavrel$" 20 || e2e_fail "the error box did not go"
+[ "$(ls "$pdf" | grep -c '\.pdf$')" = 2 ] || e2e_fail "the refused job was printed: $(ls "$pdf")"
 
 e2e_close_window "$win" 30 || e2e_fail "the program did not end"
 e2e_pass
