@@ -12,6 +12,8 @@ _tavrel_cups_pid=""
 
 print_server_start() {
   local out=$1 queue=${2:-Tavrel_PDF} dir part i
+  # The server's programs live in the administrator's folders.
+  local PATH=$PATH:/usr/sbin:/sbin
   command -v cupsd >/dev/null && command -v lpadmin >/dev/null ||
     { echo "print server: cupsd or lpadmin is missing" >&2; return 1; }
   mkdir -p "$out" && out=$(cd "$out" && pwd) || return 1

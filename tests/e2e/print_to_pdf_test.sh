@@ -77,7 +77,7 @@ jobs=$(ls "$pdf" | grep -c '\.pdf$')
 [ "$jobs" = 2 ] || e2e_fail "the cancelled dialog sent a job: $(ls "$pdf")"
 
 # A queue that takes no jobs: the job is aborted and the user is told.
-cupsreject E2E_PDF || e2e_fail "could not make the queue reject jobs"
+PATH=$PATH:/usr/sbin cupsreject E2E_PDF || e2e_fail "could not make the queue reject jobs"
 e2e_print "$win" Return ctrl+p || e2e_fail "the print dialog did not come or go before the refused job"
 box=$(e2e_wait_window "^Tavrel$" 30) || e2e_fail "a job the printer refused went unreported"
 e2e_keys "$box" Return
