@@ -5,7 +5,9 @@
 #include <memory>
 #include <new>
 
+#include "app/busy_indication_win32.h"
 #include "app/document_load.h"
+#include "app/document_naming.h"
 #include "app/editor_windows.h"
 #include "app/file_io_hooks_win32.h"
 #include "app/scintilla_messages.h"
@@ -129,11 +131,13 @@ LoadResult LoadDocumentFile(const std::wstring& path) {
 
   const DocumentSettings settings = CaptureDocumentSettings();
   const ViewPosition view = CaptureViewPosition();
+  BusyIndication busy(L"Opening " + FileNamePart(path));
   LoaderHold loader(reinterpret_cast<ILoader*>(SendEditor(SCI_CREATELOADER, static_cast<uintptr_t>(reserve), options)));
   if (!loader.get()) {
     ReattachCurrentDocument(view);
     return LoadResult::kOutOfMemory;
   }
+  uint64_t loaded = 0;
   for (;;) {
     DWORD read = 0;
     if (!g_file_io_hooks.read_file(file.get(), chunk.get(), static_cast<DWORD>(chunk_size), &read)) {
@@ -145,6 +149,8 @@ LoadResult LoadDocumentFile(const std::wstring& path) {
       ReattachCurrentDocument(view);
       return LoadResult::kOutOfMemory;
     }
+    loaded += read;
+    busy.Progress(loaded, reserve - 1);
   }
   file.close();
   chunk.reset();

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/busy_indication_win32.h"
+#include "app/document_naming.h"
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
 #include "app/match_marking_win32.h"
@@ -76,7 +78,9 @@ void Search(const DirectEditor& editor, int64_t start, int64_t end, const std::s
   if (extends) {
     FindMatchesAmong(document, end, text, g_memory.result, found);
   } else {
-    FindAllMatches(document, start, end, text, found);
+    BusyIndication busy(L"Searching " + FileNamePart(g_editor.document_path));
+    FindAllMatches(document, start, end, text, found,
+                   [&](int64_t reached) { busy.Progress(static_cast<uint64_t>(reached - start), static_cast<uint64_t>(end - start)); });
   }
   g_memory.longest = 0;
   for (const TextMatch& m : found.matches) g_memory.longest = std::max(g_memory.longest, m.length);

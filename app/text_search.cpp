@@ -78,7 +78,7 @@ int64_t MoveOutsideChar(std::string_view doc, int64_t pos) {
 }  // namespace
 
 void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::string_view text,
-                    SearchResult& out) {
+                    SearchResult& out, const SearchProgress& progress) {
   out.matches.clear();
   out.partial_starts.clear();
   if (text.empty()) return;
@@ -91,11 +91,16 @@ void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::
     // Only a text that is not valid UTF-8 begins so; then follow the
     // component's walk from character to character literally.
     int64_t pos = start;
+    int64_t report_at = start + kSearchProgressBytes;
     while (pos < end) {
       const size_t before = out.matches.size();
       Record(document, pos, end, folded, out);
       pos = out.matches.size() != before ? MoveOutsideChar(document, pos + 1)
                                          : pos + CharWidthAt(document, static_cast<size_t>(pos));
+      if (progress && pos >= report_at) {
+        progress(pos);
+        report_at = pos + kSearchProgressBytes;
+      }
     }
     return;
   }
@@ -106,7 +111,6 @@ void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::
   bool starts[256];
   FoldStartBytes(first, starts);
   const unsigned char* bytes = reinterpret_cast<const unsigned char*>(document.data());
-  int64_t pos = start;
 #if defined(__SSE2__)
   // Usually a letter's two cases and a byte or two more can begin a match:
   // sixteen bytes are then tested at a time.
@@ -117,24 +121,32 @@ void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::
       if (value_count < 4) values[value_count] = static_cast<unsigned char>(b);
       ++value_count;
     }
-  if (value_count <= 4) {
-    __m128i wanted[4];
-    for (int v = 0; v < 4; ++v)
-      wanted[v] = _mm_set1_epi8(static_cast<char>(values[v < value_count ? v : 0]));
-    for (; pos + 16 <= end; pos += 16) {
-      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos));
-      __m128i hits = _mm_cmpeq_epi8(block, wanted[0]);
-      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[1]));
-      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[2]));
-      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[3]));
-      for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)
-        Record(document, pos + __builtin_ctz(mask), end, folded, out);
-    }
-  }
+  __m128i wanted[4];
+  if (value_count <= 4)
+    for (int v = 0; v < 4; ++v) wanted[v] = _mm_set1_epi8(static_cast<char>(values[v < value_count ? v : 0]));
 #endif
-  for (; pos < end; ++pos) {
-    if (!starts[bytes[pos]]) continue;
-    Record(document, pos, end, folded, out);
+  // Candidates are tried in slices so that a long search can say how far
+  // it has come; a match may still run on past its slice's end.
+  for (int64_t pos = start; pos < end;) {
+    const int64_t slice_end = progress ? std::min(end, pos + kSearchProgressBytes) : end;
+#if defined(__SSE2__)
+    if (value_count <= 4) {
+      for (; pos + 16 <= slice_end; pos += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos));
+        __m128i hits = _mm_cmpeq_epi8(block, wanted[0]);
+        hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[1]));
+        hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[2]));
+        hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[3]));
+        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)
+          Record(document, pos + __builtin_ctz(mask), end, folded, out);
+      }
+    }
+#endif
+    for (; pos < slice_end; ++pos) {
+      if (!starts[bytes[pos]]) continue;
+      Record(document, pos, end, folded, out);
+    }
+    if (progress) progress(pos);
   }
 }
 

@@ -5,6 +5,7 @@
 // buffer instead of one request per match.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,10 +28,15 @@ struct SearchResult {
   std::vector<int64_t> partial_starts;
 };
 
+// Told how far a long search has come (the position reached), every
+// kSearchProgressBytes of the document.
+using SearchProgress = std::function<void(int64_t reached)>;
+inline constexpr int64_t kSearchProgressBytes = int64_t{1} << 24;
+
 // Every match of `text` (UTF-8) that starts in [start, end) and ends by
 // `end`, in `document`. An empty text finds nothing.
 void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::string_view text,
-                    SearchResult& out);
+                    SearchResult& out, const SearchProgress& progress = nullptr);
 
 // The same result when `text` extends the text that gave `previous`, over
 // the same unchanged document and range: a match of the longer text can only

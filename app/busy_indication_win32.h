@@ -1,0 +1,45 @@
+// Work that holds the window's thread for longer than a moment (opening,
+// saving or searching a document of hundreds of megabytes): once it has
+// taken a quarter of a second the pointer becomes the wait cursor and the
+// title shows what is being done and how much of it ("Opening big.txt 40%
+// - Tavrel"), so that the user sees a window at work rather than one that
+// does not answer. A quick piece of work shows nothing at all.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace tavrel {
+
+class BusyIndication {
+ public:
+  // activity names the work and its document: "Opening big.txt".
+  explicit BusyIndication(std::wstring activity);
+  // The title and the pointer as they were.
+  ~BusyIndication();
+  BusyIndication(const BusyIndication&) = delete;
+  BusyIndication& operator=(const BusyIndication&) = delete;
+
+  // done of total units of work are finished; cheap enough to call for
+  // every megabyte.
+  void Progress(uint64_t done, uint64_t total);
+
+  // Whether the indication has been shown (for tests and benchmarks).
+  bool shown() const { return shown_; }
+
+ private:
+  void Show();
+
+  std::wstring activity_;
+  LARGE_INTEGER started_{};
+  bool shown_ = false;
+  int shown_percent_ = -1;
+  HCURSOR previous_cursor_ = nullptr;
+  std::wstring previous_title_;
+};
+
+// The busy indication shown right now, if any (for tests and benchmarks).
+const BusyIndication* CurrentBusyIndication();
+
+}  // namespace tavrel
