@@ -49,11 +49,19 @@ Outcome MatchAt(std::string_view doc, int64_t pos, int64_t end, std::string_view
   return Outcome::kMatch;
 }
 
-void Record(std::string_view doc, int64_t pos, int64_t end, std::string_view folded, SearchResult& out) {
+// Beyond the limit matches are only counted, and partial matches, which
+// serve only to narrow a complete result, are not kept either.
+void Record(std::string_view doc, int64_t pos, int64_t end, std::string_view folded, SearchResult& out,
+            size_t limit = SIZE_MAX) {
   int64_t length = 0;
   switch (MatchAt(doc, pos, end, folded, length)) {
-    case Outcome::kMatch: out.matches.push_back({pos, length}); break;
-    case Outcome::kPartial: out.partial_starts.push_back(pos); break;
+    case Outcome::kMatch:
+      if (out.matches.size() < limit) out.matches.push_back({pos, length});
+      ++out.count;
+      break;
+    case Outcome::kPartial:
+      if (out.matches.size() < limit) out.partial_starts.push_back(pos);
+      break;
     case Outcome::kNone: break;
   }
 }
@@ -78,9 +86,10 @@ int64_t MoveOutsideChar(std::string_view doc, int64_t pos) {
 }  // namespace
 
 void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::string_view text,
-                    SearchResult& out, const SearchProgress& progress) {
+                    SearchResult& out, const SearchProgress& progress, size_t limit) {
   out.matches.clear();
   out.partial_starts.clear();
+  out.count = 0;
   if (text.empty()) return;
   const std::string folded = FoldSearchText(text);
   const int64_t size = static_cast<int64_t>(document.size());
@@ -93,9 +102,9 @@ void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::
     int64_t pos = start;
     int64_t report_at = start + kSearchProgressBytes;
     while (pos < end) {
-      const size_t before = out.matches.size();
-      Record(document, pos, end, folded, out);
-      pos = out.matches.size() != before ? MoveOutsideChar(document, pos + 1)
+      const int64_t before = out.count;
+      Record(document, pos, end, folded, out, limit);
+      pos = out.count != before ? MoveOutsideChar(document, pos + 1)
                                          : pos + CharWidthAt(document, static_cast<size_t>(pos));
       if (progress && pos >= report_at) {
         progress(pos);
@@ -138,13 +147,13 @@ void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::
         hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[2]));
         hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[3]));
         for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)
-          Record(document, pos + __builtin_ctz(mask), end, folded, out);
+          Record(document, pos + __builtin_ctz(mask), end, folded, out, limit);
       }
     }
 #endif
     for (; pos < slice_end; ++pos) {
       if (!starts[bytes[pos]]) continue;
-      Record(document, pos, end, folded, out);
+      Record(document, pos, end, folded, out, limit);
     }
     if (progress) progress(pos);
   }
@@ -154,6 +163,7 @@ void FindMatchesAmong(std::string_view document, int64_t end, std::string_view t
                       SearchResult& out) {
   out.matches.clear();
   out.partial_starts.clear();
+  out.count = 0;
   if (text.empty()) return;
   const std::string folded = FoldSearchText(text);
   end = MoveOutsideChar(document, std::clamp<int64_t>(end, 0, static_cast<int64_t>(document.size())));
