@@ -28,37 +28,46 @@ std::wstring WindowText(HWND window) {
 
 }  // namespace
 
-BusyIndication::BusyIndication(std::wstring activity) : activity_(std::move(activity)) {
+BusyIndication::BusyIndication(std::wstring activity, Cursor cursor) : activity_(std::move(activity)) {
   QueryPerformanceCounter(&started_);
   // An indication inside another (a save asked for before an open) leaves
   // the outer one in charge of the title and the pointer.
-  if (!g_current) g_current = this;
+  if (g_current) return;
+  g_current = this;
+  if (cursor == Cursor::kAtOnce) ShowCursor();
 }
 
 BusyIndication::~BusyIndication() {
-  if (g_current == this) g_current = nullptr;
-  if (!shown_) return;
-  SetCursor(previous_cursor_);
-  if (g_editor.main_window) SetWindowTextW(g_editor.main_window, previous_title_.c_str());
+  if (g_current != this) return;
+  g_current = nullptr;
+  if (cursor_shown_) SetCursor(previous_cursor_);
+  if (shown_ && g_editor.main_window) SetWindowTextW(g_editor.main_window, previous_title_.c_str());
 }
 
-void BusyIndication::Show() {
-  shown_ = true;
+void BusyIndication::ShowCursor() {
+  cursor_shown_ = true;
   previous_cursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-  if (g_editor.main_window) previous_title_ = WindowText(g_editor.main_window);
 }
 
 void BusyIndication::Progress(uint64_t done, uint64_t total) {
   if (g_current != this) return;
   if (!shown_) {
     if (SecondsSince(started_) < kShowAfterSeconds) return;
-    Show();
+    if (!cursor_shown_) ShowCursor();
+    shown_ = true;
+    if (g_editor.main_window) previous_title_ = WindowText(g_editor.main_window);
   }
   const int percent = total > 0 ? static_cast<int>(std::min<uint64_t>(done, total) * 100 / total) : 0;
   if (percent == shown_percent_ || !g_editor.main_window) return;
   shown_percent_ = percent;
   const std::wstring title = activity_ + L" " + std::to_wstring(percent) + L"% - Tavrel";
   SetWindowTextW(g_editor.main_window, title.c_str());
+  // A look at the queue, taking nothing from it: the system then knows the
+  // window is not hung (and does not grey it out), and the new title and
+  // cursor reach the screen (Wine sends them to the display only then).
+  // Input stays queued until the work is done.
+  MSG msg;
+  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_NOYIELD);
 }
 
 const BusyIndication* CurrentBusyIndication() { return g_current; }

@@ -1,9 +1,9 @@
-// Work that holds the window's thread for longer than a moment (opening,
-// saving or searching a document of hundreds of megabytes): once it has
-// taken a quarter of a second the pointer becomes the wait cursor and the
-// title shows what is being done and how much of it ("Opening big.txt 40%
-// - Tavrel"), so that the user sees a window at work rather than one that
-// does not answer. A quick piece of work shows nothing at all.
+// Work that can hold the window's thread for longer than a moment (opening,
+// saving or searching a document of hundreds of megabytes): the pointer
+// becomes the wait cursor, and once the work has taken a quarter of a
+// second the title shows what is being done and how much of it ("Opening
+// big.txt 40% - Tavrel"), so that the user sees a window at work rather
+// than one that does not answer.
 #pragma once
 #include <windows.h>
 
@@ -14,8 +14,11 @@ namespace tavrel {
 
 class BusyIndication {
  public:
-  // activity names the work and its document: "Opening big.txt".
-  explicit BusyIndication(std::wstring activity);
+  // activity names the work and its document: "Opening big.txt". Work done
+  // for each keystroke waits the quarter second for the cursor too, so that
+  // typing does not make the pointer flicker.
+  enum class Cursor { kAtOnce, kWhenSlow };
+  explicit BusyIndication(std::wstring activity, Cursor cursor = Cursor::kAtOnce);
   // The title and the pointer as they were.
   ~BusyIndication();
   BusyIndication(const BusyIndication&) = delete;
@@ -29,11 +32,12 @@ class BusyIndication {
   bool shown() const { return shown_; }
 
  private:
-  void Show();
+  void ShowCursor();
 
   std::wstring activity_;
   LARGE_INTEGER started_{};
-  bool shown_ = false;
+  bool shown_ = false;  // the title
+  bool cursor_shown_ = false;
   int shown_percent_ = -1;
   HCURSOR previous_cursor_ = nullptr;
   std::wstring previous_title_;

@@ -25,7 +25,7 @@ namespace {
 // the component about as much again) would take more memory than the
 // document itself. Find Next past the last one remembered searches on from
 // there for the next ones.
-size_t g_match_limit = size_t{1} << 21;
+size_t g_match_limit = size_t{1} << 20;
 
 // What the last search found, kept so that a Find Next or a longer text
 // need not search the whole document again. Valid only while the document's
@@ -54,7 +54,7 @@ std::string_view DocumentText(const DirectEditor& editor) {
 // A search of the whole range, with the wait cursor and its progress in
 // the title when it takes long.
 void SearchRange(std::string_view document, int64_t from, int64_t end, const std::string& text, SearchResult& out) {
-  BusyIndication busy(L"Searching " + FileNamePart(g_editor.document_path));
+  BusyIndication busy(L"Searching " + FileNamePart(g_editor.document_path), BusyIndication::Cursor::kWhenSlow);
   FindAllMatches(document, from, end, text, out,
                  [&](int64_t reached) {
                    busy.Progress(static_cast<uint64_t>(reached - from), static_cast<uint64_t>(end - from));

@@ -25,7 +25,7 @@ void ResetSearchMemory();
 // Whether marks of the last search are still being put on in idle time.
 bool SearchMarkingPending();
 
-// How many matches are remembered and marked at a time (about two million
+// How many matches are remembered and marked at a time (about a million
 // unless a test wants to reach the limit with a few).
 void SetRememberedMatchLimit(size_t limit);
 

@@ -282,7 +282,7 @@ TEST_F(SearchMatcherTest, MatchesBeyondTheRememberedOnesAreCountedAndReached) {
   // A longer text narrows only a complete result: here it searches afresh.
   FindInDocument(0, SendEditor(SCI_GETLENGTH), L"ab a", 0);
   EXPECT_EQ(MatchCounter().text, L" 1 of 9 ");
-  SetRememberedMatchLimit(size_t{1} << 21);
+  SetRememberedMatchLimit(size_t{1} << 20);
 }
 
 }  // namespace
