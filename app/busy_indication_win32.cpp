@@ -49,10 +49,15 @@ void BusyIndication::ShowCursor() {
   previous_cursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 }
 
+void BusyIndication::ProgressNow(uint64_t done, uint64_t total) {
+  long_work_ = true;
+  Progress(done, total);
+}
+
 void BusyIndication::Progress(uint64_t done, uint64_t total) {
   if (g_current != this) return;
   if (!shown_) {
-    if (SecondsSince(started_) < kShowAfterSeconds) return;
+    if (!long_work_ && SecondsSince(started_) < kShowAfterSeconds) return;
     if (!cursor_shown_) ShowCursor();
     shown_ = true;
     if (g_editor.main_window) previous_title_ = WindowText(g_editor.main_window);
@@ -62,10 +67,12 @@ void BusyIndication::Progress(uint64_t done, uint64_t total) {
   shown_percent_ = percent;
   const std::wstring title = activity_ + L" " + std::to_wstring(percent) + L"% - Tavrel";
   SetWindowTextW(g_editor.main_window, title.c_str());
-  // A look at the queue, taking nothing from it: the system then knows the
-  // window is not hung (and does not grey it out), and the new title and
-  // cursor reach the screen (Wine sends them to the display only then).
-  // Input stays queued until the work is done.
+  // The frame drawn now, and a look at the queue, taking nothing from it:
+  // the system then knows the window is not hung (and does not grey it
+  // out), and the new title and cursor reach the screen (Wine sends them to
+  // the display only when it draws or looks for messages). Input stays
+  // queued until the work is done.
+  RedrawWindow(g_editor.main_window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
   MSG msg;
   PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_NOYIELD);
 }

@@ -27,6 +27,9 @@ class BusyIndication {
   // done of total units of work are finished; cheap enough to call for
   // every megabyte.
   void Progress(uint64_t done, uint64_t total);
+  // The same, shown at once: for work known to be long before its first
+  // step (reserving room for a 1 GB document takes seconds).
+  void ProgressNow(uint64_t done, uint64_t total);
 
   // Whether the indication has been shown (for tests and benchmarks).
   bool shown() const { return shown_; }
@@ -38,6 +41,7 @@ class BusyIndication {
   LARGE_INTEGER started_{};
   bool shown_ = false;  // the title
   bool cursor_shown_ = false;
+  bool long_work_ = false;  // shown without waiting for the quarter second
   int shown_percent_ = -1;
   HCURSOR previous_cursor_ = nullptr;
   std::wstring previous_title_;

@@ -136,6 +136,8 @@ LoadResult LoadDocumentFile(const std::wstring& path) {
   const DocumentSettings settings = CaptureDocumentSettings();
   const ViewPosition view = CaptureViewPosition();
   BusyIndication busy(L"Opening " + FileNamePart(path));
+  // The component reserves the whole room before the first byte is read.
+  if (text_size >= kLongLoadBytes) busy.ProgressNow(0, text_size);
   LoaderHold loader(reinterpret_cast<ILoader*>(SendEditor(SCI_CREATELOADER, static_cast<uintptr_t>(reserve), options)));
   if (!loader.get()) {
     ReattachCurrentDocument(view);

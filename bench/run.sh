@@ -10,9 +10,10 @@
 #
 # --quick: small sizes and one run, to see that everything works (a few
 # minutes). The full run (open and save 200 MiB and 1 GiB, search 100 MiB,
-# spell check 10 MiB, peers on 200 MiB) takes about 25 to 40 minutes on two
-# cores, most of it Notepad opening 200 MiB. Needs about 3 GB of free disk
-# for the documents, which are deleted afterwards.
+# spell check 10 MiB, peers on 200 MiB) takes about 12 minutes on two idle
+# cores, two thirds of it Notepad opening 200 MiB (over two minutes each
+# time). Needs about 3 GB of free disk for the documents, which are deleted
+# afterwards.
 #
 # SciTE comes from tools/build-scite.sh when the clone has it (or from
 # $TAVREL_SCITE, the path of a SciTE.exe); start-up figures from
