@@ -13,6 +13,10 @@ enum class LoadResult { kLoaded, kCannotOpen, kReadFailed, kOutOfMemory };
 // outside the component.
 inline constexpr std::size_t kLoadChunkBytes = std::size_t{1} << 20;
 
+// A file at least this large shows its progress in the title from the
+// start of its load.
+inline constexpr unsigned long long kLongLoadBytes = 64ull << 20;
+
 // On success the editing component shows the new document from its start,
 // with the old document's settings (code page, line-end mode, tabs, undo
 // collection); the caller empties its undo history and sets the save point.

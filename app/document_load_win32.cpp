@@ -5,7 +5,9 @@
 #include <memory>
 #include <new>
 
+#include "app/busy_indication_win32.h"
 #include "app/document_load.h"
+#include "app/document_naming.h"
 #include "app/editor_windows.h"
 #include "app/file_io_hooks_win32.h"
 #include "app/scintilla_messages.h"
@@ -117,9 +119,13 @@ LoadResult LoadDocumentFile(const std::wstring& path) {
   // end of the file, whatever it turns out to be.
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) size.QuadPart = 0;
-  // One byte more than the text, so that handing the whole text to a save as
-  // one block later needs no second buffer of the document's size.
-  const uint64_t reserve = static_cast<uint64_t>(size.QuadPart) + 1;
+  // Room beyond the text: one byte, so that handing the whole text to a save
+  // as one block needs no second buffer of the document's size, and a
+  // sixty-fourth more, so that the first edits do not make the component
+  // move the whole text into a larger buffer, holding both meanwhile (two
+  // gigabytes for one typed letter in a 1 GB document).
+  const uint64_t text_size = static_cast<uint64_t>(size.QuadPart);
+  const uint64_t reserve = text_size + 1 + text_size / 64;
   int options = SC_DOCUMENTOPTION_STYLES_NONE;  // no lexer: every byte would be style 0 anyway
   if (reserve >= 0x7FFFFFFF) options |= SC_DOCUMENTOPTION_TEXT_LARGE;
 
@@ -129,11 +135,15 @@ LoadResult LoadDocumentFile(const std::wstring& path) {
 
   const DocumentSettings settings = CaptureDocumentSettings();
   const ViewPosition view = CaptureViewPosition();
+  BusyIndication busy(L"Opening " + FileNamePart(path));
+  // The component reserves the whole room before the first byte is read.
+  if (text_size >= kLongLoadBytes) busy.ProgressNow(0, text_size);
   LoaderHold loader(reinterpret_cast<ILoader*>(SendEditor(SCI_CREATELOADER, static_cast<uintptr_t>(reserve), options)));
   if (!loader.get()) {
     ReattachCurrentDocument(view);
     return LoadResult::kOutOfMemory;
   }
+  uint64_t loaded = 0;
   for (;;) {
     DWORD read = 0;
     if (!g_file_io_hooks.read_file(file.get(), chunk.get(), static_cast<DWORD>(chunk_size), &read)) {
@@ -145,6 +155,8 @@ LoadResult LoadDocumentFile(const std::wstring& path) {
       ReattachCurrentDocument(view);
       return LoadResult::kOutOfMemory;
     }
+    loaded += read;
+    busy.Progress(loaded, text_size);
   }
   file.close();
   chunk.reset();
@@ -154,6 +166,7 @@ LoadResult LoadDocumentFile(const std::wstring& path) {
   void* document = loader.ConvertToDocument();
   SendEditor(SCI_SETDOCPOINTER, 0, reinterpret_cast<intptr_t>(document));
   SendEditor(SCI_RELEASEDOCUMENT, 0, reinterpret_cast<intptr_t>(document));
+  busy.Progress(text_size, text_size);
   ApplyDocumentSettings(settings);
   SendEditor(SCI_SETFIRSTVISIBLELINE, 0);
   SendEditor(SCI_SETXOFFSET, 0);

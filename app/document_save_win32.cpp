@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "app/busy_indication_win32.h"
 #include "app/document_naming.h"
 #include "app/document_save.h"
 #include "app/editor_windows.h"
@@ -93,14 +94,33 @@ std::wstring UnusedSideName(const std::wstring& target, const wchar_t* tag) {
   return name;
 }
 
+// The bytes a save writes, all told: a copy of the old bytes first where
+// it writes into the file itself, then the text.
+class SaveProgress {
+ public:
+  SaveProgress(const std::wstring& target, uint64_t total)
+      : busy_(L"Saving " + FileNamePart(target)), total_(total) {}
+  void Add(uint64_t bytes) {
+    done_ += bytes;
+    busy_.Progress(done_, total_);
+  }
+  void AddToTotal(uint64_t bytes) { total_ += bytes; }
+
+ private:
+  BusyIndication busy_;
+  uint64_t done_ = 0;
+  uint64_t total_;
+};
+
 // A block the system took only in part is a failure too (a full disk).
-bool WriteAll(HANDLE file, const char* data, std::size_t length) {
+bool WriteAll(HANDLE file, const char* data, std::size_t length, SaveProgress* progress) {
   while (length > 0) {
     const DWORD block = static_cast<DWORD>(std::min(length, kSaveChunkBytes));
     DWORD written = 0;
     if (!g_file_io_hooks.write_file(file, data, block, &written) || written != block) return false;
     data += block;
     length -= block;
+    if (progress) progress->Add(block);
   }
   return true;
 }
@@ -213,30 +233,31 @@ bool Rewind(HANDLE file) {
 }
 
 // Copies from where from stands to its end into to, from where to stands.
-bool CopyRest(HANDLE from, HANDLE to) {
+bool CopyRest(HANDLE from, HANDLE to, SaveProgress* progress) {
   const std::unique_ptr<char[]> block(new (std::nothrow) char[kSaveChunkBytes]);
   if (!block) return false;
   for (;;) {
     DWORD read = 0;
     if (!g_file_io_hooks.read_file(from, block.get(), static_cast<DWORD>(kSaveChunkBytes), &read)) return false;
     if (read == 0) return true;
-    if (!WriteAll(to, block.get(), read)) return false;
+    if (!WriteAll(to, block.get(), read, progress)) return false;
   }
 }
 
-bool Rewrite(HANDLE file, const char* text, std::size_t length) {
-  return Rewind(file) && WriteAll(file, text, length) && SetEndOfFile(file) && FlushFileBuffers(file);
+bool Rewrite(HANDLE file, const char* text, std::size_t length, SaveProgress& progress) {
+  return Rewind(file) && WriteAll(file, text, length, &progress) && SetEndOfFile(file) && FlushFileBuffers(file);
 }
 
 bool Restore(HANDLE file, HANDLE copy) {
-  return Rewind(file) && Rewind(copy) && CopyRest(copy, file) && SetEndOfFile(file) && FlushFileBuffers(file);
+  return Rewind(file) && Rewind(copy) && CopyRest(copy, file, nullptr) && SetEndOfFile(file) &&
+         FlushFileBuffers(file);
 }
 
 // Writes into the existing file itself, reached by its name so that any
 // link leads to it: every link, name, permission and owner stays, only the
 // bytes change. The old bytes are on disk in a copy before the first of
 // them is overwritten.
-SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_t length) {
+SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_t length, SaveProgress& progress) {
   // Nobody else writes while the file is half old, half new.
   platform::UniqueFile file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -244,9 +265,13 @@ SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_
   SideFile copy;
   platform::UniqueFile copy_file = CreateCopyFile(target, copy);
   if (!copy_file) return SaveResult::kCannotCreate;
-  if (!CopyRest(file.get(), copy_file.get()) || !FlushFileBuffers(copy_file.get())) return SaveResult::kWriteFailed;
+  LARGE_INTEGER old_size{};
+  if (GetFileSizeEx(file.get(), &old_size) && old_size.QuadPart > 0)
+    progress.AddToTotal(static_cast<uint64_t>(old_size.QuadPart));
+  if (!CopyRest(file.get(), copy_file.get(), &progress) || !FlushFileBuffers(copy_file.get()))
+    return SaveResult::kWriteFailed;
 
-  if (Rewrite(file.get(), text, length)) return SaveResult::kSaved;
+  if (Rewrite(file.get(), text, length, progress)) return SaveResult::kSaved;
   // Should the old bytes not go back either, the copy is all that is left
   // of them.
   if (!Restore(file.get(), copy_file.get())) copy.Keep();
@@ -255,13 +280,15 @@ SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_
 
 // The target has been found writable.
 SaveResult SaveBytes(const std::wstring& target, const char* text, std::size_t size) {
+  SaveProgress progress(target, size);
   const bool existing = Exists(target);
-  if (existing && !g_file_io_hooks.replacing_keeps_identity(target.c_str())) return WriteInPlace(target, text, size);
+  if (existing && !g_file_io_hooks.replacing_keeps_identity(target.c_str()))
+    return WriteInPlace(target, text, size, progress);
 
   SideFile saving;
   platform::UniqueFile file = CreateSideFile(target, kSavingTag, GENERIC_WRITE, nullptr, saving);
-  if (!file) return existing ? WriteInPlace(target, text, size) : SaveResult::kCannotCreate;
-  if (!WriteAll(file.get(), text, size)) return SaveResult::kWriteFailed;
+  if (!file) return existing ? WriteInPlace(target, text, size, progress) : SaveResult::kCannotCreate;
+  if (!WriteAll(file.get(), text, size, &progress)) return SaveResult::kWriteFailed;
   if (!FlushFileBuffers(file.get()) || !file.close()) return SaveResult::kWriteFailed;
 
   if (!PutInPlace(saving.path(), target)) return SaveResult::kWriteFailed;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/busy_indication_win32.h"
+#include "app/document_naming.h"
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
 #include "app/match_marking_win32.h"
@@ -17,6 +19,14 @@ namespace tavrel {
 
 namespace {
 
+// At most this many matches are remembered, and marked, at a time: a
+// letter typed into the field can match hundreds of millions of times in a
+// large document, and remembering each match (and marking it, which costs
+// the component about as much again) would take more memory than the
+// document itself. Find Next past the last one remembered searches on from
+// there for the next ones.
+size_t g_match_limit = size_t{1} << 20;
+
 // What the last search found, kept so that a Find Next or a longer text
 // need not search the whole document again. Valid only while the document's
 // text is the one it was taken from.
@@ -26,12 +36,65 @@ struct SearchMemory {
   std::string text;  // UTF-8
   int64_t start = 0;
   int64_t end = 0;
-  SearchResult result;
-  int64_t marked_current = -1;  // index of the match under indicator 1
-  int64_t longest = 0;          // the longest match's length
+  int64_t count = 0;   // every match in [start, end)
+  SearchResult result;  // the remembered ones: result.matches[i] is match number offset + i
+  int64_t offset = 0;
+  int64_t marked_current = -1;  // number of the match under indicator 1
+  int64_t longest = 0;          // the longest remembered match's length
 };
 
 SearchMemory g_memory;
+
+std::string_view DocumentText(const DirectEditor& editor) {
+  const int64_t length = editor(SCI_GETLENGTH);
+  const char* buffer = reinterpret_cast<const char*>(editor(SCI_GETCHARACTERPOINTER));
+  return std::string_view(buffer ? buffer : "", buffer ? static_cast<size_t>(length) : 0);
+}
+
+// A search of the whole range, with the wait cursor and its progress in
+// the title when it takes long.
+void SearchRange(std::string_view document, int64_t from, int64_t end, const std::string& text, SearchResult& out) {
+  BusyIndication busy(L"Searching " + FileNamePart(g_editor.document_path), BusyIndication::Cursor::kWhenSlow);
+  FindAllMatches(document, from, end, text, out,
+                 [&](int64_t reached) {
+                   busy.Progress(static_cast<uint64_t>(reached - from), static_cast<uint64_t>(end - from));
+                 },
+                 g_match_limit);
+}
+
+void Remember(SearchResult&& found, int64_t offset) {
+  g_memory.longest = 0;
+  for (const TextMatch& m : found.matches) g_memory.longest = std::max(g_memory.longest, m.length);
+  g_memory.result = std::move(found);
+  g_memory.offset = offset;
+}
+
+bool Remembered(int64_t number) {
+  return number >= g_memory.offset && number < g_memory.offset + static_cast<int64_t>(g_memory.result.matches.size());
+}
+
+// Makes match `number` one of those remembered: the next ones after the
+// last remembered, or, going back, afresh from the start.
+void RememberMatch(const DirectEditor& editor, int64_t number) {
+  const std::string_view document = DocumentText(editor);
+  int64_t first = 0;
+  int64_t from = g_memory.start;
+  if (number >= g_memory.offset && !g_memory.result.matches.empty()) {
+    first = g_memory.offset + static_cast<int64_t>(g_memory.result.matches.size());
+    from = g_memory.result.matches.back().start + 1;
+  }
+  for (;;) {
+    SearchResult found;
+    SearchRange(document, from, g_memory.end, g_memory.text, found);
+    const int64_t kept = static_cast<int64_t>(found.matches.size());
+    if (kept == 0 || number < first + kept) {
+      Remember(std::move(found), first);
+      return;
+    }
+    from = found.matches.back().start + 1;
+    first += kept;
+  }
+}
 
 void Fill(const DirectEditor& editor, int64_t start, int64_t length) {
   editor(SCI_INDICATORFILLRANGE, static_cast<uintptr_t>(start), static_cast<intptr_t>(length));
@@ -66,21 +129,19 @@ void ShowMatch(const DirectEditor& editor, const TextMatch& match) {
 }
 
 void Search(const DirectEditor& editor, int64_t start, int64_t end, const std::string& text) {
-  const int64_t length = editor(SCI_GETLENGTH);
-  const char* buffer = reinterpret_cast<const char*>(editor(SCI_GETCHARACTERPOINTER));
-  const std::string_view document(buffer ? buffer : "", buffer ? static_cast<size_t>(length) : 0);
+  const std::string_view document = DocumentText(editor);
   const bool extends = g_memory.valid && g_memory.editor == g_editor.editor_control && g_memory.start == start &&
                        g_memory.end == end && text.size() > g_memory.text.size() &&
-                       text.compare(0, g_memory.text.size(), g_memory.text) == 0;
+                       text.compare(0, g_memory.text.size(), g_memory.text) == 0 && g_memory.offset == 0 &&
+                       g_memory.result.complete();
   SearchResult found;
   if (extends) {
     FindMatchesAmong(document, end, text, g_memory.result, found);
   } else {
-    FindAllMatches(document, start, end, text, found);
+    SearchRange(document, start, end, text, found);
   }
-  g_memory.longest = 0;
-  for (const TextMatch& m : found.matches) g_memory.longest = std::max(g_memory.longest, m.length);
-  g_memory.result = std::move(found);
+  g_memory.count = found.count;
+  Remember(std::move(found), 0);
   g_memory.editor = g_editor.editor_control;
   g_memory.valid = true;
   g_memory.text = text;
@@ -140,8 +201,7 @@ void FindInDocument(int64_t start, int64_t end, const std::wstring& text, int st
   }
 
   if (!same_matches) Search(editor, start, end, utf8);
-  const std::vector<TextMatch>& matches = g_memory.result.matches;
-  const int64_t count = static_cast<int64_t>(matches.size());
+  const int64_t count = g_memory.count;
   // The document may have lost matches since the last search: the current
   // one is then the first rather than one that no longer exists.
   if (g_editor.current_match_index >= count) g_editor.current_match_index = 0;
@@ -150,10 +210,22 @@ void FindInDocument(int64_t start, int64_t end, const std::wstring& text, int st
     SetMatchCounter(L"-1");
     return;
   }
-  const size_t current = static_cast<size_t>(g_editor.current_match_index);
+  const int64_t number = g_editor.current_match_index;
+  bool fresh_marks = !same_matches;
+  if (!Remembered(number)) {
+    // The marks go with the matches remembered.
+    DropPendingMarks();
+    ClearIndicator(editor, kCurrentMatchIndicator, 0, editor(SCI_GETLENGTH));
+    ClearIndicator(editor, kOtherMatchIndicator, 0, editor(SCI_GETLENGTH));
+    RememberMatch(editor, number);
+    fresh_marks = true;
+    if (!Remembered(number)) return;  // cannot be: the document is unchanged
+  }
+  const std::vector<TextMatch>& matches = g_memory.result.matches;
+  const size_t current = static_cast<size_t>(number - g_memory.offset);
   const TextMatch& now = matches[current];
-  if (same_matches && g_memory.marked_current != static_cast<int64_t>(current)) {
-    const TextMatch& old = matches[static_cast<size_t>(g_memory.marked_current)];
+  if (!fresh_marks && g_memory.marked_current != number) {
+    const TextMatch& old = matches[static_cast<size_t>(g_memory.marked_current - g_memory.offset)];
     // Nothing still waiting to be marked may land on the new current match.
     MarkPendingIn(editor, now.start - g_memory.longest, now.start + now.length + g_memory.longest);
     ClearIndicator(editor, kCurrentMatchIndicator, old.start, old.length);
@@ -165,13 +237,15 @@ void FindInDocument(int64_t start, int64_t end, const std::wstring& text, int st
   editor(SCI_SETINDICATORCURRENT, kCurrentMatchIndicator);
   Fill(editor, now.start, now.length);
   ShowMatch(editor, now);
-  if (same_matches) {
-    MarkPendingOnScreen(editor);
-  } else {
+  if (fresh_marks) {
     MarkOtherMatches(editor, matches, current);
+  } else {
+    MarkPendingOnScreen(editor);
   }
-  g_memory.marked_current = static_cast<int64_t>(current);
-  SetMatchCounter(std::to_wstring(current + 1) + L" of " + std::to_wstring(count));
+  g_memory.marked_current = number;
+  SetMatchCounter(std::to_wstring(number + 1) + L" of " + std::to_wstring(count));
 }
+
+void SetRememberedMatchLimit(size_t limit) { g_match_limit = limit > 0 ? limit : 1; }
 
 }  // namespace tavrel

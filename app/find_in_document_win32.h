@@ -2,6 +2,7 @@
 // (indicator 2, the current one indicator 1), the caret on the current
 // match in the middle of the view, and the counter ("2 of 5").
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,5 +24,9 @@ void ResetSearchMemory();
 
 // Whether marks of the last search are still being put on in idle time.
 bool SearchMarkingPending();
+
+// How many matches are remembered and marked at a time (about a million
+// unless a test wants to reach the limit with a few).
+void SetRememberedMatchLimit(size_t limit);
 
 }  // namespace tavrel

@@ -49,11 +49,19 @@ Outcome MatchAt(std::string_view doc, int64_t pos, int64_t end, std::string_view
   return Outcome::kMatch;
 }
 
-void Record(std::string_view doc, int64_t pos, int64_t end, std::string_view folded, SearchResult& out) {
+// Beyond the limit matches are only counted, and partial matches, which
+// serve only to narrow a complete result, are not kept either.
+void Record(std::string_view doc, int64_t pos, int64_t end, std::string_view folded, SearchResult& out,
+            size_t limit = SIZE_MAX) {
   int64_t length = 0;
   switch (MatchAt(doc, pos, end, folded, length)) {
-    case Outcome::kMatch: out.matches.push_back({pos, length}); break;
-    case Outcome::kPartial: out.partial_starts.push_back(pos); break;
+    case Outcome::kMatch:
+      if (out.matches.size() < limit) out.matches.push_back({pos, length});
+      ++out.count;
+      break;
+    case Outcome::kPartial:
+      if (out.matches.size() < limit) out.partial_starts.push_back(pos);
+      break;
     case Outcome::kNone: break;
   }
 }
@@ -78,9 +86,10 @@ int64_t MoveOutsideChar(std::string_view doc, int64_t pos) {
 }  // namespace
 
 void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::string_view text,
-                    SearchResult& out) {
+                    SearchResult& out, const SearchProgress& progress, size_t limit) {
   out.matches.clear();
   out.partial_starts.clear();
+  out.count = 0;
   if (text.empty()) return;
   const std::string folded = FoldSearchText(text);
   const int64_t size = static_cast<int64_t>(document.size());
@@ -91,11 +100,16 @@ void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::
     // Only a text that is not valid UTF-8 begins so; then follow the
     // component's walk from character to character literally.
     int64_t pos = start;
+    int64_t report_at = start + kSearchProgressBytes;
     while (pos < end) {
-      const size_t before = out.matches.size();
-      Record(document, pos, end, folded, out);
-      pos = out.matches.size() != before ? MoveOutsideChar(document, pos + 1)
+      const int64_t before = out.count;
+      Record(document, pos, end, folded, out, limit);
+      pos = out.count != before ? MoveOutsideChar(document, pos + 1)
                                          : pos + CharWidthAt(document, static_cast<size_t>(pos));
+      if (progress && pos >= report_at) {
+        progress(pos);
+        report_at = pos + kSearchProgressBytes;
+      }
     }
     return;
   }
@@ -106,7 +120,6 @@ void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::
   bool starts[256];
   FoldStartBytes(first, starts);
   const unsigned char* bytes = reinterpret_cast<const unsigned char*>(document.data());
-  int64_t pos = start;
 #if defined(__SSE2__)
   // Usually a letter's two cases and a byte or two more can begin a match:
   // sixteen bytes are then tested at a time.
@@ -117,24 +130,32 @@ void FindAllMatches(std::string_view document, int64_t start, int64_t end, std::
       if (value_count < 4) values[value_count] = static_cast<unsigned char>(b);
       ++value_count;
     }
-  if (value_count <= 4) {
-    __m128i wanted[4];
-    for (int v = 0; v < 4; ++v)
-      wanted[v] = _mm_set1_epi8(static_cast<char>(values[v < value_count ? v : 0]));
-    for (; pos + 16 <= end; pos += 16) {
-      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos));
-      __m128i hits = _mm_cmpeq_epi8(block, wanted[0]);
-      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[1]));
-      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[2]));
-      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[3]));
-      for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)
-        Record(document, pos + __builtin_ctz(mask), end, folded, out);
-    }
-  }
+  __m128i wanted[4];
+  if (value_count <= 4)
+    for (int v = 0; v < 4; ++v) wanted[v] = _mm_set1_epi8(static_cast<char>(values[v < value_count ? v : 0]));
 #endif
-  for (; pos < end; ++pos) {
-    if (!starts[bytes[pos]]) continue;
-    Record(document, pos, end, folded, out);
+  // Candidates are tried in slices so that a long search can say how far
+  // it has come; a match may still run on past its slice's end.
+  for (int64_t pos = start; pos < end;) {
+    const int64_t slice_end = progress ? std::min(end, pos + kSearchProgressBytes) : end;
+#if defined(__SSE2__)
+    if (value_count <= 4) {
+      for (; pos + 16 <= slice_end; pos += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + pos));
+        __m128i hits = _mm_cmpeq_epi8(block, wanted[0]);
+        hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[1]));
+        hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[2]));
+        hits = _mm_or_si128(hits, _mm_cmpeq_epi8(block, wanted[3]));
+        for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1)
+          Record(document, pos + __builtin_ctz(mask), end, folded, out, limit);
+      }
+    }
+#endif
+    for (; pos < slice_end; ++pos) {
+      if (!starts[bytes[pos]]) continue;
+      Record(document, pos, end, folded, out, limit);
+    }
+    if (progress) progress(pos);
   }
 }
 
@@ -142,6 +163,7 @@ void FindMatchesAmong(std::string_view document, int64_t end, std::string_view t
                       SearchResult& out) {
   out.matches.clear();
   out.partial_starts.clear();
+  out.count = 0;
   if (text.empty()) return;
   const std::string folded = FoldSearchText(text);
   end = MoveOutsideChar(document, std::clamp<int64_t>(end, 0, static_cast<int64_t>(document.size())));

@@ -3,8 +3,12 @@
 #pragma once
 #include <windows.h>
 
+#include <psapi.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/editor_state.h"
 
@@ -20,6 +24,38 @@ inline double Now() {
   LARGE_INTEGER counter;
   QueryPerformanceCounter(&counter);
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// One machine-readable line per figure, collected by bench/run.sh into its
+// table: the figure, whose it is ("Tavrel", "floor" or a peer), the unit,
+// and the least, middle and greatest of the values measured, then a note.
+//   row,open 200 MiB,floor,ms,412.0,420.3,433.9,one ReadFile + the loader
+inline void PrintRow(const char* figure, const char* program, const char* unit, std::vector<double> values,
+                     const char* note = "") {
+  if (values.empty()) return;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  std::printf("row,%s,%s,%s,%.3f,%.3f,%.3f,%s\n", figure, program, unit, values.front(), median, values.back(), note);
+  std::fflush(stdout);
+}
+
+// The figure's name with a size in it: "open 200 MiB".
+inline std::string Figure(const char* what, unsigned long long mebibytes) {
+  return std::string(what) + " " + std::to_string(mebibytes) + " MiB";
+}
+
+// The most memory the process has held in RAM so far.
+inline SIZE_T PeakWorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize;
+}
+
+// The number given as argument index, or fallback.
+inline long long Argument(int argc, wchar_t** argv, int index, long long fallback) {
+  return argc > index ? _wtoi64(argv[index]) : fallback;
 }
 
 inline std::wstring ExeFolder() {

@@ -1,12 +1,15 @@
 // Opening and saving a large document through the editor's own commands,
-// next to the floors of the same work: reading the whole file with one
-// ReadFile, and feeding the same bytes to the editing component's loader.
+// next to the floors of the same work: for opening, reading the whole file
+// with one ReadFile plus feeding the same bytes to the editing component's
+// loader; for saving, one WriteFile of the whole text into a new file and
+// flushing it.
 //
-//   open_save_bench.exe [megabytes=200] [folder=%TEMP%]
+//   open_save_bench.exe [megabytes=200] [folder=%TEMP%] [runs=3]
 //
-// Opening is measured cold for memory (the first open in a fresh process,
-// into an empty editor) and as the best of three for time; the file is read
-// once beforehand so that every figure is taken with the file in the cache.
+// Memory is measured cold (the first open and save in a fresh process, into
+// an empty editor); times over every run. The file is read once beforehand
+// so that every figure is taken with the file in the cache. Prints a
+// readable summary and the rows of bench/run.sh's table.
 #include <windows.h>
 #include <psapi.h>
 
@@ -32,15 +35,9 @@ using bench::Now;
 using FileHandle = platform::UniqueFile;
 using tavrel::SendEditor;
 
-constexpr int kRepeats = 3;
-constexpr double kMiB = 1024.0 * 1024.0;
+using bench::PeakWorkingSet;
 
-SIZE_T PeakWorkingSet() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize;
-}
+constexpr double kMiB = 1024.0 * 1024.0;
 
 SIZE_T WorkingSet() {
   PROCESS_MEMORY_COUNTERS counters{};
@@ -105,6 +102,26 @@ double TimeWholeRead(const std::wstring& path, char* buffer, uint64_t size) {
   return elapsed;
 }
 
+// The whole text into a new file with one call, made durable: what any
+// save must at least do.
+double TimeWholeWrite(const std::wstring& path, const char* buffer, uint64_t size) {
+  const double start = Now();
+  {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    uint64_t done = 0;
+    while (file && done < size) {
+      const DWORD part = static_cast<DWORD>(std::min<uint64_t>(size - done, 1u << 30));
+      DWORD written = 0;
+      if (!WriteFile(file.get(), buffer + done, part, &written, nullptr) || written == 0) break;
+      done += written;
+    }
+    if (file) FlushFileBuffers(file.get());
+  }
+  const double elapsed = Now() - start;
+  DeleteFileW(path.c_str());
+  return elapsed;
+}
+
 // The same bytes, from memory, through the loader into a document that is
 // then thrown away; blocks of the size the editor reads in.
 double TimeLoaderAlone(const char* data, uint64_t size) {
@@ -138,7 +155,8 @@ void ReportMessage(const std::wstring& text) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const uint64_t megabytes = argc > 1 ? static_cast<uint64_t>(_wtoi64(argv[1])) : 200;
+  const uint64_t megabytes = static_cast<uint64_t>(bench::Argument(argc, argv, 1, 200));
+  const int runs = std::max(1, static_cast<int>(bench::Argument(argc, argv, 3, 3)));
   std::wstring folder;
   if (argc > 2) {
     folder = argv[2];
@@ -178,40 +196,59 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
 
-  double open_best = open_first;
-  double save_best = save_first;
-  for (int i = 1; i < kRepeats; ++i) {
+  std::vector<double> opens{open_first * 1e3}, saves{save_first * 1e3};
+  for (int i = 1; i < runs; ++i) {
     // An empty document first, so that every open starts as the first did.
     tavrel::NewDocument();
     double t = Now();
     tavrel::OpenDocument(path);
-    open_best = std::min(open_best, Now() - t);
+    opens.push_back((Now() - t) * 1e3);
     t = Now();
     tavrel::SaveDocument();
-    save_best = std::min(save_best, Now() - t);
+    saves.push_back((Now() - t) * 1e3);
   }
   tavrel::NewDocument();
 
   char* buffer = static_cast<char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
   if (!buffer) return 1;
-  double read_best = 1e9;
-  double loader_best = 1e9;
-  for (int i = 0; i < kRepeats; ++i) read_best = std::min(read_best, TimeWholeRead(path, buffer, size));
-  for (int i = 0; i < kRepeats; ++i) loader_best = std::min(loader_best, TimeLoaderAlone(buffer, size));
+  std::vector<double> open_floors, save_floors;
+  double read_best = 1e9, loader_best = 1e9;
+  for (int i = 0; i < runs; ++i) {
+    const double read = TimeWholeRead(path, buffer, size);
+    const double loader = TimeLoaderAlone(buffer, size);
+    read_best = std::min(read_best, read);
+    loader_best = std::min(loader_best, loader);
+    open_floors.push_back((read + loader) * 1e3);
+    save_floors.push_back(TimeWholeWrite(path + L".floor", buffer, size) * 1e3);
+  }
   VirtualFree(buffer, 0, MEM_RELEASE);
   DeleteFileW(path.c_str());
 
+  const double open_best = *std::min_element(opens.begin(), opens.end()) / 1e3;
+  const double save_best = *std::min_element(saves.begin(), saves.end()) / 1e3;
   const double floor = read_best + loader_best;
   std::printf("file size                 %10.1f MiB\n", static_cast<double>(size) / kMiB);
-  std::printf("open  (first / best of %d) %8.3f s / %.3f s\n", kRepeats, open_first, open_best);
-  std::printf("save  (first / best of %d) %8.3f s / %.3f s  (includes flushing to disk)\n", kRepeats, save_first,
+  std::printf("open  (first / best of %d) %8.3f s / %.3f s\n", runs, open_first, open_best);
+  std::printf("save  (first / best of %d) %8.3f s / %.3f s  (includes flushing to disk)\n", runs, save_first,
               save_best);
   std::printf("floor: whole ReadFile      %8.3f s\n", read_best);
   std::printf("floor: loader alone        %8.3f s\n", loader_best);
+  std::printf("floor: whole WriteFile     %8.3f s\n", *std::min_element(save_floors.begin(), save_floors.end()) / 1e3);
   std::printf("open / (read + loader)     %8.2f x   (target <= 1.20)\n", open_best / floor);
   std::printf("working set before open   %10.1f MiB\n", static_cast<double>(base_working_set) / kMiB);
   std::printf("peak working set          %10.1f MiB = %.2f x file size (target <= 1.50)\n",
               static_cast<double>(peak) / kMiB, static_cast<double>(peak) / static_cast<double>(size));
+
+  const std::string open_figure = bench::Figure("open", megabytes);
+  const std::string save_figure = bench::Figure("save", megabytes);
+  const std::string memory_figure = bench::Figure("peak memory open+save", megabytes);
+  bench::PrintRow(open_figure.c_str(), "Tavrel", "ms", opens, "editor's Open command");
+  bench::PrintRow(open_figure.c_str(), "floor", "ms", open_floors, "one ReadFile + the component's loader");
+  bench::PrintRow(save_figure.c_str(), "Tavrel", "ms", saves, "editor's Save command, flushed");
+  bench::PrintRow(save_figure.c_str(), "floor", "ms", save_floors, "one WriteFile of the text + flush");
+  bench::PrintRow(memory_figure.c_str(), "Tavrel", "MiB", {static_cast<double>(peak) / kMiB},
+                  "peak working set of the process");
+  bench::PrintRow(memory_figure.c_str(), "floor", "MiB", {static_cast<double>(size) / kMiB}, "the text itself");
   DestroyWindow(main_window);
   return 0;
 }

@@ -96,6 +96,22 @@ TEST(TextSearch, ExtendingTheTextTriesOnlyWhereTheShorterMatched) {
   EXPECT_EQ(ss.matches.front().start, 4);
 }
 
+TEST(TextSearch, SearchTellingItsProgressFindsMatchesAcrossItsSlices) {
+  // Matches that straddle the edge between two slices, in both the
+  // sixteen-at-a-time scan and the byte-by-byte tail.
+  const int64_t edge = tavrel::kSearchProgressBytes;
+  std::string doc(static_cast<size_t>(2 * edge + 7), '.');
+  for (int64_t at : {edge - 2, edge - 1, 2 * edge - 3, 2 * edge + 3}) doc.replace(static_cast<size_t>(at), 4, "StRa");
+  SearchResult plain, told;
+  FindAllMatches(doc, 0, static_cast<int64_t>(doc.size()), "stra", plain);
+  std::vector<int64_t> reached;
+  FindAllMatches(doc, 0, static_cast<int64_t>(doc.size()), "stra", told, [&](int64_t at) { reached.push_back(at); });
+  ASSERT_EQ(plain.matches.size(), 3u);  // the second one overwrote the first
+  ASSERT_EQ(told.matches.size(), plain.matches.size());
+  for (size_t i = 0; i < plain.matches.size(); ++i) EXPECT_EQ(told.matches[i].start, plain.matches[i].start);
+  EXPECT_EQ(reached, (std::vector<int64_t>{edge, 2 * edge, static_cast<int64_t>(doc.size())}));
+}
+
 TEST(TextSearch, FoldOfSearchTextIsPerCharacter) {
   EXPECT_EQ(tavrel::FoldSearchText("A"), "a");
   EXPECT_EQ(tavrel::FoldSearchText("\xC3\x9F" "X"), "ssx");

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/document_files.h"
 #include "app/document_load.h"
@@ -196,6 +197,62 @@ TEST_F(FileTest, ReadFailingHalfwayLeavesTheDocumentAndItsViewAsTheyWere) {
   EXPECT_EQ(SendEditor(SCI_GETFIRSTVISIBLELINE), 100);
   // Every line of the document is still mapped to a line on screen.
   EXPECT_EQ(SendEditor(SCI_VISIBLEFROMDOCLINE, 299), 299);
+}
+
+// ---------------------------------------------------- long opens and saves
+
+// What the user saw at each block of a slow read or write: the title and
+// whether the pointer was the wait cursor.
+struct Glimpse {
+  std::wstring title;
+  bool waiting;
+};
+std::vector<Glimpse> g_glimpses;
+
+void TakeGlimpse(DWORD pause_ms) {
+  Sleep(pause_ms);
+  wchar_t title[512] = {};
+  GetWindowTextW(g_editor.main_window, title, 512);
+  g_glimpses.push_back({title, GetCursor() == LoadCursorW(nullptr, IDC_WAIT)});
+}
+
+TEST_F(FileTest, SlowOpenAndSaveShowTheirProgressAndPutTheWindowBack) {
+  const std::wstring path = Path(L"slow.txt");
+  const std::string bytes(4 * kLoadChunkBytes, 'q');
+  ASSERT_TRUE(WriteBytes(path, bytes));
+  const HCURSOR before = SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  const std::wstring old_title = Title();
+  g_file_io_hooks.read_file = [](HANDLE file, void* buffer, DWORD size, DWORD* read) -> BOOL {
+    TakeGlimpse(150);
+    return ReadFile(file, buffer, size, read, nullptr);
+  };
+  OpenDocument(path);
+  ASSERT_EQ(Text(), bytes);
+  // Five reads: four blocks and the end. The pointer waits from the start;
+  // a quarter of a second in, the title counts; the last read comes after
+  // all four.
+  ASSERT_EQ(g_glimpses.size(), 5u);
+  EXPECT_TRUE(g_glimpses[0].waiting);
+  EXPECT_EQ(g_glimpses[0].title, old_title);
+  EXPECT_TRUE(g_glimpses[4].waiting);
+  EXPECT_EQ(g_glimpses[4].title, L"Opening slow.txt 100% - Tavrel");
+  EXPECT_EQ(Title(), L"slow.txt - Tavrel");
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+
+  g_glimpses.clear();
+  g_file_io_hooks.write_file = [](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
+    TakeGlimpse(150);
+    return WriteFile(file, data, size, written, nullptr);
+  };
+  SendEditor(SCI_APPENDTEXT, 1, reinterpret_cast<intptr_t>("!"));
+  EXPECT_EQ(SaveDocument(), 0);
+  ASSERT_GE(g_glimpses.size(), 5u);
+  EXPECT_TRUE(g_glimpses.back().waiting);
+  EXPECT_EQ(g_glimpses.back().title.rfind(L"Saving slow.txt ", 0), 0u) << g_glimpses.back().title;
+  EXPECT_EQ(Title(), L"slow.txt - Tavrel");
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+  EXPECT_EQ(ReadBytes(path), bytes + "!");
+  SetCursor(before);
 }
 
 TEST_F(FileTest, OpenAsksAboutChangesBeforeTheDialog) {

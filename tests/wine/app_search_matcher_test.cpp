@@ -251,3 +251,39 @@ TEST_F(SearchMatcherTest, MarksLeftForIdleTimeFollowEdits) {
 
 }  // namespace
 }  // namespace tavrel
+
+namespace tavrel {
+namespace {
+
+// More matches than are remembered at a time: the counter still counts
+// them all, only the remembered ones carry marks, and Find Next walks on
+// past the last remembered one and wraps around to the first.
+TEST_F(SearchMatcherTest, MatchesBeyondTheRememberedOnesAreCountedAndReached) {
+  SetRememberedMatchLimit(4);
+  SetText("ab ab ab ab ab ab ab ab ab ab");  // ten, every 3 bytes
+  FindInDocument(0, SendEditor(SCI_GETLENGTH), L"ab", 0);
+  EXPECT_EQ(MatchCounter().text, L" 1 of 10 ");
+  EXPECT_EQ(Runs(1), "0-2 ");
+  EXPECT_EQ(Runs(2), "3-5 6-8 9-11 ");
+  for (int i = 0; i < 4; ++i) FindInDocument(0, SendEditor(SCI_GETLENGTH), L"ab", 1);
+  EXPECT_EQ(MatchCounter().text, L" 5 of 10 ");
+  EXPECT_EQ(SendEditor(SCI_GETCURRENTPOS), 12);
+  EXPECT_EQ(Runs(1), "12-14 ");
+  EXPECT_EQ(Runs(2), "15-17 18-20 21-23 ");
+  for (int i = 0; i < 5; ++i) FindInDocument(0, SendEditor(SCI_GETLENGTH), L"ab", 1);
+  EXPECT_EQ(MatchCounter().text, L" 10 of 10 ");
+  EXPECT_EQ(SendEditor(SCI_GETCURRENTPOS), 27);
+  EXPECT_EQ(Runs(1), "27-29 ");
+  EXPECT_EQ(Runs(2), "24-26 ");
+  FindInDocument(0, SendEditor(SCI_GETLENGTH), L"ab", 1);
+  EXPECT_EQ(MatchCounter().text, L" 1 of 10 ");
+  EXPECT_EQ(SendEditor(SCI_GETCURRENTPOS), 0);
+  EXPECT_EQ(Runs(2), "3-5 6-8 9-11 ");
+  // A longer text narrows only a complete result: here it searches afresh.
+  FindInDocument(0, SendEditor(SCI_GETLENGTH), L"ab a", 0);
+  EXPECT_EQ(MatchCounter().text, L" 1 of 9 ");
+  SetRememberedMatchLimit(size_t{1} << 20);
+}
+
+}  // namespace
+}  // namespace tavrel
