@@ -3,7 +3,8 @@
 # runs each for a while (default 60 s).
 #   tools/fuzz.sh [SECONDS] [TARGET...]
 # A target may name the sources it needs in a line "// Fuzz sources: ..."
-# (built faster); otherwise every portable source is built with it. Seeds
+# (built faster), and the libraries it links in a line "// Fuzz libraries:
+# ..."; otherwise every portable source is built with it. Seeds
 # in tests/fuzz/corpus/TARGET/ are read, new inputs go to TAVREL_FUZZ_DIR.
 # Exits 77 (skipped) when clang or libFuzzer is missing.
 set -euo pipefail
@@ -25,8 +26,9 @@ for t in "${targets[@]}"; do
   echo "== $t"
   sources=$(sed -n 's|^// Fuzz sources: ||p' "$root/tests/fuzz/$t.cpp")
   [ -n "$sources" ] || sources=$portable
+  libraries=$(sed -n 's|^// Fuzz libraries: ||p' "$root/tests/fuzz/$t.cpp")
   (cd "$root" && clang++ -std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined \
-     -fno-sanitize-recover=all "tests/fuzz/$t.cpp" $sources -o "$out/$t")
+     -fno-sanitize-recover=all "tests/fuzz/$t.cpp" $sources $libraries -o "$out/$t")
   mkdir -p "$out/$t.corpus"
   seeds=()
   [ -d "$root/tests/fuzz/corpus/$t" ] && seeds=("$root/tests/fuzz/corpus/$t")
