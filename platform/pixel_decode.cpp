@@ -13,6 +13,8 @@ namespace {
 // A damaged or hostile file may claim any size in a few bytes; the pixels
 // are only made room for within these bounds, so that such a file costs a
 // failed decode instead of the process (an unbounded allocation throws).
+constexpr long kLargestJpegWorkingBytes = 256L << 20;
+
 bool SizeAccepted(uint32_t width, uint32_t height) {
   return width > 0 && height > 0 && width <= kLargestImageSide && height <= kLargestImageSide &&
          static_cast<uint64_t>(width) * height <= kLargestImagePixels;
@@ -64,6 +66,9 @@ bool DecodeJpegInto(const uint8_t* data, size_t size, uint8_t* pixels, int* widt
     return false;
   }
   jpeg_create_decompress(&info);
+  // A progressive file keeps every coefficient of the image while it is
+  // read; beyond this the library gives up instead of growing further.
+  info.mem->max_memory_to_use = kLargestJpegWorkingBytes;
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
   jpeg_read_header(&info, TRUE);
   info.out_color_space = JCS_EXT_BGRA;

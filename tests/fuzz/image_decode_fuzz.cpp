@@ -4,6 +4,9 @@
 // pixels its size says.
 // Fuzz sources: platform/pixel_decode.cpp
 // Fuzz libraries: -lpng -ljpeg
+// An image at the size bound, 64 MiB of pixels and the decoder's working
+// memory, takes more than the default limit under AddressSanitizer.
+// Fuzz options: -rss_limit_mb=2048
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
