@@ -29,9 +29,9 @@
 #include "app/spell_check_win32.h"
 #include "app/spelling_library_win32.h"
 #include "platform/os_handles_win32.h"
+#include "tests/wine/file_menu_click.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
-#include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
@@ -73,51 +73,17 @@ std::string Describe(const Snapshot& snapshot) {
   return out.str();
 }
 
-// The program's own loop: the search field's events go to the strip
-// before anything is dispatched.
+// The program's own loop keeps the search field's events to the strip.
+bool TakenByTheLoop(const MSG& msg) { return HandleSearchFieldEvent(msg); }
+
 template <typename Done>
 bool RunLoopUntil(Done done, DWORD limit_ms) {
-  const DWORD end = GetTickCount() + limit_ms;
-  MSG msg;
-  while (!done()) {
-    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (HandleSearchFieldEvent(msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
+  return wine_test::PumpUntil(done, limit_ms, TakenByTheLoop);
 }
 
 void RunLoopFor(DWORD milliseconds) {
   const DWORD end = GetTickCount() + milliseconds;
   RunLoopUntil([end] { return static_cast<int>(end - GetTickCount()) <= 0; }, milliseconds + 1000);
-}
-
-constexpr UINT_PTR kCloseTimer = 0x4C4C;
-bool g_popup_seen = false;
-
-void CALLBACK CloseOpenMenu(HWND window, UINT, UINT_PTR id, DWORD) {
-  HWND popup = FindWindowW(L"#32768", nullptr);
-  if (!popup || !IsWindowVisible(popup)) return;
-  KillTimer(window, id);
-  g_popup_seen = true;
-  EndMenu();
-}
-
-bool OpenAndCloseFileMenu(HWND bar, HWND main) {
-  RECT title{};
-  SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&title));
-  const LPARAM at = MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2);
-  g_popup_seen = false;
-  SetTimer(main, kCloseTimer, 10, CloseOpenMenu);
-  PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(bar, WM_LBUTTONUP, 0, at);
-  const bool closed = RunLoopUntil([] { return g_popup_seen && !lumora::MenuTracking().active; }, 5000);
-  KillTimer(main, kCloseTimer);
-  return closed;
 }
 
 std::string DocumentText(int variant) {
@@ -189,7 +155,7 @@ TEST(Endurance, OpenSearchMenuSpellCyclesLeakNoHandlesAndNoMemory) {
     PostMessageW(main, WM_COMMAND, CMD_CLEAR_SEARCH, 0);
     ASSERT_TRUE(RunLoopUntil([field] { return GetWindowTextLengthW(field) == 0; }, 10000)) << "cycle " << i << ": clear";
 
-    ASSERT_TRUE(OpenAndCloseFileMenu(bar, main)) << "cycle " << i << ": menu";
+    ASSERT_TRUE(wine_test::OpenAndCloseFileMenu(bar, main, TakenByTheLoop)) << "cycle " << i << ": menu";
 
     PostMessageW(main, WM_COMMAND, CMD_SPELL_CHECK, 0);
     ASSERT_TRUE(RunLoopUntil([] { return g_editor.spell_check_on != 0; }, 30000)) << "cycle " << i << ": spell on";
