@@ -33,6 +33,12 @@ namespace {
 class EditorEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
+    // The display's clipboard outlives the tests run before this one; Paste
+    // starts disabled only when it is empty.
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
     lumora::InitToolkit();
     lumora::StartToolkit();
     lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
