@@ -25,11 +25,12 @@ inline constexpr std::size_t kSaveChunkBytes = std::size_t{1} << 20;
 
 // Writes every byte of the document to target. Where putting another file
 // in target's place keeps everything that makes it that file, the text goes
-// to a new file beside it, made durable, then put in its place; otherwise
-// (a link, a file of several names, any file under Wine, a folder that
-// takes no new files) a durable copy of the old bytes is made first, the
-// text is written into target itself, and the old bytes go back from the
-// copy should that fail. On failure target holds its old bytes and no side
+// to a new file beside it, made durable, then put in its place, so that a
+// crash at any moment leaves either the old file or the new one whole;
+// otherwise (a link, a file of several names, a file whose owner or
+// permissions a new file would not get, a folder that takes no new files)
+// a durable copy of the old bytes is made first, the text is written into
+// target itself, and the old bytes go back from the copy should that fail. On failure target holds its old bytes and no side
 // file is left, unless even putting the old bytes back failed: then their
 // copy stays, beside target or in the temporary folder. The component's
 // save point is the caller's business.

@@ -45,6 +45,10 @@ class SideFile {
   // It has become the target, or it holds the only whole copy of the old
   // bytes: it stays.
   void Keep() { path_.clear(); }
+  void Discard() {
+    if (!path_.empty()) DeleteFileW(path_.c_str());
+    path_.clear();
+  }
 
  private:
   std::wstring path_;
@@ -282,12 +286,18 @@ SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_
 SaveResult SaveBytes(const std::wstring& target, const char* text, std::size_t size) {
   SaveProgress progress(target, size);
   const bool existing = Exists(target);
-  if (existing && !g_file_io_hooks.replacing_keeps_identity(target.c_str()))
-    return WriteInPlace(target, text, size, progress);
-
   SideFile saving;
-  platform::UniqueFile file = CreateSideFile(target, kSavingTag, GENERIC_WRITE, nullptr, saving);
-  if (!file) return existing ? WriteInPlace(target, text, size, progress) : SaveResult::kCannotCreate;
+  platform::UniqueFile file = CreateSideFile(target, kSavingTag, GENERIC_WRITE | READ_CONTROL, nullptr, saving);
+  // Whether the new file may take the old one's place can depend on what
+  // the system made of the new file (its owner and permissions), so it is
+  // asked once the new file exists. Writing into the file itself is the
+  // road of last resort: stopped half-way, it leaves the file half new.
+  if (existing && (!file || !g_file_io_hooks.replacing_keeps_identity(target.c_str(), file.get()))) {
+    file.close();
+    saving.Discard();
+    return WriteInPlace(target, text, size, progress);
+  }
+  if (!file) return SaveResult::kCannotCreate;
   if (!WriteAll(file.get(), text, size, &progress)) return SaveResult::kWriteFailed;
   if (!FlushFileBuffers(file.get()) || !file.close()) return SaveResult::kWriteFailed;
 

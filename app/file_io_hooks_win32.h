@@ -14,13 +14,15 @@ struct FileIoHooks {
   BOOL (*read_file)(HANDLE file, void* buffer, DWORD size, DWORD* read);
   BOOL (*write_file)(HANDLE file, const void* data, DWORD size, DWORD* written);
   // As ReplaceFileW: target takes replacement's contents and keeps its own
-  // attributes and security; the old file is kept under backup meanwhile.
+  // attributes and security; the old file may be kept under backup
+  // meanwhile.
   BOOL (*replace_file)(const wchar_t* target, const wchar_t* replacement, const wchar_t* backup);
-  // Whether putting another file in the existing target's place keeps
-  // everything that makes it that file: a link stays a link, its other
-  // names still name it, its permissions and owner stay. Where it does not,
-  // a save writes into the file itself.
-  bool (*replacing_keeps_identity)(const wchar_t* target);
+  // Whether putting replacement, a new empty file just made beside the
+  // existing target (open for writing and READ_CONTROL), in target's place
+  // keeps everything that makes it that file: a link stays a link, its
+  // other names still name it, its permissions and owner stay. Where it
+  // does not, a save writes into the file itself.
+  bool (*replacing_keeps_identity)(const wchar_t* target, HANDLE replacement);
 };
 
 extern FileIoHooks g_file_io_hooks;

@@ -41,3 +41,8 @@ add_test(NAME fuzz.short
          COMMAND ${CMAKE_COMMAND} -E env TAVREL_FUZZ_DIR=${CMAKE_BINARY_DIR}/fuzz
                  ${CMAKE_SOURCE_DIR}/tools/fuzz.sh 20 skin_declaration_fuzz sknz_archive_fuzz)
 set_tests_properties(fuzz.short PROPERTIES TIMEOUT 280 LABELS native SKIP_RETURN_CODE 77)
+# The files a user's own folder holds: the personal word list and images.
+add_test(NAME fuzz.short_user_files
+         COMMAND ${CMAKE_COMMAND} -E env TAVREL_FUZZ_DIR=${CMAKE_BINARY_DIR}/fuzz
+                 ${CMAKE_SOURCE_DIR}/tools/fuzz.sh 15 personal_word_list_fuzz image_decode_fuzz)
+set_tests_properties(fuzz.short_user_files PROPERTIES TIMEOUT 200 LABELS native SKIP_RETURN_CODE 77)

@@ -57,6 +57,10 @@ add_executable(sknz-pack ${CMAKE_SOURCE_DIR}/tools/sknz/sknz_pack.cpp
 target_include_directories(sknz-pack PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(sknz-pack PRIVATE ${TAVREL_WARNINGS})
 target_link_options(sknz-pack PRIVATE ${TAVREL_STATIC_LINK})
+# Another program holding a file open without sharing, for the end-to-end tests.
+add_executable(hold-file ${CMAKE_SOURCE_DIR}/tests/e2e/hold_file_win32.cpp)
+target_compile_options(hold-file PRIVATE ${TAVREL_WARNINGS})
+target_link_options(hold-file PRIVATE ${TAVREL_STATIC_LINK} -municode)
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/CMakeLists.txt)
   add_subdirectory(app)
 endif()

@@ -8,16 +8,9 @@
 #include <vector>
 
 #include "platform/os_handles_win32.h"
+#include "platform/pixel_decode.h"
 
 namespace platform {
-
-struct DecodedImage {
-  int width = 0;
-  int height = 0;
-  // Top-down rows of B, G, R, A bytes with straight (not premultiplied) alpha.
-  std::vector<uint8_t> bgra;
-  bool has_alpha = false;
-};
 
 void EnablePngDecoder();
 void EnableJpegDecoder();

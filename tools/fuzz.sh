@@ -3,7 +3,10 @@
 # runs each for a while (default 60 s).
 #   tools/fuzz.sh [SECONDS] [TARGET...]
 # A target may name the sources it needs in a line "// Fuzz sources: ..."
-# (built faster); otherwise every portable source is built with it. Seeds
+# (built faster), the libraries it links in a line "// Fuzz libraries:
+# ...", and options of its own in "// Fuzz options: ..." (they come after,
+# and so win over, the defaults); otherwise every portable source is built
+# with it. Seeds
 # in tests/fuzz/corpus/TARGET/ are read, new inputs go to TAVREL_FUZZ_DIR.
 # Exits 77 (skipped) when clang or libFuzzer is missing.
 set -euo pipefail
@@ -25,11 +28,13 @@ for t in "${targets[@]}"; do
   echo "== $t"
   sources=$(sed -n 's|^// Fuzz sources: ||p' "$root/tests/fuzz/$t.cpp")
   [ -n "$sources" ] || sources=$portable
+  libraries=$(sed -n 's|^// Fuzz libraries: ||p' "$root/tests/fuzz/$t.cpp")
   (cd "$root" && clang++ -std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined \
-     -fno-sanitize-recover=all "tests/fuzz/$t.cpp" $sources -o "$out/$t")
+     -fno-sanitize-recover=all "tests/fuzz/$t.cpp" $sources $libraries -o "$out/$t")
   mkdir -p "$out/$t.corpus"
   seeds=()
   [ -d "$root/tests/fuzz/corpus/$t" ] && seeds=("$root/tests/fuzz/corpus/$t")
-  "$out/$t" -max_total_time="$seconds" -rss_limit_mb=1024 -print_final_stats=1 \
+  options=$(sed -n 's|^// Fuzz options: ||p' "$root/tests/fuzz/$t.cpp")
+  "$out/$t" -max_total_time="$seconds" -rss_limit_mb=1024 -print_final_stats=1 $options \
     "$out/$t.corpus" "${seeds[@]}" 2>&1 | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|#[0-9]+ *DONE)|ERROR|SUMMARY|crash-|leak-|timeout-|oom-'
 done

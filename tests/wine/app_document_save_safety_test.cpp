@@ -118,8 +118,8 @@ class SaveSafety : public FileTest {
 
   // The road the save takes, whatever the system running the test would choose.
   static void Take(Road road) {
-    g_file_io_hooks.replacing_keeps_identity = road == Road::kReplace ? +[](const wchar_t*) { return true; }
-                                                                      : +[](const wchar_t*) { return false; };
+    g_file_io_hooks.replacing_keeps_identity = road == Road::kReplace ? +[](const wchar_t*, HANDLE) { return true; }
+                                                                      : +[](const wchar_t*, HANDLE) { return false; };
   }
 
   void UseDocument(const std::wstring& path, const std::string& bytes) {
@@ -320,7 +320,7 @@ TEST_F(EditorTest, DISABLED_SaveUntilKilled) {
   ASSERT_NE(g_child_event, nullptr);
   SetText(NewBytes(4 * kSaveChunkBytes));
   g_editor.document_path = target;
-  g_file_io_hooks.replacing_keeps_identity = [](const wchar_t*) { return true; };
+  g_file_io_hooks.replacing_keeps_identity = [](const wchar_t*, HANDLE) { return true; };
   g_file_io_hooks.write_file = [](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
     static int calls = 0;
     if (++calls == 2) {

@@ -16,7 +16,7 @@
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
 #include "platform/os_handles_win32.h"
-#include "tests/wine/message_pump.h"
+#include "tests/wine/file_menu_click.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/base/toolkit_start_win32.h"
@@ -49,35 +49,7 @@ std::string Differences(const Snapshot& before, const Snapshot& after) {
   return out.str();
 }
 
-using wine_test::PumpUntil;
-
-constexpr UINT_PTR kCloseTimer = 0x4C4B;
-bool g_popup_seen = false;
-
-// Fires inside the menu's own loop: once the popup is on screen, the menu
-// is cancelled as a click elsewhere would.
-void CALLBACK CloseOpenMenu(HWND window, UINT, UINT_PTR id, DWORD) {
-  HWND popup = FindWindowW(L"#32768", nullptr);
-  if (!popup || !IsWindowVisible(popup)) return;
-  KillTimer(window, id);
-  g_popup_seen = true;
-  EndMenu();
-}
-
-// Opens the File menu with a click on its title, through the toolkit's
-// tracking, and waits until it is closed again.
-bool OpenAndCloseFileMenu(HWND bar, HWND main) {
-  RECT title{};
-  SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&title));
-  const LPARAM at = MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2);
-  g_popup_seen = false;
-  SetTimer(main, kCloseTimer, 10, CloseOpenMenu);
-  PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(bar, WM_LBUTTONUP, 0, at);
-  const bool closed = PumpUntil([] { return g_popup_seen && !lumora::MenuTracking().active; }, 5000);
-  KillTimer(main, kCloseTimer);
-  return closed;
-}
+using wine_test::OpenAndCloseFileMenu;
 
 void RepaintToolbar(HWND toolbar) {
   RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);

@@ -39,6 +39,12 @@ using test_support::MenuItemState;
 class EditorEnvironment : public test_support::MainWindowEnvironment {
  public:
   void SetUp() override {
+    // The display's clipboard outlives the tests run before this one; Paste
+    // starts disabled only when it is empty.
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
     MainWindowEnvironment::SetUp();
     StartClipboardMonitor(MainWindow());
   }

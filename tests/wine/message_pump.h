@@ -6,20 +6,28 @@
 
 namespace wine_test {
 
-// Runs the loop until done() holds; false when limit_ms pass first.
-template <typename Done>
-bool PumpUntil(Done done, DWORD limit_ms) {
+// Runs the loop until done() holds; false when limit_ms pass first. A
+// message for which take(msg) is true is the loop's own, as the program's
+// loop keeps some to itself, and is not dispatched.
+template <typename Done, typename Take>
+bool PumpUntil(Done done, DWORD limit_ms, Take take) {
   const DWORD end = GetTickCount() + limit_ms;
   MSG msg;
   while (!done()) {
     if (static_cast<int>(end - GetTickCount()) <= 0) return false;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (take(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
   }
   return true;
+}
+
+template <typename Done>
+bool PumpUntil(Done done, DWORD limit_ms) {
+  return PumpUntil(done, limit_ms, [](const MSG&) { return false; });
 }
 
 // Runs the loop for milliseconds.
