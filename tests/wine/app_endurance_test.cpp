@@ -3,8 +3,8 @@
 // cycle opens a document from the recent-files menu (two documents take
 // turns), types a word into the search field and steps to the next match,
 // clears the search, opens and closes the File menu with a click on its
-// title, and switches spell checking on (checking the whole document) and
-// off. After a warm-up the owners' counts of live handles must not move
+// title, switches spell checking on (checking the whole document) and off,
+// and prints the document through the print dialog when a printer exists. After a warm-up the owners' counts of live handles must not move
 // and the process's private memory may grow by 5 % at most.
 //   TAVREL_ENDURANCE_CYCLES=1000 (tools/endurance.sh) for the full run;
 //   test.sh runs 20 cycles.
@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/command_dispatch_win32.h"
 #include "app/command_ids.h"
@@ -23,6 +24,8 @@
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
 #include "app/main_window_win32.h"
+#include "app/print_document_win32.h"
+#include "app/printer_win32.h"
 #include "app/recent_files_win32.h"
 #include "app/scintilla_messages.h"
 #include "app/search_strip_win32.h"
@@ -88,7 +91,7 @@ void RunLoopFor(DWORD milliseconds) {
 
 std::string DocumentText(int variant) {
   std::string text;
-  for (int line = 0; text.size() < 200 * 1024; ++line) {
+  for (int line = 0; text.size() < 24 * 1024; ++line) {
     text += "Line " + std::to_string(line) + " of document " + std::to_string(variant) +
             ": the quick brown fox jumps over the lazy dog, mispelt wurds and a needle here.\r\n";
   }
@@ -108,6 +111,27 @@ std::wstring TempFolder() {
   wchar_t temp[MAX_PATH + 1];
   const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
   return std::wstring(temp, length) + L"tavrel-endurance-" + std::to_wstring(GetCurrentProcessId());
+}
+
+// What the editor told the user; printing reports its failures here.
+std::vector<std::wstring> g_messages;
+void RecordMessage(const std::wstring& text) { g_messages.push_back(text); }
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// Presses OK in the print dialog, the way a user confirms the printer.
+bool g_print_confirmed = false;
+BOOL CALLBACK ConfirmIfPrintDialog(HWND window, LPARAM) {
+  wchar_t class_name[16] = {};
+  GetClassNameW(window, class_name, 16);
+  if (!g_print_confirmed && IsWindowVisible(window) && std::wstring(class_name) == L"#32770") {
+    g_print_confirmed = true;
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+  }
+  return TRUE;
+}
+void CALLBACK ConfirmPrintDialog(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), ConfirmIfPrintDialog, 0);
 }
 
 TEST(Endurance, OpenSearchMenuSpellCyclesLeakNoHandlesAndNoMemory) {
@@ -130,6 +154,12 @@ TEST(Endurance, OpenSearchMenuSpellCyclesLeakNoHandlesAndNoMemory) {
   g_document_hooks.check_spelling_document = CheckSpellingDocument;
   ASSERT_TRUE(BuildMainWindow(GetModuleHandleW(nullptr), MainWindowCallback));
   g_document_hooks.add_recent_file = AddRecentFile;
+  g_document_hooks.show_message = RecordMessage;
+  // Printing takes part when the run offers a printer (test.sh and
+  // tools/endurance.sh start a private PDF queue).
+  AcceptPrinterLookup(FindDefaultPrinter());
+  const bool printing = g_editor.printer_available != 0;
+  if (!printing) std::printf("endurance: no printer: the cycles print nothing\n");
   HWND main = MainWindow();
   ShowWindow(main, SW_SHOW);
   UpdateWindow(main);
@@ -162,10 +192,17 @@ TEST(Endurance, OpenSearchMenuSpellCyclesLeakNoHandlesAndNoMemory) {
     PostMessageW(main, WM_COMMAND, CMD_SPELL_CHECK, 0);
     ASSERT_TRUE(RunLoopUntil([] { return g_editor.spell_check_on == 0; }, 10000)) << "cycle " << i << ": spell off";
 
-    // ---- PRINT STEP (to come with printing): post CMD_PRINT (5) to print
-    // the document to the private PDF queue, wait for the PDF to appear in
-    // the queue's output folder and delete it. Until then the cycle has no
-    // print step.
+    if (printing) {
+      g_messages.clear();
+      const UINT_PTR timer = SetTimer(nullptr, 0, 50, ConfirmPrintDialog);
+      PostMessageW(main, WM_COMMAND, CMD_PRINT, 0);
+      // The dialog and the whole job run inside the command: the loop gets
+      // its turn back only when the job has been handed to the printer.
+      ASSERT_TRUE(RunLoopUntil([] { return g_print_confirmed; }, 60000)) << "cycle " << i << ": print";
+      KillTimer(nullptr, timer);
+      g_print_confirmed = false;
+      ASSERT_TRUE(g_messages.empty()) << "cycle " << i << ": print: " << Narrow(g_messages.front());
+    }
   };
 
   // Warm-up: caches that are meant to stay fill during the first cycles.
