@@ -83,14 +83,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ResetEditorState();
   lumora::InitToolkit();
   platform::StartupMark("toolkit-initialised");
-  // Image decoding is enabled now; the images and the editing component's
-  // library load on a worker until the window needs them.
-  StartLoadingResources();
   lumora::StartToolkit();
   platform::StartupMark("toolkit-started");
   g_editor.document_path = L"Untitled";
   g_editor.bar_style = lumora::UISTYLE_OFFICE2007;
   lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
+  LoadImages();
+  platform::StartupMark("images-loaded");
   g_document_hooks.check_spelling_document = CheckSpellingDocument;
   if (!BuildMainWindow(instance, MainWindowProc)) {
     lumora::ShutdownToolkit();

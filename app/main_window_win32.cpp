@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/command_ids.h"
@@ -14,7 +13,6 @@
 #include "app/scintilla_messages.h"
 #include "app/search_strip_win32.h"
 #include "app/text_encoding.h"
-#include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
 #include "platform/startup_trace_win32.h"
 #include "toolkit/bars/image_file_win32.h"
@@ -61,23 +59,6 @@ std::vector<platform::UniqueImage> g_images;
 
 // The editing component's library, held while its windows may exist.
 platform::UniqueModule g_scintilla;
-
-// Runs LoadResources while it is joinable; nothing touches the images or the
-// library until it is joined.
-std::thread g_loader;
-
-void LoadResources() noexcept {
-  try {
-    LoadImages();
-  } catch (...) {
-    platform::LogCurrentException("loading the images");
-  }
-  if (!g_scintilla) g_scintilla.reset(LoadLibraryW(L"Scintilla64.dll"));
-}
-
-void WaitForResources() {
-  if (g_loader.joinable()) g_loader.join();
-}
 
 HANDLE Keep(HANDLE image) {
   if (!image) return nullptr;
@@ -273,18 +254,7 @@ void LoadImages() {
   if (HANDLE x = g_editor.images[41].normal) g_editor.images[41].disabled = Keep(ImageEffect(x, 30, 0, 0, 0, 0, 1));
 }
 
-void StartLoadingResources() {
-  if (g_loader.joinable()) return;
-  try {
-    g_loader = std::thread(LoadResources);
-  } catch (...) {
-    platform::LogCurrentException("starting the resource loader");
-    LoadResources();
-  }
-}
-
 void FreeMainWindowResources() {
-  WaitForResources();
   FreeSearchStrip();
   for (ImageSet& set : g_editor.images) set = ImageSet{};
   g_images.clear();
@@ -311,8 +281,6 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   SetWindowSizeLimits(window, 363, 200, 0, 0);
   UpdateWindowTitle();
   platform::StartupMark("main-window-created");
-  WaitForResources();
-  platform::StartupMark("resources-ready");
   BuildMenus(window);
   platform::StartupMark("menus-built");
   BuildMainToolbar(window);

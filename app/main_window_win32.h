@@ -6,11 +6,6 @@
 namespace tavrel {
 
 void LoadImages();
-// LoadImages and the loading of the editing component's library, on a worker
-// thread: they take a good part of start-up, and the toolkit's start and
-// the creation of the top-level window need neither. BuildMainWindow waits
-// for them before it builds the bars.
-void StartLoadingResources();
 // Frees the images LoadImages loaded and lets the editing component's
 // library go; call once the windows are gone (after ShutdownToolkit).
 void FreeMainWindowResources();

@@ -38,12 +38,11 @@ work=$(mktemp -d)
 finish() {
   # A session of our own (on our own display) ends with us; one the caller
   # runs in stays.
-  if [ -n "$_tavrel_xvfb_pid" ]; then wine_session_stop; fi
+  [ -n "$_tavrel_xvfb_pid" ] && wine_session_stop
   rm -rf "$work"
 }
 trap finish EXIT
-# Not under errexit: it starts what is missing and carries on.
-wine_session_start auto || true
+wine_session_start auto
 
 # Each program starts in a folder of its own, so that nothing the editor
 # writes on closing (its recent-files list) lands in the data folder.
