@@ -38,11 +38,12 @@ work=$(mktemp -d)
 finish() {
   # A session of our own (on our own display) ends with us; one the caller
   # runs in stays.
-  [ -n "$_tavrel_xvfb_pid" ] && wine_session_stop
+  if [ -n "$_tavrel_xvfb_pid" ]; then wine_session_stop; fi
   rm -rf "$work"
 }
 trap finish EXIT
-wine_session_start auto
+# Not under errexit: it starts what is missing and carries on.
+wine_session_start auto || true
 
 # Each program starts in a folder of its own, so that nothing the editor
 # writes on closing (its recent-files list) lands in the data folder.
