@@ -6,7 +6,7 @@
 # --csv appends rows "name,program,min_ms,median_ms,max_ms" (a header first
 # when the file is new): name "startup" is launch to the first visible
 # window, "startup_ready" launch to the first message the program answers
-# after showing it (its first paint is done by then).
+# after showing it.
 # Builds what is missing (the editor, the launcher, SciTE through
 # tools/build-scite.sh); without a display it runs on a private Xvfb.
 set -euo pipefail

@@ -4,7 +4,8 @@
 // to round, from this process with CreateProcess, and polls for a visible
 // top-level window of that process id ("shown"). It then sends the window a
 // message and waits for the answer ("ready": the program's thread takes
-// messages again, so its first paint is done), closes the window and waits
+// messages again; under Wine that can already happen inside ShowWindow, so
+// it is not proof of a finished paint), closes the window and waits
 // for the process to end before the next launch. One untimed launch of each
 // program comes first, so that every round finds the same warm system.
 //
