@@ -11,6 +11,14 @@ program=$root/build/cross/bin/Tavrel.exe
 
 . tools/wine-session.sh
 trap wine_session_stop EXIT
+# Print works for a new user too: when the system knows no printer, a
+# private print server (stopped with the program) offers one that writes
+# each printed document as a PDF file into TAVREL_PDF_DIR.
+if [ -z "$(timeout 10 lpstat -e 2>/dev/null)" ]; then
+  pdf_dir=${TAVREL_PDF_DIR:-$HOME/Tavrel-PDF}
+  print_server_start "$pdf_dir" Tavrel_PDF &&
+    echo "run.sh: no printer found; Print writes PDF files into $pdf_dir"
+fi
 if [ -n "${DISPLAY:-}" ]; then
   wine_session_start no
   cd "$root/data" && wine "$program"

@@ -10,6 +10,15 @@ cd "$root"
 
 . tools/wine-session.sh
 trap wine_session_stop EXIT
+# A real printer for the printing tests: a private print server whose
+# default queue writes PDF files, up before Wine first looks for printers.
+# Tests that read what was printed start a server of their own.
+rm -rf build/printed
+if print_server_start build/printed Tavrel_PDF; then
+  export TAVREL_PRINT_QUEUE=Tavrel_PDF
+else
+  echo "test.sh: no print server; the printing tests will fail or skip" >&2
+fi
 wine_session_start yes
 
 # One CTest run over both build trees.

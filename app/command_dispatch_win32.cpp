@@ -6,6 +6,8 @@
 #include "app/editor_windows.h"
 #include "app/find_in_document_win32.h"
 #include "app/main_window_win32.h"
+#include "app/print_document_win32.h"
+#include "app/printer_win32.h"
 #include "app/recent_files_win32.h"
 #include "app/scintilla_messages.h"
 #include "app/search_strip_win32.h"
@@ -39,6 +41,8 @@ void Dispatch(HWND window, int id) {
     case CMD_OPEN: OpenDocument(L""); break;
     case CMD_SAVE: SaveDocument(); break;
     case CMD_SAVE_AS: SaveDocumentAs(); break;
+    case CMD_PRINT: PrintDocument(); break;
+    case CMD_CHOOSE_PRINTER: ChoosePrinter(); break;
     case CMD_SPELL_CHECK: ToggleSpellCheck(); break;
     case CMD_IGNORE_ALL: IgnoreContextWord(); break;
     case CMD_ADD_TO_DICTIONARY: AddContextWordToDictionary(); break;
@@ -61,8 +65,7 @@ void Dispatch(HWND window, int id) {
         const std::wstring path = g_editor.recent_files[id - CMD_RECENT_FIRST];
         if (!path.empty()) OpenDocument(path);
       }
-      // Print and search commands are bound by their own code once it
-      // exists; every other id is ignored.
+      // Ids without a command of their own are ignored.
       break;
   }
 }
@@ -176,6 +179,9 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
         if (LOWORD(wparam) != WA_INACTIVE && g_editor.editor_control) SetFocus(g_editor.editor_control);
         g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
         RefreshCommandStates();
+        return 0;
+      case WM_TAVREL_PRINTERFOUND:
+        if (AcceptPrinterLookup(wparam != 0)) RefreshCommandStates();
         return 0;
       case WM_SIZE:
       case WM_LUMORA_REBARHEIGHT:

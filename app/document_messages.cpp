@@ -14,4 +14,6 @@ std::wstring CannotAllocateMessage(const std::wstring& name) {
 
 std::wstring CouldNotSaveMessage(const std::wstring& name) { return L"Error: Could not save file " + name + L"!"; }
 
+std::wstring CouldNotPrintMessage(const std::wstring& name) { return L"Error: Could not print " + name + L"!"; }
+
 }  // namespace tavrel

@@ -1,4 +1,4 @@
-// The words the document commands show the user: box and dialog titles,
+// The words the document commands (and printing) show the user: box and dialog titles,
 // the file-type pattern of both file dialogs, the unsaved-changes question
 // and the failure messages. Each message names the file by its file-name
 // part.
@@ -18,5 +18,6 @@ std::wstring CouldNotReadMessage(const std::wstring& name);
 std::wstring CouldNotCreateMessage(const std::wstring& name);
 std::wstring CannotAllocateMessage(const std::wstring& name);
 std::wstring CouldNotSaveMessage(const std::wstring& name);
+std::wstring CouldNotPrintMessage(const std::wstring& name);
 
 }  // namespace tavrel

@@ -38,7 +38,10 @@ struct EditorState {
   std::wstring font_name = L"Lucida Console";
   int64_t font_size = 10;
   int64_t symbol_margin_width = 14;
+  // Whether a default printer exists is found out once, after the window
+  // is shown; until that answer has arrived no printer is available.
   int64_t printer_available = 0;
+  int64_t printer_decided = 0;
   int64_t spell_check_on = 0;
   // Spelling: the open dictionary (null while none is open or it is still
   // being opened), and the misspelt word the context menu was last opened

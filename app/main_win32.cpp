@@ -7,6 +7,7 @@
 #include "app/document_hooks.h"
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
+#include "app/printer_win32.h"
 #include "app/recent_files_win32.h"
 #include "app/search_strip_win32.h"
 #include "app/spell_check_win32.h"
@@ -52,11 +53,11 @@ void RunEventLoop() {
 }
 
 // The steps that wait until the window is shown and painted, in this order,
-// before the event loop starts. None changes what the window shows before
-// the user acts: the recent files go into the File menu, which is closed;
-// the dictionary is needed once spell checking is switched on; clipboard
-// monitoring reports later changes. Work of this kind belongs here, where
-// it does not hold back the first window.
+// before the event loop starts: the recent files go into the File menu,
+// which is closed; the dictionary is needed once spell checking is switched
+// on; clipboard monitoring reports later changes; the printer look-up
+// answers by message, which enables Print. Work that the first window does
+// not show belongs here, where it does not hold the window back.
 void AfterShown(HWND window) {
   LoadRecentFiles();
   platform::StartupMark("recent-files");
@@ -67,6 +68,10 @@ void AfterShown(HWND window) {
   platform::StartupMark("dictionary-started");
   StartClipboardMonitor(window);
   platform::StartupMark("clipboard-monitor");
+  // Asking the printing system can take long: the answer arrives as a
+  // message, and the command-state refresh then enables Print.
+  FindDefaultPrinterInBackground(window);
+  platform::StartupMark("printer-look-up-started");
 }
 
 // The first of the program's static constructors: what lies between the

@@ -115,6 +115,12 @@ foreach(src ${WINE_TESTS})
   set_tests_properties(wine.${name} PROPERTIES TIMEOUT 150 LABELS wine RUN_SERIAL ON
     ENVIRONMENT "TAVREL_DATA=${TAVREL_DATA}")
 endforeach()
+# The printing test once more as a user without any printer sees it: the
+# printing system it is pointed at is not there.
+add_test(NAME wine.app_printing_test_no_printer
+         COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh 120 $<TARGET_FILE:wine_app_printing_test>)
+set_tests_properties(wine.app_printing_test_no_printer PROPERTIES TIMEOUT 150 LABELS wine RUN_SERIAL ON
+  ENVIRONMENT "TAVREL_DATA=${TAVREL_DATA};CUPS_SERVER=/nonexistent/tavrel-no-printer.sock;TAVREL_PRINT_QUEUE=-")
 
 # End-to-end tests: shell scripts that drive the real programs with xdotool.
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.sh)

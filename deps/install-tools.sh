@@ -9,10 +9,20 @@ packages=(
   wine64 wine xvfb xdotool x11-utils imagemagick
   hunspell-en-gb tango-icon-theme adwaita-icon-theme fonts-dejavu-core
 )
+# A private print server with a PDF queue (tools/print-server.sh), the
+# library through which Wine reaches it, and the PDF readers of the tests.
+# Without the recommended extras: no printer discovery, nothing that
+# starts printing services of its own.
+print_packages=(libcups2 cups-daemon cups-client cups-filters ghostscript poppler-utils)
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  installed "$p" || missing+=("$p")
+done
+missing_print=()
+for p in "${print_packages[@]}"; do
+  installed "$p" || missing_print+=("$p")
 done
 
 # Source packages need a deb-src entry; derive it from the binary entry so
@@ -28,11 +38,15 @@ if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-s
   need_src=1
 fi
 
-if [ ${#missing[@]} -gt 0 ] || [ $need_src = 1 ]; then
+if [ ${#missing[@]} -gt 0 ] || [ ${#missing_print[@]} -gt 0 ] || [ $need_src = 1 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
 fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+if [ ${#missing_print[@]} -gt 0 ]; then
+  echo "Installing: ${missing_print[*]}"
+  apt-get install -y -qq --no-install-recommends "${missing_print[@]}" >/dev/null
 fi

@@ -34,6 +34,8 @@ const char* HandleKindName(HandleKind kind) {
     case HandleKind::kIcon: return "icon";
     case HandleKind::kModule: return "module";
     case HandleKind::kFile: return "file";
+    case HandleKind::kPrinterDc: return "printer DC";
+    case HandleKind::kGlobalMemory: return "global memory";
     case HandleKind::kCount: break;
   }
   return "?";

@@ -28,6 +28,8 @@ enum class HandleKind {
   kIcon,
   kModule,
   kFile,
+  kPrinterDc,
+  kGlobalMemory,
   kCount
 };
 inline constexpr int kHandleKindCount = static_cast<int>(HandleKind::kCount);
@@ -78,6 +80,20 @@ struct Module {
   using Handle = HMODULE;
   static constexpr HandleKind kKind = HandleKind::kModule;
   static bool Free(HMODULE handle) noexcept { return FreeLibrary(handle) != FALSE; }
+};
+
+// A printer's device context, made by CreateDC or the print dialog.
+struct PrinterDc {
+  using Handle = HDC;
+  static constexpr HandleKind kKind = HandleKind::kPrinterDc;
+  static bool Free(HDC handle) noexcept { return DeleteDC(handle) != FALSE; }
+};
+
+// A movable block of global memory, as the common dialogs hand them over.
+struct GlobalMemory {
+  using Handle = HGLOBAL;
+  static constexpr HandleKind kKind = HandleKind::kGlobalMemory;
+  static bool Free(HGLOBAL handle) noexcept { return GlobalFree(handle) == nullptr; }
 };
 
 // Files and the other kernel objects closed with CloseHandle.
@@ -161,6 +177,8 @@ using UniqueImageList = UniqueOsHandle<handle_traits::ImageList>;
 using UniqueIcon = UniqueOsHandle<handle_traits::Icon>;
 using UniqueModule = UniqueOsHandle<handle_traits::Module>;
 using UniqueFile = UniqueOsHandle<handle_traits::File>;
+using UniquePrinterDc = UniqueOsHandle<handle_traits::PrinterDc>;
+using UniqueGlobalMemory = UniqueOsHandle<handle_traits::GlobalMemory>;
 using UniqueKernelObject = UniqueFile;  // threads, events: counted with the files
 
 // A memory device context compatible with the screen.

@@ -2,12 +2,15 @@
 # wineserver for every Wine command of a run. A wineserver started without a
 # display makes later window creation fail, and one per command costs seconds.
 #   wine_session_start [need_xvfb]   wine_session_stop
+# A private print server (print-server.sh) started in the session is
+# stopped with it.
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 export WINEPREFIX=${TAVREL_WINEPREFIX:-${TAVREL_CACHE:-$HOME/.cache/tavrel}/wine-$(wine --version 2>/dev/null | tr -c 'a-zA-Z0-9.\n' _)}
 
 _tavrel_xvfb_pid=""
+. "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/print-server.sh"
 
 wine_session_start() {
   local want_xvfb=${1:-auto}
@@ -36,6 +39,7 @@ wine_session_start() {
 
 wine_session_stop() {
   wineserver -k 2>/dev/null || true
+  print_server_stop
   if [ -n "$_tavrel_xvfb_pid" ]; then
     kill "$_tavrel_xvfb_pid" 2>/dev/null || true
     wait "$_tavrel_xvfb_pid" 2>/dev/null || true

@@ -2,8 +2,8 @@
 # The start-up benchmark's launcher starts the real editor, sees its window
 # and closes it again, and the editor's start-up trace shows the steps in the
 # order the user must get them: everything the window shows is built before
-# it is shown, and what waits (recent files, dictionary, clipboard) comes
-# after it is painted. No timing is checked here.
+# it is shown, and what waits (recent files, dictionary, clipboard, printer)
+# comes after it is painted. No timing is checked here.
 #   startup_trace_test.sh BIN_DIR DATA_DIR
 set -u
 bin=$1 data=$2
@@ -23,6 +23,6 @@ grep -q 'did not close' "$e2e_dir/out.txt" && e2e_fail "the editor did not close
 steps=$(sed -n '/^start-up trace of Tavrel/,$p' "$e2e_dir/out.txt" | awk 'NR > 1 && NF { print $1 }' | tr -d '\r' | tr '\n' ' ')
 expected="static-init entry toolkit-initialised toolkit-started images-loaded main-window-created menus-built \
 main-toolbar-built search-strip-built rebar-built editor-created window-built shown painted recent-files \
-dictionary-started clipboard-monitor event-loop "
+dictionary-started clipboard-monitor printer-look-up-started event-loop "
 [ "$steps" = "$expected" ] || e2e_fail "start-up steps: '$steps'"
 e2e_pass

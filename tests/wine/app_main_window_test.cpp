@@ -20,6 +20,7 @@
 #include "app/message_boxes.h"
 #include "app/scintilla_messages.h"
 #include "app/view_options_win32.h"
+#include "tests/wine/app_main_window_support.h"
 #include "tests/wine/message_pump.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
@@ -30,21 +31,20 @@
 namespace tavrel {
 namespace {
 
-class EditorEnvironment : public ::testing::Environment {
+using test_support::ButtonEnabled;
+using test_support::MenuChecked;
+using test_support::MenuEnabled;
+using test_support::MenuItemState;
+
+class EditorEnvironment : public test_support::MainWindowEnvironment {
  public:
   void SetUp() override {
-    lumora::InitToolkit();
-    lumora::StartToolkit();
-    lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
-    ResetEditorState();
-    LoadImages();
-    ASSERT_TRUE(BuildMainWindow(GetModuleHandleW(nullptr), MainWindowCallback));
-    ShowWindow(MainWindow(), SW_SHOW);
+    MainWindowEnvironment::SetUp();
     StartClipboardMonitor(MainWindow());
   }
   void TearDown() override {
     StopClipboardMonitor(MainWindow());
-    lumora::ShutdownToolkit();
+    MainWindowEnvironment::TearDown();
   }
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new EditorEnvironment);
@@ -62,25 +62,6 @@ void Settle() { wine_test::PumpFor(150); }
 void SetText(const char* text) {
   SendEditor(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   Settle();
-}
-
-// The state of a main-menu item as the system menu holds it.
-UINT MenuItemState(int id) {
-  using namespace lumora;
-  StaleLockGuard guard(MenuLock());
-  for (auto& record : Menus().menus) {
-    if (record->id != kMainMenu || !record->popup_menu()) continue;
-    const UINT state = GetMenuState(record->popup_menu(), static_cast<UINT>(id), MF_BYCOMMAND);
-    if (state != static_cast<UINT>(-1)) return state;
-  }
-  return static_cast<UINT>(-1);
-}
-
-bool MenuEnabled(int id) { return (MenuItemState(id) & (MF_DISABLED | MF_GRAYED)) == 0; }
-bool MenuChecked(int id) { return (MenuItemState(id) & MF_CHECKED) != 0; }
-
-bool ButtonEnabled(int id) {
-  return SendMessageW(lumora::ToolbarWindow(kMainToolbar), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
 }
 
 void EmptyTheClipboard() {
