@@ -42,8 +42,9 @@ finish() {
   rm -rf "$work"
 }
 trap finish EXIT
-# Not under errexit: it starts what is missing and carries on.
-wine_session_start auto || true
+# Not under errexit: it starts what is missing and carries on. Its servers
+# outlive the script and must not hold the caller's output open.
+wine_session_start auto </dev/null >/dev/null 2>&1 || true
 
 # Each program starts in a folder of its own, so that nothing the editor
 # writes on closing (its recent-files list) lands in the data folder.
