@@ -14,6 +14,7 @@
 #include "app/search_strip_win32.h"
 #include "app/text_encoding.h"
 #include "platform/os_handles_win32.h"
+#include "platform/startup_trace_win32.h"
 #include "toolkit/bars/image_file_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/size_limits_win32.h"
@@ -279,9 +280,13 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   g_editor.main_window = window;
   SetWindowSizeLimits(window, 363, 200, 0, 0);
   UpdateWindowTitle();
+  platform::StartupMark("main-window-created");
   BuildMenus(window);
+  platform::StartupMark("menus-built");
   BuildMainToolbar(window);
+  platform::StartupMark("main-toolbar-built");
   BuildSearchStrip(window, instance);
+  platform::StartupMark("search-strip-built");
   ToolbarUseClassicTheme(kMainToolbar);
 
   const int32_t style = (g_editor.bar_style == 0x1000000 || g_editor.bar_style == 0x2000000)
@@ -295,9 +300,11 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   SetSearchBandWidth(200);
   if (toolbar_band >= 0)
     FitBandToToolbar(RebarWindow(kMainRebar), static_cast<UINT>(toolbar_band), ToolbarWindow(kMainToolbar));
+  platform::StartupMark("rebar-built");
 
   if (!g_scintilla) g_scintilla.reset(LoadLibraryW(L"Scintilla64.dll"));
   HWND editor = CreateEditor(window);
+  platform::StartupMark("editor-created");
   if (!editor) {
     MessageBoxW(nullptr, L"Scintilla DLL/s not found!", L"Error!", MB_OK | MB_ICONERROR);
     return false;

@@ -1,5 +1,6 @@
 #include "toolkit/bars/toolbar_images_win32.h"
 
+#include "platform/image_list_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/image_file_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
@@ -12,13 +13,14 @@
 namespace lumora {
 namespace {
 
-bool AddIcon(HIMAGELIST list, int index, HANDLE image) {
+bool AddIcon(HIMAGELIST list, int index, HANDLE image, const platform::IconBitmaps* read = nullptr) {
   if (!image) return false;
+  if (read && read->icon == image) return platform::ImageListPutIcon(list, index, *read) >= 0;
   if (GetObjectType(image) == OBJ_BITMAP) {
     const platform::UniqueIcon icon = CreateIconFromBitmap(static_cast<HBITMAP>(image));
-    return icon && ImageList_ReplaceIcon(list, index, icon.get()) >= 0;
+    return icon && platform::ImageListPutIcon(list, index, icon.get()) >= 0;
   }
-  return ImageList_ReplaceIcon(list, index, static_cast<HICON>(image)) >= 0;
+  return platform::ImageListPutIcon(list, index, static_cast<HICON>(image)) >= 0;
 }
 
 void PutImage(HIMAGELIST list, int index, HANDLE image) {
@@ -35,7 +37,21 @@ HICON ToolbarBlankIcon() {
   return own.get();
 }
 
-void AppendSlotImage(HIMAGELIST list, HANDLE image) { PutImage(list, -1, image); }
+void AppendSlotImages(const HIMAGELIST (&lists)[3], const HANDLE (&images)[3]) {
+  platform::IconBitmaps read[3];
+  for (int i = 0; i < 3; ++i) {
+    if (!lists[i]) continue;
+    HANDLE image = images[i];
+    const platform::IconBitmaps* known = nullptr;
+    for (int j = 0; j < i && !known; ++j)
+      if (read[j].icon && read[j].icon == image) known = &read[j];
+    if (!known && image && GetObjectType(image) != OBJ_BITMAP) {
+      read[i] = platform::ReadIconBitmaps(static_cast<HICON>(image));
+      known = &read[i];
+    }
+    if (!AddIcon(lists[i], -1, image, known)) AddIcon(lists[i], -1, ToolbarBlankIcon());
+  }
+}
 
 platform::UniqueIcon MakeDisabledImage(HANDLE normal, int32_t style) {
   if (!normal) return platform::UniqueIcon();

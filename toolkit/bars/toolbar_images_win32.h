@@ -16,10 +16,12 @@ namespace lumora {
 // The icon that stands in for "no image".
 HICON ToolbarBlankIcon();
 
-// Appends one image (an icon, or a bitmap, which is converted) to the list.
-// An image the list refuses is replaced by the blank icon, so that every
-// list still grows by exactly one. Nothing happens for a null list.
-void AppendSlotImage(HIMAGELIST list, HANDLE image);
+// Appends one image (an icon, or a bitmap, which is converted) to each of
+// the three lists: images[i] to lists[i]. An image a list refuses is
+// replaced by the blank icon, so that every list still grows by exactly one.
+// Nothing happens for a null list. An icon given for several lists (a slot
+// without its own hot image, a separator) is read once.
+void AppendSlotImages(const HIMAGELIST (&lists)[3], const HANDLE (&images)[3]);
 
 // A greyed copy of the normal image, made the way the tool bar's style
 // wants it; null when the image cannot be processed.

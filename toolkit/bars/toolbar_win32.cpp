@@ -207,10 +207,8 @@ struct NewSlot {
 // left behind then).
 int InsertSlot(ToolbarRecord& toolbar, NewSlot slot) {
   const int count = static_cast<int>(SendMessageW(toolbar.window, TB_BUTTONCOUNT, 0, 0));
-  HIMAGELIST lists[3] = {toolbar.normal.get(), toolbar.hot.get(), toolbar.disabled.get()};
-  AppendSlotImage(lists[0], slot.normal);
-  AppendSlotImage(lists[1], slot.hot);
-  AppendSlotImage(lists[2], slot.disabled);
+  const HIMAGELIST lists[3] = {toolbar.normal.get(), toolbar.hot.get(), toolbar.disabled.get()};
+  AppendSlotImages(lists, {slot.normal, slot.hot, slot.disabled});
 
   const int32_t id = slot.record->id;
   ToolbarButtonRecord* record = RegisterButton(std::move(slot.record));

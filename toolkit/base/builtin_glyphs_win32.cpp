@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/dib_section.h"
+#include "platform/image_list_win32.h"
 #include "platform/os_handles_win32.h"
 
 namespace lumora {
@@ -74,7 +75,7 @@ platform::UniqueImageList CreateGlyphList(BuiltinGlyph glyph) {
   const GlyphShape shape = ShapeOf(glyph);
   platform::UniqueImageList list(ImageList_Create(shape.width, shape.height, ILC_COLOR32 | ILC_MASK, 0, 0));
   if (!list) return list;
-  if (platform::UniqueIcon icon = IconFromShape(shape)) ImageList_AddIcon(list.get(), icon.get());
+  if (platform::UniqueIcon icon = IconFromShape(shape)) platform::ImageListPutIcon(list.get(), -1, icon.get());
   return list;
 }
 

@@ -218,7 +218,9 @@ void StartToolkit(const ToolkitLayers& layers) {
   // The standard controls the toolkit skins are watched from their creation
   // on, also those made before any bar exists.
   EnableControlSubclassing();
-  StartGraphics();
+  // GDI+ starts with the first gradient (StartGraphics is called by every
+  // user): the first window paints none, and loading and starting the
+  // library is a good part of the toolkit's start under Wine.
   StartAnimationThread();
   g_state = ToolkitState::kStarted;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/image_list_win32.h"
 #include "toolkit/base/auto_id.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/base/toolkit_messages.h"
@@ -150,7 +151,7 @@ platform::UniqueImageList MakeImageList(HANDLE image, int32_t width, int32_t hei
   if (GetObjectType(image) == OBJ_BITMAP)
     ImageList_AddMasked(list.get(), static_cast<HBITMAP>(image), RGB(0, 255, 0));
   else
-    ImageList_AddIcon(list.get(), static_cast<HICON>(image));
+    platform::ImageListPutIcon(list.get(), -1, static_cast<HICON>(image));
   return list;
 }
 

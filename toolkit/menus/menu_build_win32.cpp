@@ -95,7 +95,7 @@ int32_t AddItem(MenuRecord* menu_record, HMENU popup, int position, ItemRequest 
   const int count = GetMenuItemCount(popup);
   if (position < 0 || position > count) position = count;
   item->position = position;
-  if (!request.separator) BuildItemImages(*item, request.image, request.hot_image, request.disabled_image);
+  if (!request.separator) SetItemImages(*item, request.image, request.hot_image, request.disabled_image);
 
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;

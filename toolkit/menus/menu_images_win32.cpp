@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/error_log.h"
+#include "platform/image_list_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/style/drawing_win32.h"
@@ -50,7 +51,7 @@ IconRef IconOf(HANDLE image) {
   return Made(platform::UniqueIcon(ImageList_GetIcon(list.get(), 0, ILD_NORMAL)));
 }
 
-bool AddIcon(HIMAGELIST list, HICON icon) { return icon && ImageList_AddIcon(list, icon) >= 0; }
+bool AddIcon(HIMAGELIST list, HICON icon) { return icon && platform::ImageListPutIcon(list, -1, icon) >= 0; }
 
 COLORREF StyleColour(int32_t style, int32_t key) {
   return static_cast<COLORREF>(LookupUIColour(style, key, UICOLOUR_FORM_COLORREF));
@@ -76,9 +77,20 @@ platform::UniqueIcon DeriveDisabledMenuIcon(HICON icon, int32_t style) {
   return platform::UniqueIcon(static_cast<HICON>(made));
 }
 
-void BuildItemImages(MenuItemRecord& item, HANDLE image, HANDLE hot_image, HANDLE disabled_image) {
+void SetItemImages(MenuItemRecord& item, HANDLE image, HANDLE hot_image, HANDLE disabled_image) {
   item.has_image = item.has_hot_image = item.has_disabled_image = 0;
   item.images.reset();
+  item.given_images[0] = image;
+  item.given_images[1] = hot_image;
+  item.given_images[2] = disabled_image;
+  item.images_pending = image != nullptr;
+}
+
+void EnsureItemImages(MenuItemRecord& item) {
+  if (!item.images_pending) return;
+  item.images_pending = false;
+  HANDLE image = item.given_images[0], hot_image = item.given_images[1], disabled_image = item.given_images[2];
+  for (HANDLE& given : item.given_images) given = nullptr;
   IconRef normal = IconOf(image);
   if (!normal.get()) return;
   platform::UniqueImageList owned(ImageList_Create(item.image_width, item.image_height, ILC_COLOR32 | ILC_MASK, 3, 0));
@@ -111,7 +123,7 @@ void RebuildDerivedMenuImages(int32_t) {
       if (!list || item->has_disabled_image || ImageList_GetImageCount(list) < 3) continue;
       const platform::UniqueIcon normal(ImageList_GetIcon(list, 0, ILD_NORMAL));
       const platform::UniqueIcon derived = DeriveDisabledMenuIcon(normal.get(), item->style);
-      if (derived.get()) ImageList_ReplaceIcon(list, 2, derived.get());
+      if (derived.get()) platform::ImageListPutIcon(list, 2, derived.get());
     }
   } catch (...) {
     // A colour-mode step must not throw; the old images simply stay.

@@ -11,10 +11,18 @@
 
 namespace lumora {
 
-// Fills item.images and the has-image flags (none when `image` is null or
-// the list refuses it). Call without the menu lock: nothing here reads the
-// registry.
-void BuildItemImages(MenuItemRecord& item, HANDLE image, HANDLE hot_image, HANDLE disabled_image);
+// Keeps the item's images as given. The image list is made when the item is
+// first drawn (EnsureItemImages): most items are never seen in a run, and a
+// list with its derived disabled image costs milliseconds per item under
+// Wine, which start-up would pay for every item of every menu. The caller
+// keeps the images alive until the item has been drawn (the editor keeps
+// its images for the whole run).
+void SetItemImages(MenuItemRecord& item, HANDLE image, HANDLE hot_image, HANDLE disabled_image);
+
+// Fills item.images and the has-image flags from the images kept by
+// SetItemImages, once (none when there is no image or the list refuses it).
+// Nothing here reads the registry.
+void EnsureItemImages(MenuItemRecord& item);
 
 // A greyed or tinted copy of `icon` for a disabled item of `style`; empty
 // when the effect cannot be made.

@@ -10,6 +10,7 @@
 #include "platform/os_handles_win32.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
 #include "toolkit/base/platform_caps.h"
+#include "toolkit/menus/menu_images_win32.h"
 #include "toolkit/menus/menu_item_text.h"
 #include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_popup_frame_win32.h"
@@ -394,10 +395,12 @@ SIZE MeasureItem(const ItemView& item) {
   return size;
 }
 
-bool ViewOf(ULONG_PTR data, ItemView* view) {
+// Only drawing needs the item's images; measuring leaves them unmade.
+bool ViewOf(ULONG_PTR data, ItemView* view, bool with_images = false) {
   StaleLockGuard guard(MenuLock());
-  const MenuItemRecord* item = FindItemRecord(data);
+  MenuItemRecord* item = FindItemRecord(data);
   if (!item) return false;
+  if (with_images) EnsureItemImages(*item);
   view->text = item->text;
   view->style = item->style;
   view->images = item->images.get();
@@ -482,7 +485,7 @@ bool HandleMenuItemMessage(HWND, UINT message, WPARAM, LPARAM lparam, LRESULT* r
     const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
     if (draw->CtlType != ODT_MENU) return false;
     ItemView view;
-    if (!ViewOf(draw->itemData, &view)) return false;
+    if (!ViewOf(draw->itemData, &view, true)) return false;
     PaintItem(*draw, view);
     *result = TRUE;
     return true;

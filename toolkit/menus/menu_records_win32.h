@@ -53,6 +53,9 @@ struct MenuItemRecord {
   uint8_t has_image = 0, has_hot_image = 0, has_disabled_image = 0;
   int32_t style = 0;
   platform::UniqueImageList images;  // normal, hot, disabled
+  // The images as given, until the item is first drawn (EnsureItemImages).
+  HANDLE given_images[3] = {};
+  bool images_pending = false;
   int32_t image_height = 16, image_width = 16;
   uint8_t marker = 0;
   uint8_t radio_item = 0;
