@@ -145,6 +145,7 @@ void BuildMainToolbar(HWND window) {
   auto button = [](int id, int image, uint8_t style = 0x10) {
     ToolbarAddImageButton(id, L"", Image(image), nullptr, nullptr, style);
   };
+  ToolbarBeginBatch(kMainToolbar);
   button(CMD_NEW, 24);
   button(CMD_OPEN, 25);
   button(CMD_SAVE, 26);
@@ -158,6 +159,7 @@ void BuildMainToolbar(HWND window) {
   button(CMD_COPY, 32);
   button(CMD_PASTE, 33);
   for (int id : {CMD_CUT, CMD_COPY, CMD_PASTE}) ToolbarSetButtonDisabled(kMainToolbar, id, 1);
+  ToolbarEndBatch(kMainToolbar);
   ToolbarSetButtonTooltip(kMainToolbar, CMD_NEW, L"New Blank Document");
   ToolbarSetButtonTooltip(kMainToolbar, CMD_OPEN, L"Open");
   ToolbarSetButtonTooltip(kMainToolbar, CMD_SAVE, L"Save");

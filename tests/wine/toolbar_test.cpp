@@ -370,6 +370,33 @@ TEST_F(ToolbarTest, TheUiStylesMakeButtonsThreePixelsTaller) {
   EXPECT_LT(HIWORD(SendMessageW(exact, TB_GETBUTTONSIZE, 0, 0)), plain_height);
 }
 
+TEST_F(ToolbarTest, ABatchedBarIsLaidOutOnceAtTheEndExactlyLikeOneBuiltSlotBySlot) {
+  auto fill = [this](int32_t bar) {
+    ASSERT_EQ(ToolbarAddImageButton(1, L"", Icon(RGB(9, 9, 9)), nullptr, nullptr, 0x10), 1);
+    ASSERT_GT(ToolbarAddSeparator(), 0);
+    ASSERT_EQ(ToolbarAddImageButton(2, L"", Icon(RGB(9, 9, 9)), nullptr, nullptr, 0x12), 2);
+    ToolbarSetButtonDisabled(bar, 2, 1);
+  };
+  HWND plain = Make(6, UISTYLE_OFFICE2007 | TOOLBAR_HIDE_CLIPPED);
+  fill(6);
+  HWND batched = Make(7, UISTYLE_OFFICE2007 | TOOLBAR_HIDE_CLIPPED);
+  ToolbarBeginBatch(7);
+  fill(7);
+  // Not laid out yet: the style's taller buttons come with the layout.
+  EXPECT_NE(SendMessageW(batched, TB_GETBUTTONSIZE, 0, 0), SendMessageW(plain, TB_GETBUTTONSIZE, 0, 0));
+  ToolbarEndBatch(7);
+  EXPECT_EQ(SendMessageW(batched, TB_GETBUTTONSIZE, 0, 0), SendMessageW(plain, TB_GETBUTTONSIZE, 0, 0));
+  RECT a{}, b{};
+  GetWindowRect(plain, &a);
+  GetWindowRect(batched, &b);
+  EXPECT_EQ(a.right - a.left, b.right - b.left);
+  EXPECT_EQ(a.bottom - a.top, b.bottom - b.top);
+  for (int32_t id : {1, 2}) {
+    const RECT in_plain = ItemRect(plain, id), in_batched = ItemRect(batched, id);
+    EXPECT_TRUE(EqualRect(&in_plain, &in_batched)) << id;
+  }
+}
+
 TEST_F(ToolbarTest, AClickReachesTheOwnerAsACommand) {
   HWND toolbar = Make(3);
   ASSERT_EQ(ToolbarAddImageButton(2, L"", Icon(RGB(0, 128, 0)), nullptr, nullptr, 0x10), 2);

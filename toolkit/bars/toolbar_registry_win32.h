@@ -35,6 +35,10 @@ struct ToolbarRecord {
   bool toolkit_made = true;
   bool menu_bar = false;
   int open_menu_button = -1;
+  // Inside ToolbarBeginBatch/EndBatch; `layout_pending` once a slot waits
+  // for the layout the end of the batch does.
+  bool batching = false;
+  bool layout_pending = false;
 };
 
 struct ToolbarButtonRecord {

@@ -174,11 +174,19 @@ void AdjustButtonSize(ToolbarRecord& toolbar) {
   }
 }
 
-void AfterSlotChange(ToolbarRecord& toolbar) {
+void LayOut(ToolbarRecord& toolbar) {
   SendMessageW(toolbar.window, TB_AUTOSIZE, 0, 0);
   AdjustButtonSize(toolbar);
   SendMessageW(toolbar.window, TB_AUTOSIZE, 0, 0);
   RepositionControls(toolbar);
+}
+
+void AfterSlotChange(ToolbarRecord& toolbar) {
+  if (toolbar.batching) {
+    toolbar.layout_pending = true;
+    return;
+  }
+  LayOut(toolbar);
 }
 
 // An explicit id must be new on this tool bar; -1 takes the next automatic
@@ -381,7 +389,9 @@ int32_t ToolbarAddControl(int32_t id, HWND control, int left, int top, int right
   const LONG_PTR control_style = GetWindowLongPtrW(control, GWL_STYLE);
   if (!(control_style & WS_CHILD)) SetWindowLongPtrW(control, GWL_STYLE, (control_style & ~WS_POPUP) | WS_CHILD);
   SetParent(control, toolbar->window);
-  AfterSlotChange(*toolbar);
+  // The control is shown next, so it is put in its slot first.
+  LayOut(*toolbar);
+  toolbar->layout_pending = false;
   ShowWindow(control, SW_SHOW);
   return slot_id;
 }
@@ -440,6 +450,19 @@ int32_t ToolbarSetButtonWidth(intptr_t toolbar_ref, int32_t button_id, int32_t w
 
 void ToolbarSetInsertionIndex(int32_t index) { SetInsertionIndex(index); }
 void ToolbarEndInsertion() { SetInsertionIndex(std::nullopt); }
+
+void ToolbarBeginBatch(intptr_t toolbar_ref) {
+  if (ToolbarRecord* toolbar = FindToolbar(toolbar_ref)) toolbar->batching = true;
+}
+
+void ToolbarEndBatch(intptr_t toolbar_ref) {
+  ToolbarRecord* toolbar = FindToolbar(toolbar_ref);
+  if (!toolbar) return;
+  toolbar->batching = false;
+  if (!toolbar->layout_pending || !IsWindow(toolbar->window)) return;
+  toolbar->layout_pending = false;
+  LayOut(*toolbar);
+}
 
 HWND ToolbarWindow(intptr_t toolbar_ref) {
   ToolbarRecord* toolbar = FindToolbar(toolbar_ref);

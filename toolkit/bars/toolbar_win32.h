@@ -41,6 +41,13 @@ int32_t ToolbarSetButtonWidth(intptr_t toolbar, int32_t button_id, int32_t width
 void ToolbarSetInsertionIndex(int32_t index);
 void ToolbarEndInsertion();
 
+// Between these two, buttons and separators added to the tool bar are laid
+// out once, at the end, instead of after each one: a bar built in one go
+// then sizes its window once. Sizes read from the bar in between are not
+// final yet. Embedded controls are still placed when added.
+void ToolbarBeginBatch(intptr_t toolbar);
+void ToolbarEndBatch(intptr_t toolbar);
+
 HFONT GetBarFont();
 int GetFontPointSize(HFONT font);
 std::wstring GetFontName(HFONT font);
