@@ -16,6 +16,7 @@
 #include "app/editor_state.h"
 #include "app/main_window_win32.h"
 #include "platform/os_handles_win32.h"
+#include "tests/wine/app_main_window_support.h"
 #include "tests/wine/file_menu_click.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/platform_caps.h"
@@ -58,12 +59,7 @@ void RepaintToolbar(HWND toolbar) {
 TEST(HandleCounts, MenusAndToolBarRepaintsLeakNothingAndShutDownFreesAll) {
   const Snapshot start = Take();
 
-  lumora::InitToolkit();
-  lumora::StartToolkit();
-  lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
-  ResetEditorState();
-  LoadImages();
-  ASSERT_TRUE(BuildMainWindow(GetModuleHandleW(nullptr), MainWindowCallback));
+  ASSERT_TRUE(test_support::BuildMainWindowAsTheProgramDoes());
   HWND main = MainWindow();
   ShowWindow(main, SW_SHOW);
   UpdateWindow(main);

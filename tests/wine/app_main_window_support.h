@@ -18,17 +18,22 @@
 
 namespace tavrel::test_support {
 
-// The toolkit, the images and the shown main window with the real callback,
-// in the program's order.
+// The toolkit, the images and the main window with the real callback, in
+// the program's order; false when the window could not be built.
+inline bool BuildMainWindowAsTheProgramDoes() {
+  lumora::InitToolkit();
+  lumora::StartToolkit();
+  lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
+  ResetEditorState();
+  LoadImages();
+  return BuildMainWindow(GetModuleHandleW(nullptr), MainWindowCallback);
+}
+
+// That window, shown, once per test program.
 class MainWindowEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    lumora::InitToolkit();
-    lumora::StartToolkit();
-    lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
-    ResetEditorState();
-    LoadImages();
-    ASSERT_TRUE(BuildMainWindow(GetModuleHandleW(nullptr), MainWindowCallback));
+    ASSERT_TRUE(BuildMainWindowAsTheProgramDoes());
     ShowWindow(MainWindow(), SW_SHOW);
   }
   void TearDown() override { lumora::ShutdownToolkit(); }
