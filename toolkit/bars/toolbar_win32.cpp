@@ -75,7 +75,7 @@ void EnsureProcessSetup() {
   RegisterColourModeHook(ColourModeStep::kDerivedImages, RebuildDerivedImagesHook);
   InstallToolbarNotifyHandler();
   // The standard controls made from now on get the toolkit's control
-  // procedure; this also installs the call-window-procedure hook if
+  // procedure; this also installs the window-creation hook if
   // start-up has not.
   EnableControlSubclassing();
   RequestKeyboardHook();

@@ -60,8 +60,8 @@ bool Watchable(HWND window) {
   return IsWatchedClass(name);
 }
 
-void OnCallWndProc(const CWPSTRUCT& message) {
-  if (message.message == WM_CREATE && Watchable(message.hwnd)) AdoptWindow(message.hwnd);
+void OnWindowCreated(HWND window) {
+  if (Watchable(window)) AdoptWindow(window);
 }
 
 }  // namespace
@@ -83,8 +83,8 @@ void RegisterControlMessageHandler(ControlMessageHandler handler) {
 }
 
 void EnableControlSubclassing() {
-  AddCallWndProcHandler(OnCallWndProc);
-  EnsureCallWndProcHook();
+  AddWindowCreationHandler(OnWindowCreated);
+  EnsureWindowCreationHook();
 }
 
 bool AdoptWindow(HWND window) {

@@ -1,5 +1,5 @@
 // The toolkit's procedure on standard controls and on windows handed to the
-// toolkit: the call-window-procedure hook installs it on the controls of
+// toolkit: the window-creation hook installs it on the controls of
 // the classes the toolkit skins as they are created, and AdoptWindow on any
 // window a component asks for (a window given size limits, a rebar). Size
 // limits and rebar height tracking answer their messages through handlers

@@ -32,18 +32,18 @@ namespace {
 using platform::BindDllFunction;
 
 ToolkitState g_state = ToolkitState::kNotInitialised;
-HHOOK g_callwndproc_hook = nullptr;
-std::vector<CallWndProcHandler> g_callwndproc_handlers;
+HHOOK g_creation_hook = nullptr;
+std::vector<WindowCreationHandler> g_creation_handlers;
 std::vector<HHOOK> g_hooks;
 std::array<std::vector<std::function<void()>>, static_cast<size_t>(TeardownStage::kCount)> g_teardown;
 
-LRESULT CALLBACK CallWndProcHook(int code, WPARAM wparam, LPARAM lparam) {
-  if (code == HC_ACTION && lparam) {
-    const CWPSTRUCT& message = *reinterpret_cast<const CWPSTRUCT*>(lparam);
+LRESULT CALLBACK WindowCreationHook(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND) {
+    HWND window = reinterpret_cast<HWND>(wparam);
     try {
-      for (CallWndProcHandler handler : g_callwndproc_handlers) handler(message);
+      for (WindowCreationHandler handler : g_creation_handlers) handler(window);
     } catch (...) {
-      platform::LogCurrentException("window-procedure hook", message.message);
+      platform::LogCurrentException("window-creation hook", 0);
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -163,15 +163,13 @@ void RegisterHook(HHOOK hook) {
 
 void UnregisterHook(HHOOK hook) { g_hooks.erase(std::remove(g_hooks.begin(), g_hooks.end(), hook), g_hooks.end()); }
 
-void AddCallWndProcHandler(CallWndProcHandler handler) {
-  if (handler && std::find(g_callwndproc_handlers.begin(), g_callwndproc_handlers.end(), handler) ==
-                     g_callwndproc_handlers.end())
-    g_callwndproc_handlers.push_back(handler);
+void AddWindowCreationHandler(WindowCreationHandler handler) {
+  if (handler && std::find(g_creation_handlers.begin(), g_creation_handlers.end(), handler) == g_creation_handlers.end())
+    g_creation_handlers.push_back(handler);
 }
 
-void EnsureCallWndProcHook() {
-  if (!g_callwndproc_hook)
-    g_callwndproc_hook = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, GetCurrentThreadId());
+void EnsureWindowCreationHook() {
+  if (!g_creation_hook) g_creation_hook = SetWindowsHookExW(WH_CBT, WindowCreationHook, nullptr, GetCurrentThreadId());
 }
 
 void InitToolkit(const ToolkitLayers& layers) {
@@ -214,7 +212,7 @@ void InitToolkit(const ToolkitLayers& layers) {
 void StartToolkit(const ToolkitLayers& layers) {
   if (g_state == ToolkitState::kNotInitialised) InitToolkit(layers);
   if (g_state != ToolkitState::kInitialised) return;
-  EnsureCallWndProcHook();
+  EnsureWindowCreationHook();
   // The standard controls the toolkit skins are watched from their creation
   // on, also those made before any bar exists.
   EnableControlSubclassing();
@@ -233,9 +231,9 @@ void ShutdownToolkit() {
     for (auto& free_all : stage) free_all();
     stage.clear();
   }
-  if (g_callwndproc_hook) {
-    UnhookWindowsHookEx(g_callwndproc_hook);
-    g_callwndproc_hook = nullptr;
+  if (g_creation_hook) {
+    UnhookWindowsHookEx(g_creation_hook);
+    g_creation_hook = nullptr;
   }
   for (HHOOK hook : g_hooks) UnhookWindowsHookEx(hook);
   g_hooks.clear();

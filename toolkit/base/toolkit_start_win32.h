@@ -42,13 +42,19 @@ void RegisterTeardown(TeardownStage stage, std::function<void()> free_all);
 void RegisterHook(HHOOK hook);
 void UnregisterHook(HHOOK hook);
 
-// The call-window-procedure hook hands every message it sees to these
+// The window-creation hook hands every window the thread creates to these
 // handlers (menus catch popup-menu windows, the control subclassing catches
-// new windows) before passing it on. Adding twice has no effect.
-using CallWndProcHandler = void (*)(const CWPSTRUCT& message);
-void AddCallWndProcHandler(CallWndProcHandler handler);
+// new controls), after the window exists and before its first message
+// (WM_GETMINMAXINFO, WM_NCCREATE), so a procedure installed there sees all
+// of them. Adding twice has no effect.
+// It is a computer-based-training hook, called only when a window is made
+// (and on activation and focus changes, which it passes by): a hook on
+// every sent message would tax each message the program sends, and under
+// Wine that is three server round trips apiece.
+using WindowCreationHandler = void (*)(HWND window);
+void AddWindowCreationHandler(WindowCreationHandler handler);
 // Installs the hook on the calling thread unless it is there already.
-void EnsureCallWndProcHook();
+void EnsureWindowCreationHook();
 
 // How the animation thread sets the opacity of the first page of an animated
 // panel; installed by the panel component.

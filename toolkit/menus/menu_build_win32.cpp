@@ -195,7 +195,7 @@ intptr_t MenuCreateBar(int32_t id, HWND window, int32_t style) {
     Menus().current_popup = -1;
   }
   AttachBarWindowProc(window);
-  EnsureCallWndProcHook();
+  EnsureWindowCreationHook();
   InstallMenuKeyboardHook();
   return id == -1 ? menu_id : reinterpret_cast<intptr_t>(bar);
 }

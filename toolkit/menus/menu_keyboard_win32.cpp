@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/error_log.h"
+#include "toolkit/base/control_subclass_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_item_text.h"
 #include "toolkit/menus/menu_keyboard_mode.h"
@@ -71,10 +72,13 @@ void Leave() {
 
 // The focus went elsewhere (a click into the window): the mode ends without
 // taking the focus back.
-void OnCallWndProc(const CWPSTRUCT& message) {
-  if (message.message != WM_KILLFOCUS || !g_mode.active() || !g_mode_bar || message.hwnd != g_mode_bar) return;
+// Seen through the toolkit's procedure on the bar, which is a skinned tool
+// bar; the message then goes on to the bar.
+bool OnBarMessage(HWND window, UINT message, WPARAM, LPARAM, LRESULT*) {
+  if (message != WM_KILLFOCUS || !g_mode.active() || !g_mode_bar || window != g_mode_bar) return false;
   g_saved_focus = nullptr;
   Leave();
+  return false;
 }
 
 // The title of the bar whose label has `key` as its mnemonic, -1 if none.
@@ -155,7 +159,7 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 void InstallMenuKeyboardHook() {
-  AddCallWndProcHandler(OnCallWndProc);
+  RegisterControlMessageHandler(OnBarMessage);
   if (g_hook) return;
   g_hook = SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, nullptr, GetCurrentThreadId());
   RegisterHook(g_hook);

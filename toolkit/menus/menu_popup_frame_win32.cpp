@@ -269,15 +269,14 @@ void CatchPopup(HWND window) {
 
 }  // namespace
 
-void OnMenuCallWndProc(const CWPSTRUCT& message) {
-  if (message.message != WM_NCCREATE && message.message != WM_CREATE) return;
+void OnMenuWindowCreated(HWND window) {
   if (!MenuTrackingActive()) return;
   wchar_t name[16] = {};
-  if (!GetClassNameW(message.hwnd, name, 16)) return;
+  if (!GetClassNameW(window, name, 16)) return;
   if (std::wcscmp(name, L"#32768") == 0) {
-    CatchPopup(message.hwnd);
-  } else if (std::wcscmp(name, L"SysShadow") == 0 && message.message == WM_CREATE) {
-    SystemShadows().push_back(message.hwnd);
+    CatchPopup(window);
+  } else if (std::wcscmp(name, L"SysShadow") == 0) {
+    SystemShadows().push_back(window);
   }
 }
 

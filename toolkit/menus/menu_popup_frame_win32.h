@@ -9,8 +9,8 @@
 
 namespace lumora {
 
-// Handler of the toolkit's call-window-procedure hook.
-void OnMenuCallWndProc(const CWPSTRUCT& message);
+// Handler of the toolkit's window-creation hook.
+void OnMenuWindowCreated(HWND window);
 // The popup window currently showing `menu`, or null.
 HWND PopupWindowOf(HMENU menu);
 // Lays the open menu's shadow along the right side of its title on the

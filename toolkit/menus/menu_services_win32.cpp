@@ -35,7 +35,7 @@ void EnsureMenuServices() {
   g_ready = true;
   RegisterBarMessageHandler(HandleMenuItemMessage);
   RegisterBarMessageHandler(HandleMenuOwnerMessage);
-  AddCallWndProcHandler(OnMenuCallWndProc);
+  AddWindowCreationHandler(OnMenuWindowCreated);
   RegisterColourModeHook(ColourModeStep::kDerivedImages, RebuildDerivedMenuImages);
   RegisterColourModeHook(ColourModeStep::kMenuBackgrounds, ClearMenuBackgrounds);
   RegisterTeardown(TeardownStage::kMenus, FreeAllMenus);

@@ -299,7 +299,7 @@ int32_t MenuShowPopup(intptr_t menu, HWND window, int x, int y) {
   if (!popup || !IsWindow(window) || g_tracking.active) return 0;
   EnsureMenuServices();
   AttachBarWindowProc(window);
-  EnsureCallWndProcHook();
+  EnsureWindowCreationHook();
 
   HWND focus = GetFocus();
   const SIZE size = EstimatePopupSize(popup);
