@@ -81,8 +81,39 @@ void PaintFieldGap(HWND field) {
   ReleaseDC(field, dc);
 }
 
+void AddTooltip(HWND owner, HWND tool, const wchar_t* text) {
+  if (!g_tooltip) return;
+  TOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = owner;
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = const_cast<wchar_t*>(text);
+  SendMessageW(g_tooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+// The field's "Search" tooltip is made when the pointer first moves over
+// the field or its edit box (a popup window costs milliseconds to make under
+// Wine, and the first window does not need it); that first move is handed
+// on, so the tooltip starts timing at once.
+void MakeFieldTooltip(HWND over, WPARAM wparam, LPARAM lparam) {
+  if (g_tooltip || !g_field) return;
+  HWND owner = GetParent(g_field);
+  g_tooltip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr));
+  AddTooltip(owner, g_field, L"Search");
+  if (g_edit) AddTooltip(owner, g_edit, L"Search");
+  if (!g_tooltip) return;
+  MSG move{over, WM_MOUSEMOVE, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
+  const DWORD at = GetMessagePos();
+  move.pt = POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  SendMessageW(g_tooltip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+}
+
 LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   try {
+    if (message == WM_MOUSEMOVE) MakeFieldTooltip(window, wparam, lparam);
     if (message == WM_PAINT) {
       const LRESULT result = CallWindowProcW(g_field_proc, window, message, wparam, lparam);
       PaintFieldGap(window);
@@ -112,6 +143,7 @@ LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   try {
+    if (message == WM_MOUSEMOVE) MakeFieldTooltip(window, wparam, lparam);
     if (message == WM_PAINT && g_draw_cue) {
       const LRESULT result = CallWindowProcW(g_edit_proc, window, message, wparam, lparam);
       DrawCue(window);
@@ -153,17 +185,6 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   return CallWindowProcW(g_edit_proc, window, message, wparam, lparam);
 }
 
-void AddTooltip(HWND owner, HWND tool, const wchar_t* text) {
-  if (!g_tooltip) return;
-  TOOLINFOW info{};
-  info.cbSize = sizeof info;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  info.hwnd = owner;
-  info.uId = reinterpret_cast<UINT_PTR>(tool);
-  info.lpszText = const_cast<wchar_t*>(text);
-  SendMessageW(g_tooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-}
-
 // Re-lays the field out at its own width, so that the field procedure
 // places the counter for its new text.
 void RelayoutField() {
@@ -187,11 +208,6 @@ void BuildSearchStrip(HWND main_window, HINSTANCE instance) {
   if (!g_field) return;
   SendMessageW(g_field, WM_SETFONT, reinterpret_cast<WPARAM>(g_font ? g_font.get() : bar_font), TRUE);
   g_edit = FindWindowExW(g_field, nullptr, L"Edit", nullptr);
-  g_tooltip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_window, nullptr, instance,
-                                  nullptr));
-  AddTooltip(main_window, g_field, L"Search");
-  if (g_edit) AddTooltip(main_window, g_edit, L"Search");
   SendMessageW(g_field, CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(L"Search"));
   // Some combo boxes ignore their cue banner; the edit box inside shows it.
   if (g_edit) {

@@ -1,10 +1,31 @@
 #include "platform/image_list_win32.h"
 
+#include <cstring>
+#include <vector>
+
+#include "platform/dib_section.h"
+#include "platform/error_log.h"
+#include "platform/icon_pixels_win32.h"
+
 namespace platform {
 
 IconBitmaps ReadIconBitmaps(HICON icon) noexcept {
   IconBitmaps read;
   read.icon = icon;
+  std::shared_ptr<const IconPixels> pixels;
+  try {
+    pixels = IconPixelsOf(icon);
+  } catch (...) {
+    LogCurrentException("reading an icon's pixels");  // read the long way below
+  }
+  if (pixels) {
+    if (CreateIconPixelBitmaps(*pixels, &read.colour, &read.mask)) {
+      read.width = pixels->width;
+      read.height = pixels->height;
+      read.usable = true;
+      return read;
+    }
+  }
   ICONINFO info{};
   if (!icon || !GetIconInfo(icon, &info)) return read;
   // The info carries copies of the icon's bitmaps, which are ours to free.
@@ -33,6 +54,21 @@ int ImageListPutIcon(HIMAGELIST list, int index, const IconBitmaps& icon) noexce
 int ImageListPutIcon(HIMAGELIST list, int index, HICON icon) noexcept {
   if (!list || !icon) return -1;
   return ImageListPutIcon(list, index, ReadIconBitmaps(icon));
+}
+
+int ImageListPutBlank(HIMAGELIST list, int index) noexcept {
+  int width = 0, height = 0;
+  if (!list || !ImageList_GetIconSize(list, &width, &height) || width <= 0 || height <= 0) return -1;
+  void* bits = nullptr;
+  const UniqueBitmap colour = CreateTopDownDib(width, height, 32, &bits);
+  if (!colour || !bits) return -1;
+  std::memset(bits, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+  // Every mask bit set: the whole image is background.
+  const std::vector<uint8_t> ones(static_cast<size_t>((width + 15) / 16) * 2 * static_cast<size_t>(height), 0xFF);
+  const UniqueBitmap mask(CreateBitmap(width, height, 1, 1, ones.data()));
+  if (!mask) return -1;
+  if (index == -1) return ImageList_Add(list, colour.get(), mask.get());
+  return ImageList_Replace(list, index, colour.get(), mask.get()) ? index : -1;
 }
 
 }  // namespace platform

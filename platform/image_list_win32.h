@@ -27,4 +27,9 @@ IconBitmaps ReadIconBitmaps(HICON icon) noexcept;
 int ImageListPutIcon(HIMAGELIST list, int index, const IconBitmaps& icon) noexcept;
 int ImageListPutIcon(HIMAGELIST list, int index, HICON icon) noexcept;
 
+// Puts a fully transparent image of the list's own size, as slots without a
+// picture (separators, embedded controls) take: fitting a small blank icon
+// to the list instead costs the system's icon copy three times a slot.
+int ImageListPutBlank(HIMAGELIST list, int index) noexcept;
+
 }  // namespace platform

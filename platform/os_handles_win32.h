@@ -43,6 +43,9 @@ const char* HandleKindName(HandleKind kind);
 // Called by the owners; +1 when one takes a handle, -1 when it lets it go.
 void CountHandle(HandleKind kind, long change) noexcept;
 
+// Defined with the icons made from pixels (icon_pixels_win32.h).
+void ForgetIconPixels(HICON icon) noexcept;
+
 namespace handle_traits {
 
 template <typename H, HandleKind K>
@@ -73,7 +76,10 @@ struct ImageList {
 struct Icon {
   using Handle = HICON;
   static constexpr HandleKind kKind = HandleKind::kIcon;
-  static bool Free(HICON handle) noexcept { return DestroyIcon(handle) != FALSE; }
+  static bool Free(HICON handle) noexcept {
+    ForgetIconPixels(handle);
+    return DestroyIcon(handle) != FALSE;
+  }
 };
 
 struct Module {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/icon_pixels_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/image_file_cache.h"
 #include "toolkit/bars/image_file_resize.h"
@@ -110,31 +111,7 @@ int32_t ReleaseImageFile(HANDLE image) {
 }
 
 platform::UniqueIcon CreateIconFromImage(const platform::DecodedImage& image) {
-  if (image.width <= 0 || image.height <= 0) return platform::UniqueIcon();
-  const size_t pixels = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
-  if (image.bgra.size() < pixels * 4) return platform::UniqueIcon();
-  // Fully transparent pixels are black in the colour bitmap and set in the
-  // mask, so that drawing without alpha support shows them transparent too.
-  platform::DecodedImage colour = image;
-  const int mask_stride = ((image.width + 15) / 16) * 2;
-  std::vector<uint8_t> mask(static_cast<size_t>(mask_stride) * static_cast<size_t>(image.height), 0);
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) {
-      uint8_t* p = &colour.bgra[(static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)) * 4];
-      if (p[3] != 0) continue;
-      std::memset(p, 0, 4);
-      mask[static_cast<size_t>(y) * static_cast<size_t>(mask_stride) + static_cast<size_t>(x / 8)] |=
-          static_cast<uint8_t>(0x80 >> (x % 8));
-    }
-  }
-  const platform::UniqueBitmap colour_bitmap = platform::CreateBitmapFromImage(colour);
-  const platform::UniqueBitmap mask_bitmap(CreateBitmap(image.width, image.height, 1, 1, mask.data()));
-  if (!colour_bitmap || !mask_bitmap) return platform::UniqueIcon();
-  ICONINFO info{};
-  info.fIcon = TRUE;
-  info.hbmColor = colour_bitmap.get();
-  info.hbmMask = mask_bitmap.get();
-  return platform::UniqueIcon(CreateIconIndirect(&info));
+  return platform::CreateIconFromPixels(image);
 }
 
 bool ReadBitmapPixels(HBITMAP bitmap, platform::DecodedImage* out) {

@@ -15,6 +15,7 @@ namespace {
 
 bool AddIcon(HIMAGELIST list, int index, HANDLE image, const platform::IconBitmaps* read = nullptr) {
   if (!image) return false;
+  if (image == ToolbarBlankIcon()) return platform::ImageListPutBlank(list, index) >= 0;
   if (read && read->icon == image) return platform::ImageListPutIcon(list, index, *read) >= 0;
   if (GetObjectType(image) == OBJ_BITMAP) {
     const platform::UniqueIcon icon = CreateIconFromBitmap(static_cast<HBITMAP>(image));
@@ -45,7 +46,7 @@ void AppendSlotImages(const HIMAGELIST (&lists)[3], const HANDLE (&images)[3]) {
     const platform::IconBitmaps* known = nullptr;
     for (int j = 0; j < i && !known; ++j)
       if (read[j].icon && read[j].icon == image) known = &read[j];
-    if (!known && image && GetObjectType(image) != OBJ_BITMAP) {
+    if (!known && image && image != ToolbarBlankIcon() && GetObjectType(image) != OBJ_BITMAP) {
       read[i] = platform::ReadIconBitmaps(static_cast<HICON>(image));
       known = &read[i];
     }

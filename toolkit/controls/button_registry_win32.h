@@ -28,7 +28,12 @@ struct ButtonRecord {
   int64_t group = 0;
   intptr_t skin = 0;  // 0 while none is applied
   std::wstring component;
+  // The tooltip window is made when the pointer first moves over the
+  // button: a popup window costs milliseconds to make under Wine, and most
+  // buttons are never hovered. Until then only its text is kept.
   platform::UniqueWindow tooltip;
+  std::wstring tooltip_text;
+  bool has_tooltip = false;
   // Made with a width or height of 0: sized from the image and padding.
   bool fit_width = false, fit_height = false;
 };

@@ -103,12 +103,45 @@ void PaintButton(HWND page, HDC dc, const RECT& client) {
   PaintButtonFace(dc, client, face);
 }
 
-LRESULT CALLBACK ButtonCallback(HWND page, UINT message, WPARAM, LPARAM lparam) {
+// The page, not the panel, receives the pointer (the panel is see-through
+// to hit-testing), so the page is the tool.
+TTTOOLINFOW ToolOf(ButtonRecord& button) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = button.page;
+  tool.uId = reinterpret_cast<UINT_PTR>(button.page);
+  tool.lpszText = const_cast<wchar_t*>(button.tooltip_text.c_str());
+  return tool;
+}
+
+// Makes the tooltip on the pointer's first move over the button and hands
+// it that move, which it did not see, so that it starts timing at once.
+void MakeTooltip(ButtonRecord& button, WPARAM wparam, LPARAM lparam) {
+  if (!button.has_tooltip || button.tooltip) return;
+  // Without an owner: owned by the top-level window, the tooltip kept that
+  // window's menu bar from opening by keyboard (seen under Wine).
+  button.tooltip.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr));
+  if (!button.tooltip) return;
+  TTTOOLINFOW tool = ToolOf(button);
+  SendMessageW(button.tooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  MSG move{button.page, WM_MOUSEMOVE, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
+  const DWORD at = GetMessagePos();
+  move.pt = POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  SendMessageW(button.tooltip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+}
+
+LRESULT CALLBACK ButtonCallback(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
   ButtonRecord* button = FindButtonRecord(reinterpret_cast<intptr_t>(page));
   if (!button) return 0;
   auto step = [&](ButtonEvent event) { Carry(*button, StepButton(button->model, g_tracking, event)); };
   switch (message) {
-    case WM_MOUSEMOVE: step(ButtonEvent::kPointerMove); break;
+    case WM_MOUSEMOVE:
+      MakeTooltip(*button, wparam, lparam);
+      step(ButtonEvent::kPointerMove);
+      break;
     case WM_MOUSELEAVE: step(ButtonEvent::kPointerLeave); break;
     case WM_CAPTURECHANGED:
       if (g_tracking) step(ButtonEvent::kPointerLeave);
@@ -256,23 +289,10 @@ int32_t ButtonSetDisabled(intptr_t button, int32_t disabled) {
 int32_t ButtonSetTooltip(intptr_t button, const wchar_t* text) {
   ButtonRecord* record = FindButtonRecord(button);
   if (!record) return 0;
-  // The page, not the panel, receives the pointer (the panel is see-through
-  // to hit-testing), so the page is the tool.
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = record->page;
-  tool.uId = reinterpret_cast<UINT_PTR>(record->page);
-  tool.lpszText = const_cast<wchar_t*>(text ? text : L"");
-  if (!record->tooltip) {
-    // Without an owner: owned by the top-level window, the tooltip kept that
-    // window's menu bar from opening by keyboard (seen under Wine).
-    record->tooltip.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                          GetModuleHandleW(nullptr), nullptr));
-    if (!record->tooltip) return 0;
-    SendMessageW(record->tooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  } else {
+  record->tooltip_text = text ? text : L"";
+  record->has_tooltip = true;
+  if (record->tooltip) {
+    TTTOOLINFOW tool = ToolOf(*record);
     SendMessageW(record->tooltip.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
   return 1;

@@ -1,11 +1,13 @@
 #include "toolkit/style/drawing_win32.h"
 
-#include <commctrl.h>
 
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/error_log.h"
+#include "platform/icon_pixels_win32.h"
 #include "platform/os_handles_win32.h"
 
 namespace lumora {
@@ -35,22 +37,50 @@ bool ReadPixels(HDC dc, HBITMAP bitmap, int width, int height, std::vector<uint8
 // 32-bit size field.
 constexpr int64_t kMaxPixels = 0x10000000;
 
+// The pixels and mask of an icon made from pixels, in the layout ReadPixels
+// gives (bottom-up 32-bit rows; a set mask bit reads as white), so that the
+// effect sees exactly what reading the icon's bitmaps back would show it.
+void UnpackRemembered(const platform::IconPixels& icon, std::vector<uint8_t>& pixels, std::vector<uint8_t>& mask) {
+  const size_t width = static_cast<size_t>(icon.width);
+  const size_t height = static_cast<size_t>(icon.height);
+  const size_t mask_stride = ((width + 15) / 16) * 2;
+  pixels.resize(width * height * 4);
+  mask.assign(width * height * 4, 0);
+  for (size_t y = 0; y < height; ++y) {
+    const size_t from = y, to = height - 1 - y;
+    std::memcpy(&pixels[to * width * 4], &icon.colour[from * width * 4], width * 4);
+    for (size_t x = 0; x < width; ++x)
+      if (icon.mask[from * mask_stride + x / 8] & (0x80 >> (x % 8))) std::memset(&mask[(to * width + x) * 4], 0xFF, 3);
+  }
+}
+
 HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags) {
   if (image == nullptr) return nullptr;
 
+  const std::shared_ptr<const platform::IconPixels> remembered =
+      GetObjectType(image) == OBJ_BITMAP ? nullptr : platform::IconPixelsOf(static_cast<HICON>(image));
   // An icon's colour and mask bitmaps are copies handed to us: always ours.
   ICONINFO icon_info{};
-  const bool is_icon = GetIconInfo(static_cast<HICON>(image), &icon_info) != FALSE;
+  const bool is_icon = !remembered && GetIconInfo(static_cast<HICON>(image), &icon_info) != FALSE;
   const platform::UniqueBitmap icon_colour(is_icon ? icon_info.hbmColor : nullptr);
   const platform::UniqueBitmap icon_mask(is_icon ? icon_info.hbmMask : nullptr);
-  if (!is_icon && GetObjectType(image) != OBJ_BITMAP) return nullptr;
+  if (!remembered && !is_icon && GetObjectType(image) != OBJ_BITMAP) return nullptr;
 
   // A monochrome icon has no colour bitmap: its mask is twice as tall, the
   // AND mask on top of the XOR image.
   const bool monochrome = is_icon && icon_colour.get() == nullptr;
-  HBITMAP source = is_icon ? (monochrome ? icon_mask.get() : icon_colour.get()) : static_cast<HBITMAP>(image);
+  HBITMAP source = remembered ? nullptr
+                   : is_icon  ? (monochrome ? icon_mask.get() : icon_colour.get())
+                              : static_cast<HBITMAP>(image);
   BITMAP bm{};
-  if (source == nullptr || GetObjectW(source, sizeof(bm), &bm) != sizeof(bm)) return nullptr;
+  if (remembered) {
+    bm.bmWidth = remembered->width;
+    bm.bmHeight = remembered->height;
+    bm.bmBitsPixel = 32;
+    bm.bmPlanes = 1;
+  } else if (source == nullptr || GetObjectW(source, sizeof(bm), &bm) != sizeof(bm)) {
+    return nullptr;
+  }
   const int width = bm.bmWidth;
   const int height = monochrome ? bm.bmHeight / 2 : bm.bmHeight;
   if (width < 1 || height < 1) return nullptr;
@@ -61,7 +91,9 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
   if (!dc) return nullptr;
   std::vector<uint8_t> pixels, mask;
   const size_t plane = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-  if (monochrome) {
+  if (remembered) {
+    UnpackRemembered(*remembered, pixels, mask);
+  } else if (monochrome) {
     std::vector<uint8_t> both;
     if (!ReadPixels(dc.get(), source, width, height * 2, both)) return nullptr;
     // Bottom-up: the first half of the rows is the XOR image, the second the mask.
@@ -93,9 +125,15 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
 
   HANDLE output = nullptr;
   if ((flags & IMAGEEFFECT_RETURN_ICON) != 0) {
-    const platform::UniqueImageList list(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 1, 0));
-    if (list.get() == nullptr || ImageList_Add(list.get(), result.get(), nullptr) < 0) return nullptr;
-    output = ImageList_GetIcon(list.get(), 0, ILD_NORMAL);
+    // Made from the pixels just computed, which the icon keeps beside it:
+    // the tool bars read it back into their image lists.
+    platform::DecodedImage picture;
+    picture.width = width;
+    picture.height = height;
+    picture.has_alpha = true;
+    const auto* first = static_cast<const uint8_t*>(bits);
+    picture.bgra.assign(first, first + plane);
+    output = platform::CreateIconFromPixels(picture).release();
     if (output == nullptr) return nullptr;
   } else {
     output = result.release();
