@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/command_ids.h"
@@ -13,6 +15,7 @@
 #include "app/scintilla_messages.h"
 #include "app/search_strip_win32.h"
 #include "app/text_encoding.h"
+#include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
 #include "platform/startup_trace_win32.h"
 #include "toolkit/bars/image_file_win32.h"
@@ -59,6 +62,19 @@ std::vector<platform::UniqueImage> g_images;
 
 // The editing component's library, held while its windows may exist.
 platform::UniqueModule g_scintilla;
+
+// The component's library is loaded on a thread of its own while the bars
+// are built: mapping and starting it takes milliseconds that the building
+// spends mostly waiting on the window system.
+std::thread g_preload;
+HMODULE g_preloaded = nullptr;
+
+HMODULE TakePreloadedEditorLibrary() {
+  if (g_preload.joinable()) g_preload.join();
+  HMODULE library = g_preloaded;
+  g_preloaded = nullptr;
+  return library ? library : LoadLibraryW(L"Scintilla64.dll");
+}
 
 HANDLE Keep(HANDLE image) {
   if (!image) return nullptr;
@@ -246,6 +262,15 @@ void ConfigureEditor() {
   SendEditor(SCI_INDICSETOUTLINEALPHA, 2, 255);
 }
 
+void PreloadEditorLibrary() {
+  if (g_scintilla || g_preload.joinable()) return;
+  try {
+    g_preload = std::thread([] { g_preloaded = LoadLibraryW(L"Scintilla64.dll"); });
+  } catch (...) {
+    platform::LogCurrentException("starting the editing component's loader");  // loaded when needed instead
+  }
+}
+
 void LoadImages() {
   for (const ImageRow& row : kImages) {
     auto& slot = g_editor.images[row.index];
@@ -257,6 +282,8 @@ void LoadImages() {
 }
 
 void FreeMainWindowResources() {
+  if (g_preload.joinable()) g_preload.join();
+  if (g_preloaded) g_scintilla.reset(std::exchange(g_preloaded, nullptr));
   FreeSearchStrip();
   for (ImageSet& set : g_editor.images) set = ImageSet{};
   g_images.clear();
@@ -304,7 +331,7 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
     FitBandToToolbar(RebarWindow(kMainRebar), static_cast<UINT>(toolbar_band), ToolbarWindow(kMainToolbar));
   platform::StartupMark("rebar-built");
 
-  if (!g_scintilla) g_scintilla.reset(LoadLibraryW(L"Scintilla64.dll"));
+  if (!g_scintilla) g_scintilla.reset(TakePreloadedEditorLibrary());
   HWND editor = CreateEditor(window);
   platform::StartupMark("editor-created");
   if (!editor) {

@@ -5,6 +5,9 @@
 
 namespace tavrel {
 
+// Starts loading the editing component's library on a thread of its own;
+// BuildMainWindow takes it from there.
+void PreloadEditorLibrary();
 void LoadImages();
 // Frees the images LoadImages loaded and lets the editing component's
 // library go; call once the windows are gone (after ShutdownToolkit).

@@ -7,6 +7,7 @@
 
 #include "platform/icon_pixels_win32.h"
 #include "platform/os_handles_win32.h"
+#include "toolkit/bars/icon_file.h"
 #include "toolkit/bars/image_file_cache.h"
 #include "toolkit/bars/image_file_resize.h"
 
@@ -42,8 +43,25 @@ bool DecodeBitmapFile(const wchar_t* path, platform::DecodedImage* out) {
   return bitmap && ReadBitmapPixels(bitmap.get(), out);
 }
 
+// An icon file of one 32-bit image of the asked size, made into an icon
+// from its pixels; null for anything the system's loader must read.
+HANDLE LoadSimpleIcon(const wchar_t* path, int width, int height) {
+  std::vector<uint8_t> bytes;
+  IconFileImage simple;
+  if (!platform::ReadWholeFile(path, &bytes) ||
+      !DecodeSimpleIconFile(bytes.data(), bytes.size(), width, height, &simple))
+    return nullptr;
+  platform::DecodedImage image;
+  image.width = simple.width;
+  image.height = simple.height;
+  image.bgra = std::move(simple.bgra);
+  image.has_alpha = true;
+  return CreateIconFromImage(image).release();
+}
+
 HANDLE LoadUncached(const wchar_t* path, int width, int height, uint32_t flags) {
   if (!FileHasContent(path)) return nullptr;
+  if (HANDLE icon = LoadSimpleIcon(path, width, height)) return icon;
   if (HANDLE icon = LoadImageW(nullptr, path, IMAGE_ICON, width, height, LR_LOADFROMFILE)) return icon;
 
   platform::DecodedImage image;
