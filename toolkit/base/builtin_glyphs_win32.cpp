@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/dib_section.h"
-#include "platform/image_list_win32.h"
 #include "platform/os_handles_win32.h"
 
 namespace lumora {
@@ -36,13 +36,13 @@ GlyphShape ShapeOf(BuiltinGlyph glyph) {
 }
 
 
-// Colour and mask bitmaps for an icon: ink is opaque black, the rest clear.
-platform::UniqueIcon IconFromShape(const GlyphShape& shape) {
+// Colour and mask bitmaps of a shape: ink is opaque black, the rest clear.
+bool BitmapsFromShape(const GlyphShape& shape, platform::UniqueBitmap* colour_out, platform::UniqueBitmap* mask_out) {
   void* colour_bits = nullptr;
   platform::UniqueBitmap colour = platform::CreateTopDownDib(shape.width, shape.height, shape.bits, &colour_bits);
   const int mask_stride = ((shape.width + 15) / 16) * 2;
   std::vector<uint8_t> mask_bits(static_cast<size_t>(mask_stride) * shape.height, 0);
-  if (!colour) return platform::UniqueIcon();
+  if (!colour) return false;
   const int stride = ((shape.width * shape.bits / 8) + 3) & ~3;
   auto* bytes = static_cast<uint8_t*>(colour_bits);
   std::memset(bytes, 0, static_cast<size_t>(stride) * shape.height);
@@ -56,7 +56,15 @@ platform::UniqueIcon IconFromShape(const GlyphShape& shape) {
     }
   }
   platform::UniqueBitmap mask(CreateBitmap(shape.width, shape.height, 1, 1, mask_bits.data()));
-  if (!mask) return platform::UniqueIcon();
+  if (!mask) return false;
+  *colour_out = std::move(colour);
+  *mask_out = std::move(mask);
+  return true;
+}
+
+platform::UniqueIcon IconFromShape(const GlyphShape& shape) {
+  platform::UniqueBitmap colour, mask;
+  if (!BitmapsFromShape(shape, &colour, &mask)) return platform::UniqueIcon();
   ICONINFO info{};
   info.fIcon = TRUE;
   info.hbmColor = colour.get();
@@ -75,7 +83,10 @@ platform::UniqueImageList CreateGlyphList(BuiltinGlyph glyph) {
   const GlyphShape shape = ShapeOf(glyph);
   platform::UniqueImageList list(ImageList_Create(shape.width, shape.height, ILC_COLOR32 | ILC_MASK, 0, 0));
   if (!list) return list;
-  if (platform::UniqueIcon icon = IconFromShape(shape)) platform::ImageListPutIcon(list.get(), -1, icon.get());
+  // Straight from the shape's bitmaps: an icon in between would only be
+  // copied back out of the display.
+  platform::UniqueBitmap colour, mask;
+  if (BitmapsFromShape(shape, &colour, &mask)) ImageList_Add(list.get(), colour.get(), mask.get());
   return list;
 }
 
