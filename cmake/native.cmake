@@ -44,5 +44,5 @@ set_tests_properties(fuzz.short PROPERTIES TIMEOUT 280 LABELS native SKIP_RETURN
 # The files a user's own folder holds: the personal word list and images.
 add_test(NAME fuzz.short_user_files
          COMMAND ${CMAKE_COMMAND} -E env TAVREL_FUZZ_DIR=${CMAKE_BINARY_DIR}/fuzz
-                 ${CMAKE_SOURCE_DIR}/tools/fuzz.sh 15 personal_word_list_fuzz image_decode_fuzz)
-set_tests_properties(fuzz.short_user_files PROPERTIES TIMEOUT 200 LABELS native SKIP_RETURN_CODE 77)
+                 ${CMAKE_SOURCE_DIR}/tools/fuzz.sh 15 personal_word_list_fuzz image_decode_fuzz icon_file_fuzz)
+set_tests_properties(fuzz.short_user_files PROPERTIES TIMEOUT 280 LABELS native SKIP_RETURN_CODE 77)
