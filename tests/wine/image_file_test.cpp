@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/icon_pixels_win32.h"
+#include "platform/image_list_win32.h"
 #include "tests/wine/toolbar_test_support.h"
+#include "toolkit/style/drawing_win32.h"
 
 namespace lumora {
 namespace {
@@ -123,6 +126,89 @@ COLORREF IconPixel(HANDLE icon, int size, int x, int y, COLORREF fill) {
   Canvas canvas(size, size, fill);
   DrawIconEx(canvas.dc(), 0, 0, static_cast<HICON>(icon), size, size, 0, nullptr, DI_NORMAL);
   return canvas.At(x, y);
+}
+
+// A 16 x 16 icon file of one 32-bit image: every pixel a different colour,
+// alpha running through 0, part and full.
+std::vector<uint8_t> SimpleIconFile() {
+  std::vector<uint8_t> out = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0};
+  auto put32 = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  put32(40 + 16 * 16 * 4 + 16 * 4);
+  put32(22);
+  put32(40);
+  put32(16);
+  put32(32);
+  put32(0x00200001);  // one plane, 32 bits
+  for (int i = 0; i < 6; ++i) put32(0);
+  for (int i = 0; i < 256; ++i) {
+    const uint8_t alpha = static_cast<uint8_t>(i % 3 == 0 ? 0 : i % 3 == 1 ? 255 : i);
+    for (uint8_t byte : {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7), alpha})
+      out.push_back(byte);
+  }
+  // The AND mask marks the clear pixels, as icon makers write it.
+  for (int y = 15; y >= 0; --y)
+    for (int byte = 0; byte < 4; ++byte) {
+      uint8_t bits = 0;
+      for (int bit = 0; bit < 8 && byte < 2; ++bit)
+        if (((15 - y) * 16 + byte * 8 + bit) % 3 == 0) bits |= static_cast<uint8_t>(0x80 >> bit);
+      out.push_back(bits);
+    }
+  return out;
+}
+
+bool SameDrawing(HICON ours, HICON system, COLORREF fill) {
+  Canvas a(16, 16, fill), b(16, 16, fill);
+  DrawIconEx(a.dc(), 0, 0, ours, 16, 16, 0, nullptr, DI_NORMAL);
+  DrawIconEx(b.dc(), 0, 0, system, 16, 16, 0, nullptr, DI_NORMAL);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x)
+      if (a.At(x, y) != b.At(x, y)) return false;
+  return true;
+}
+
+bool SameListDrawing(HIMAGELIST ours, HIMAGELIST system, COLORREF fill) {
+  Canvas a(16, 16, fill), b(16, 16, fill);
+  ImageList_Draw(ours, 0, a.dc(), 0, 0, ILD_NORMAL);
+  ImageList_Draw(system, 0, b.dc(), 0, 0, ILD_NORMAL);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x)
+      if (a.At(x, y) != b.At(x, y)) return false;
+  return true;
+}
+
+// A simple icon file is read by the toolkit itself and the icon keeps its
+// pixels: the icon, the image lists filled from the kept pixels and the
+// greyed copy made from them look exactly like the system's own loading
+// and reading back; destroyed through its owner, the icon is forgotten.
+TEST(ImageFileTest, SimpleIconFilesAndKeptPixelsLookLikeTheSystemsOwn) {
+  const std::wstring path = TempPath(L"tavrel_simple.ico");
+  WriteBytes(path, SimpleIconFile());
+  platform::UniqueIcon ours(static_cast<HICON>(LoadImageFile(path.c_str(), 16, 16, 0)));
+  platform::UniqueIcon system(
+      static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
+  ASSERT_TRUE(ours && system);
+  ASSERT_NE(platform::RecallIconPixels(ours.get()), nullptr) << "read by the toolkit, not the system";
+  EXPECT_EQ(platform::RecallIconPixels(system.get()), nullptr);
+  for (COLORREF fill : {RGB(255, 255, 255), RGB(0, 0, 0), RGB(40, 160, 90)}) {
+    EXPECT_TRUE(SameDrawing(ours.get(), system.get(), fill));
+    platform::UniqueImageList from_kept(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0));
+    platform::UniqueImageList from_system(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0));
+    ASSERT_EQ(platform::ImageListPutIcon(from_kept.get(), -1, ours.get()), 0);
+    ASSERT_EQ(ImageList_ReplaceIcon(from_system.get(), -1, system.get()), 0);
+    EXPECT_TRUE(SameListDrawing(from_kept.get(), from_system.get(), fill));
+    platform::UniqueIcon grey_ours(static_cast<HICON>(ImageEffect(ours.get(), 150, 0, 0, 0, 0, IMAGEEFFECT_GREYSCALE | IMAGEEFFECT_RETURN_ICON)));
+    platform::UniqueIcon grey_system(static_cast<HICON>(ImageEffect(system.get(), 150, 0, 0, 0, 0, IMAGEEFFECT_GREYSCALE | IMAGEEFFECT_RETURN_ICON)));
+    ASSERT_TRUE(grey_ours && grey_system);
+    EXPECT_TRUE(SameDrawing(grey_ours.get(), grey_system.get(), fill));
+    // The system's icon, read back once, is kept from then on as well.
+    EXPECT_NE(platform::RecallIconPixels(system.get()), nullptr);
+  }
+  const HICON gone = ours.get();
+  ours.reset();
+  EXPECT_EQ(platform::RecallIconPixels(gone), nullptr);
+  DeleteFileW(path.c_str());
 }
 
 TEST(ImageFileTest, LoadsARealIconFileAtTheAskedSize) {

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/os_handles_win32.h"
@@ -216,6 +217,54 @@ TEST_F(PanelButtonTest, DisabledButtonIgnoresTheMouseAndPostsNothing) {
   SendMessageW(page, WM_LBUTTONUP, 0, At(5, 4));
   Pump(50);
   EXPECT_EQ(Commands(), std::vector<UINT>{static_cast<UINT>(id)});
+  SendMessageW(page, WM_MOUSELEAVE, 0, 0);
+}
+
+// The tooltip window is made on the pointer's first move over the button,
+// not before, carries the text given earlier, and follows later changes.
+TEST_F(PanelButtonTest, TooltipWindowIsMadeOnTheFirstPointerMove) {
+  auto tooltips = [] {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+          wchar_t name[32] = {};
+          DWORD pid = 0;
+          GetWindowThreadProcessId(window, &pid);
+          if (pid == GetCurrentProcessId() && GetClassNameW(window, name, 32) && !lstrcmpiW(name, TOOLTIPS_CLASSW))
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  };
+  const size_t before = tooltips().size();
+  const intptr_t button = CreateImageButton(host_, -1, 0, 0, 0, 0, Icon(RGB(0, 90, 200)), nullptr, nullptr, nullptr);
+  ASSERT_NE(button, 0);
+  const int32_t id = static_cast<int32_t>(button);
+  const HWND page = PageOf(reinterpret_cast<intptr_t>(ButtonWindow(id)));
+  ASSERT_EQ(ButtonSetTooltip(id, L"Clear Search"), 1);
+  EXPECT_EQ(tooltips().size(), before);
+  SendMessageW(page, WM_MOUSEMOVE, 0, At(4, 4));
+  const std::vector<HWND> after = tooltips();
+  ASSERT_EQ(after.size(), before + 1);
+  auto text = [&](HWND tooltip) {
+    wchar_t buffer[64] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = page;
+    tool.uId = reinterpret_cast<UINT_PTR>(page);
+    tool.lpszText = buffer;
+    SendMessageW(tooltip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+    return std::wstring(buffer);
+  };
+  HWND made = nullptr;
+  for (HWND tooltip : after)
+    if (text(tooltip) == L"Clear Search") made = tooltip;
+  ASSERT_NE(made, nullptr);
+  SendMessageW(page, WM_MOUSEMOVE, 0, At(5, 4));
+  EXPECT_EQ(tooltips().size(), before + 1) << "one tooltip a button";
+  ASSERT_EQ(ButtonSetTooltip(id, L"Search"), 1);
+  EXPECT_EQ(text(made), L"Search");
   SendMessageW(page, WM_MOUSELEAVE, 0, 0);
 }
 
