@@ -41,8 +41,10 @@ std::shared_ptr<const IconPixels> RecallIconPixels(HICON icon);
 // 32-bit colour bitmap, which callers read the long way.
 std::shared_ptr<const IconPixels> IconPixelsOf(HICON icon);
 
-// Called when an icon is destroyed, so that a later icon given the same
-// handle is not mistaken for it.
+// Called by the icon owner (UniqueIcon) when it destroys an icon, so that a
+// later icon given the same handle is not mistaken for it. An icon passed
+// to DestroyIcon directly leaves its entry behind: every icon made or read
+// here is destroyed through an owner.
 void ForgetIconPixels(HICON icon) noexcept;
 
 // A 32-bit top-down DIB section and a mask bitmap of the remembered pixels.

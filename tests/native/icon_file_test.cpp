@@ -59,7 +59,7 @@ const std::vector<uint8_t> kPixels = {
 TEST(IconFileTest, ReadsTheOnlyImageTopDownAtTheAskedOrNaturalSize) {
   const std::vector<uint8_t> file = IconFile(2, 2, kPixels);
   for (int32_t size : {0, 2}) {
-    IconFileImage image;
+    platform::DecodedImage image;
     ASSERT_TRUE(DecodeSimpleIconFile(file.data(), file.size(), size, size, &image));
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 2);
@@ -68,7 +68,7 @@ TEST(IconFileTest, ReadsTheOnlyImageTopDownAtTheAskedOrNaturalSize) {
 }
 
 TEST(IconFileTest, LeavesEverythingElseToTheSystem) {
-  IconFileImage image;
+  platform::DecodedImage image;
   const std::vector<uint8_t> good = IconFile(2, 2, kPixels);
   EXPECT_FALSE(DecodeSimpleIconFile(good.data(), good.size(), 16, 16, &image)) << "another size: the system scales";
   const std::vector<uint8_t> two = IconFile(2, 2, kPixels, 32, 2);

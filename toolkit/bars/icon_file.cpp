@@ -19,7 +19,8 @@ constexpr int32_t kLargestSide = 256;
 
 }  // namespace
 
-bool DecodeSimpleIconFile(const uint8_t* data, size_t size, int32_t width, int32_t height, IconFileImage* out) {
+bool DecodeSimpleIconFile(const uint8_t* data, size_t size, int32_t width, int32_t height,
+                          platform::DecodedImage* out) {
   if (!data || !out || size < kDirectorySize + kEntrySize) return false;
   // Reserved 0, type 1 (icon), one image.
   if (U16(data) != 0 || U16(data + 2) != 1 || U16(data + 4) != 1) return false;
@@ -49,6 +50,7 @@ bool DecodeSimpleIconFile(const uint8_t* data, size_t size, int32_t width, int32
   if (!any_alpha) return false;  // a mask-only icon: the mask decides, the system's way
   out->width = image_width;
   out->height = image_height;
+  out->has_alpha = true;
   out->bgra.resize(colour_bytes);
   // Bottom-up in the file.
   for (int32_t y = 0; y < image_height; ++y)

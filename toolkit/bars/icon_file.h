@@ -7,20 +7,16 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+
+#include "platform/pixel_decode.h"
 
 namespace lumora {
 
-struct IconFileImage {
-  int32_t width = 0;
-  int32_t height = 0;
-  // Top-down rows of B, G, R, A bytes, straight alpha, as the file has them.
-  std::vector<uint8_t> bgra;
-};
-
 // True when `data` is an icon file of exactly one 32-bit bitmap image whose
 // alpha channel is not all zero, of `width` x `height` pixels (0 for
-// either: whatever the image has); the pixels are then in *out.
-bool DecodeSimpleIconFile(const uint8_t* data, size_t size, int32_t width, int32_t height, IconFileImage* out);
+// either: whatever the image has); the pixels, as the file has them, are
+// then in *out.
+bool DecodeSimpleIconFile(const uint8_t* data, size_t size, int32_t width, int32_t height,
+                          platform::DecodedImage* out);
 
 }  // namespace lumora

@@ -47,15 +47,10 @@ bool DecodeBitmapFile(const wchar_t* path, platform::DecodedImage* out) {
 // from its pixels; null for anything the system's loader must read.
 HANDLE LoadSimpleIcon(const wchar_t* path, int width, int height) {
   std::vector<uint8_t> bytes;
-  IconFileImage simple;
-  if (!platform::ReadWholeFile(path, &bytes) ||
-      !DecodeSimpleIconFile(bytes.data(), bytes.size(), width, height, &simple))
-    return nullptr;
   platform::DecodedImage image;
-  image.width = simple.width;
-  image.height = simple.height;
-  image.bgra = std::move(simple.bgra);
-  image.has_alpha = true;
+  if (!platform::ReadWholeFile(path, &bytes) ||
+      !DecodeSimpleIconFile(bytes.data(), bytes.size(), width, height, &image))
+    return nullptr;
   return CreateIconFromImage(image).release();
 }
 
