@@ -2,6 +2,8 @@
 # Start-up time of the real editor next to Wine's Notepad and SciTE: launch
 # to the first visible window, interleaved rounds on a warm Wine desktop,
 # min/median/max per program, the ratios, and the editor's start-up trace.
+# The floor, launched in the same rounds, is the least program that shows a
+# window (bench/startup_floor_win32.cpp): what the system itself costs.
 #   bench/startup_bench.sh [--rounds N] [--csv FILE] [--no-trace]
 # --csv appends rows "name,program,min_ms,median_ms,max_ms" (a header first
 # when the file is new): name "startup" is launch to the first visible
@@ -25,7 +27,7 @@ done
 
 cd "$root"
 if [ -f build/cross/CMakeCache.txt ]; then
-  cmake --build build/cross -j2 --target Tavrel startup_launch >/dev/null
+  cmake --build build/cross -j2 --target Tavrel startup_launch startup_floor >/dev/null
 else
   ./tools/build-all.sh >&2
 fi
@@ -48,7 +50,7 @@ wine_session_start auto </dev/null >/dev/null 2>&1 || true
 
 # Each program starts in a folder of its own, so that nothing the editor
 # writes on closing (its recent-files list) lands in the data folder.
-mkdir -p "$work/tavrel" "$work/notepad" "$work/scite"
+mkdir -p "$work/tavrel" "$work/notepad" "$work/scite" "$work/floor"
 ln -s "$root/data/icons" "$work/tavrel/icons"
 ln -s "$root/data/Dictionaries" "$work/tavrel/Dictionaries"
 win() { winepath -w "$1" 2>/dev/null; }
@@ -57,8 +59,10 @@ args=(--rounds "$rounds")
 args+=(Tavrel "$(win "$bin/Tavrel.exe")" "$(win "$work/tavrel")")
 args+=(Notepad 'C:\windows\system32\notepad.exe' "$(win "$work/notepad")")
 args+=(SciTE "$(win "$scite")" "$(win "$work/scite")")
+# The floor: what any program's first window costs on this system.
+args+=(Floor "$(win "$bin/startup_floor.exe")" "$(win "$work/floor")")
 
-limit=$((120 + rounds * 3 * 40))
+limit=$((120 + rounds * 4 * 40))
 timeout -k 5 "$limit" wine "$bin/startup_launch.exe" "${args[@]}" 2>&1 | tr -d '\r' >"$work/out.txt" || {
   cat "$work/out.txt" >&2
   echo "startup_bench: the launcher failed" >&2
