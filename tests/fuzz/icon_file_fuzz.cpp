@@ -9,7 +9,7 @@
 #include "toolkit/bars/icon_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  lumora::platform::DecodedImage image;
+  platform::DecodedImage image;
   if (lumora::DecodeSimpleIconFile(data, size, 0, 0, &image) &&
       (image.width <= 0 || image.height <= 0 ||
        image.bgra.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 4))
