@@ -10,7 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 e2e_start "$bin/LumoraDemo.exe" "$data" || exit 1
 win=$(e2e_wait_window "^Lumora$" 30) || e2e_fail "no window titled Lumora appeared"
-e2e_screenshot "$win" shot.png
+# The disabled button is the last thing the first paint reaches.
+e2e_screenshot_painted "$win" shot.png 408 300 240 240 240 6
 # The title band is painted with the rebar colours of the grey mode.
 e2e_expect_pixel shot.png 300 5 83 83 83 6
 # The page background of the grey mode.

@@ -77,6 +77,30 @@ e2e_screenshot() {
   import -window "$1" "$e2e_dir/$2" 2>/dev/null || import -window root "$e2e_dir/$2"
 }
 
+# e2e_pixel_is FILE X Y R G B TOLERANCE: true when the pixel is that colour.
+e2e_pixel_is() {
+  local file=$e2e_dir/$1 x=$2 y=$3 r=$4 g=$5 b=$6 tol=$7 got
+  got=$(convert "$file" -format "%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)]" info: 2>/dev/null)
+  set -- $got
+  [ $# = 3 ] || return 1
+  local dr=$(( $1 - r )) dg=$(( $2 - g )) db=$(( $3 - b ))
+  [ ${dr#-} -le "$tol" ] && [ ${dg#-} -le "$tol" ] && [ ${db#-} -le "$tol" ]
+}
+
+# e2e_screenshot_painted WINDOW FILE X Y R G B TOLERANCE: a window paints
+# after it becomes visible, so screenshots are taken until the pixel shows
+# the colour (at most 10 seconds); the last one stays in FILE for the
+# checks that follow, which report what was seen.
+e2e_screenshot_painted() {
+  local win=$1 file=$2 i
+  shift 2
+  for i in $(seq 1 50); do
+    e2e_screenshot "$win" "$file"
+    e2e_pixel_is "$file" "$@" && return 0
+    sleep 0.2
+  done
+}
+
 # e2e_expect_pixel FILE X Y R G B TOLERANCE
 e2e_expect_pixel() {
   local file=$e2e_dir/$1 x=$2 y=$3 r=$4 g=$5 b=$6 tol=$7 got
