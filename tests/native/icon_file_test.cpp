@@ -80,12 +80,8 @@ TEST(IconFileTest, LeavesEverythingElseToTheSystem) {
   std::vector<uint8_t> png = good;
   png[22] = 0x89;  // a PNG image starts where the header size would be
   EXPECT_FALSE(DecodeSimpleIconFile(png.data(), png.size(), 0, 0, &image));
-  std::vector<uint8_t> cursor = good;
-  cursor[2] = 2;
-  EXPECT_FALSE(DecodeSimpleIconFile(cursor.data(), cursor.size(), 0, 0, &image));
   std::vector<uint8_t> huge = IconFile(2, 2, kPixels);
-  huge[22 + 4] = 0xFF;  // width 255 + ..., more than the bytes hold
-  huge[22 + 5] = 0x7F;
+  huge[22 + 5] = 0x7F;  // a width of 32512, more than the bytes hold
   EXPECT_FALSE(DecodeSimpleIconFile(huge.data(), huge.size(), 0, 0, &image));
   // Cut short anywhere, never read past the end (the sanitizer watches).
   for (size_t size = 0; size < good.size(); ++size) {

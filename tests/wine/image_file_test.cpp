@@ -7,6 +7,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -158,24 +159,21 @@ std::vector<uint8_t> SimpleIconFile() {
   return out;
 }
 
-bool SameDrawing(HICON ours, HICON system, COLORREF fill) {
+// Whether two ways of drawing leave the same pixels on a canvas of `fill`.
+bool SameDrawing(COLORREF fill, const std::function<void(HDC)>& draw_ours,
+                 const std::function<void(HDC)>& draw_system) {
   Canvas a(16, 16, fill), b(16, 16, fill);
-  DrawIconEx(a.dc(), 0, 0, ours, 16, 16, 0, nullptr, DI_NORMAL);
-  DrawIconEx(b.dc(), 0, 0, system, 16, 16, 0, nullptr, DI_NORMAL);
+  draw_ours(a.dc());
+  draw_system(b.dc());
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x)
       if (a.At(x, y) != b.At(x, y)) return false;
   return true;
 }
 
-bool SameListDrawing(HIMAGELIST ours, HIMAGELIST system, COLORREF fill) {
-  Canvas a(16, 16, fill), b(16, 16, fill);
-  ImageList_Draw(ours, 0, a.dc(), 0, 0, ILD_NORMAL);
-  ImageList_Draw(system, 0, b.dc(), 0, 0, ILD_NORMAL);
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x)
-      if (a.At(x, y) != b.At(x, y)) return false;
-  return true;
+bool SameIcons(HICON ours, HICON system, COLORREF fill) {
+  auto draw = [](HICON icon) { return [icon](HDC dc) { DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL); }; };
+  return SameDrawing(fill, draw(ours), draw(system));
 }
 
 // A simple icon file is read by the toolkit itself and the icon keeps its
@@ -192,16 +190,17 @@ TEST(ImageFileTest, SimpleIconFilesAndKeptPixelsLookLikeTheSystemsOwn) {
   ASSERT_NE(platform::RecallIconPixels(ours.get()), nullptr) << "read by the toolkit, not the system";
   EXPECT_EQ(platform::RecallIconPixels(system.get()), nullptr);
   for (COLORREF fill : {RGB(255, 255, 255), RGB(0, 0, 0), RGB(40, 160, 90)}) {
-    EXPECT_TRUE(SameDrawing(ours.get(), system.get(), fill));
+    EXPECT_TRUE(SameIcons(ours.get(), system.get(), fill));
     platform::UniqueImageList from_kept(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0));
     platform::UniqueImageList from_system(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0));
     ASSERT_EQ(platform::ImageListPutIcon(from_kept.get(), -1, ours.get()), 0);
     ASSERT_EQ(ImageList_ReplaceIcon(from_system.get(), -1, system.get()), 0);
-    EXPECT_TRUE(SameListDrawing(from_kept.get(), from_system.get(), fill));
+    auto list = [](HIMAGELIST images) { return [images](HDC dc) { ImageList_Draw(images, 0, dc, 0, 0, ILD_NORMAL); }; };
+    EXPECT_TRUE(SameDrawing(fill, list(from_kept.get()), list(from_system.get())));
     platform::UniqueIcon grey_ours(static_cast<HICON>(ImageEffect(ours.get(), 150, 0, 0, 0, 0, IMAGEEFFECT_GREYSCALE | IMAGEEFFECT_RETURN_ICON)));
     platform::UniqueIcon grey_system(static_cast<HICON>(ImageEffect(system.get(), 150, 0, 0, 0, 0, IMAGEEFFECT_GREYSCALE | IMAGEEFFECT_RETURN_ICON)));
     ASSERT_TRUE(grey_ours && grey_system);
-    EXPECT_TRUE(SameDrawing(grey_ours.get(), grey_system.get(), fill));
+    EXPECT_TRUE(SameIcons(grey_ours.get(), grey_system.get(), fill));
     // The system's icon, read back once, is kept from then on as well.
     EXPECT_NE(platform::RecallIconPixels(system.get()), nullptr);
   }

@@ -43,24 +43,20 @@ bool DecodeBitmapFile(const wchar_t* path, platform::DecodedImage* out) {
   return bitmap && ReadBitmapPixels(bitmap.get(), out);
 }
 
-// An icon file of one 32-bit image of the asked size, made into an icon
-// from its pixels; null for anything the system's loader must read.
-HANDLE LoadSimpleIcon(const wchar_t* path, int width, int height) {
-  std::vector<uint8_t> bytes;
-  platform::DecodedImage image;
-  if (!platform::ReadWholeFile(path, &bytes) ||
-      !DecodeSimpleIconFile(bytes.data(), bytes.size(), width, height, &image))
-    return nullptr;
-  return CreateIconFromImage(image).release();
-}
-
 HANDLE LoadUncached(const wchar_t* path, int width, int height, uint32_t flags) {
   if (!FileHasContent(path)) return nullptr;
-  if (HANDLE icon = LoadSimpleIcon(path, width, height)) return icon;
+  // Read once: an icon file of one 32-bit image of the asked size is made
+  // into an icon from its pixels; other icon files go to the system's
+  // loader; PNG and JPEG bytes are decoded from what was read.
+  std::vector<uint8_t> bytes;
+  const bool read = platform::ReadWholeFile(path, &bytes);
+  platform::DecodedImage image;
+  if (read && DecodeSimpleIconFile(bytes.data(), bytes.size(), width, height, &image))
+    return CreateIconFromImage(image).release();
   if (HANDLE icon = LoadImageW(nullptr, path, IMAGE_ICON, width, height, LR_LOADFROMFILE)) return icon;
 
-  platform::DecodedImage image;
-  if (!platform::DecodeImageFile(path, &image) && !DecodeBitmapFile(path, &image)) return nullptr;
+  if (!(read && platform::DecodeImage(bytes.data(), bytes.size(), &image)) && !DecodeBitmapFile(path, &image))
+    return nullptr;
   if (image.width <= 0 || image.height <= 0) return nullptr;
   if (width > 0 || height > 0) {
     const int target_width = width > 0 ? width : image.width;
