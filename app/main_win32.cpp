@@ -93,9 +93,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   g_editor.document_path = L"Untitled";
   g_editor.bar_style = lumora::UISTYLE_OFFICE2007;
   lumora::SetUIColourMode(lumora::UICOLOURMODE_DEFAULT_GREY);
-  LoadImages();
-  platform::StartupMark("images-loaded");
-  PreloadEditorLibrary();
+  StartLoadingImages();
   g_document_hooks.check_spelling_document = CheckSpellingDocument;
   if (!BuildMainWindow(instance, MainWindowProc)) {
     lumora::ShutdownToolkit();

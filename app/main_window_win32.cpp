@@ -69,6 +69,15 @@ platform::UniqueModule g_scintilla;
 std::thread g_preload;
 HMODULE g_preloaded = nullptr;
 
+// The image table is read on a thread of its own while the main window is
+// made, which is mostly waiting on the window system; the menus are the
+// first to need the images.
+std::thread g_image_loader;
+
+void WaitForImages() {
+  if (g_image_loader.joinable()) g_image_loader.join();
+}
+
 HMODULE TakePreloadedEditorLibrary() {
   if (g_preload.joinable()) g_preload.join();
   HMODULE library = g_preloaded;
@@ -271,6 +280,22 @@ void PreloadEditorLibrary() {
   }
 }
 
+void StartLoadingImages() {
+  if (g_image_loader.joinable()) return;
+  try {
+    g_image_loader = std::thread([] {
+      try {
+        LoadImages();
+      } catch (...) {
+        platform::LogCurrentException("loading the images");  // the bars show no image where one is missing
+      }
+    });
+  } catch (...) {
+    platform::LogCurrentException("starting the image loader");
+    LoadImages();
+  }
+}
+
 void LoadImages() {
   for (const ImageRow& row : kImages) {
     auto& slot = g_editor.images[row.index];
@@ -282,6 +307,7 @@ void LoadImages() {
 }
 
 void FreeMainWindowResources() {
+  WaitForImages();
   if (g_preload.joinable()) g_preload.join();
   if (g_preloaded) g_scintilla.reset(std::exchange(g_preloaded, nullptr));
   FreeSearchStrip();
@@ -299,6 +325,9 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"Tavrel";
   RegisterClassExW(&wc);
+  // Only now: the library's loading holds the loader lock throughout, and
+  // the class cursor above is read from a library's resources under it.
+  PreloadEditorLibrary();
   // 800 x 500, centred on the screen.
   const int width = 800, height = 500;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -310,6 +339,8 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   SetWindowSizeLimits(window, 363, 200, 0, 0);
   UpdateWindowTitle();
   platform::StartupMark("main-window-created");
+  WaitForImages();
+  platform::StartupMark("images-loaded");
   BuildMenus(window);
   platform::StartupMark("menus-built");
   BuildMainToolbar(window);

@@ -6,9 +6,12 @@
 namespace tavrel {
 
 // Starts loading the editing component's library on a thread of its own;
-// BuildMainWindow takes it from there.
+// BuildMainWindow starts it itself and takes it from there.
 void PreloadEditorLibrary();
+// Loads the image table, at once or on a thread of its own; BuildMainWindow
+// waits for the thread before it needs the images.
 void LoadImages();
+void StartLoadingImages();
 // Frees the images LoadImages loaded and lets the editing component's
 // library go; call once the windows are gone (after ShutdownToolkit).
 void FreeMainWindowResources();

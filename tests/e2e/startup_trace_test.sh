@@ -21,7 +21,7 @@ grep -q 'did not close' "$e2e_dir/out.txt" && e2e_fail "the editor did not close
 
 # The marks as printed after the table, in the order they were taken.
 steps=$(sed -n '/^start-up trace of Tavrel/,$p' "$e2e_dir/out.txt" | awk 'NR > 1 && NF { print $1 }' | tr -d '\r' | tr '\n' ' ')
-expected="static-init entry toolkit-initialised toolkit-started images-loaded main-window-created menus-built \
+expected="static-init entry toolkit-initialised toolkit-started main-window-created images-loaded menus-built \
 main-toolbar-built search-strip-built rebar-built editor-created window-built shown painted recent-files \
 dictionary-started clipboard-monitor printer-look-up-started event-loop "
 [ "$steps" = "$expected" ] || e2e_fail "start-up steps: '$steps'"
