@@ -24,10 +24,10 @@ void Remember(HICON icon, std::shared_ptr<const IconPixels> pixels);
 
 }  // namespace
 
-UniqueIcon CreateIconFromPixels(const DecodedImage& image) {
-  if (image.width <= 0 || image.height <= 0) return UniqueIcon();
+std::shared_ptr<const IconPixels> IconPixelsFromImage(const DecodedImage& image) {
+  if (image.width <= 0 || image.height <= 0) return nullptr;
   const size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
-  if (image.bgra.size() < count * 4) return UniqueIcon();
+  if (image.bgra.size() < count * 4) return nullptr;
   auto pixels = std::make_shared<IconPixels>();
   pixels->width = image.width;
   pixels->height = image.height;
@@ -45,6 +45,12 @@ UniqueIcon CreateIconFromPixels(const DecodedImage& image) {
           static_cast<uint8_t>(0x80 >> (x % 8));
     }
   }
+  return pixels;
+}
+
+UniqueIcon CreateIconFromPixels(const DecodedImage& image) {
+  std::shared_ptr<const IconPixels> pixels = IconPixelsFromImage(image);
+  if (!pixels) return UniqueIcon();
   UniqueBitmap colour, mask;
   if (!CreateIconPixelBitmaps(*pixels, &colour, &mask)) return UniqueIcon();
   ICONINFO info{};

@@ -28,6 +28,10 @@ struct IconPixels {
   std::vector<uint8_t> mask;
 };
 
+// The pixels an icon of the image is made of; null when the image is empty
+// or shorter than its size says.
+std::shared_ptr<const IconPixels> IconPixelsFromImage(const DecodedImage& image);
+
 // A 32-bit icon of the image's pixels, remembered until the icon is
 // destroyed through its owner. Empty on failure.
 UniqueIcon CreateIconFromPixels(const DecodedImage& image);

@@ -56,6 +56,23 @@ int ImageListPutIcon(HIMAGELIST list, int index, HICON icon) noexcept {
   return ImageListPutIcon(list, index, ReadIconBitmaps(icon));
 }
 
+int ImageListPutPixels(HIMAGELIST list, int index, const IconPixels& pixels) noexcept {
+  if (!list) return -1;
+  UniqueBitmap colour, mask;
+  if (!CreateIconPixelBitmaps(pixels, &colour, &mask)) return -1;
+  int width = 0, height = 0;
+  if (!ImageList_GetIconSize(list, &width, &height) || width != pixels.width || height != pixels.height) {
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = colour.get();
+    info.hbmMask = mask.get();
+    const UniqueIcon icon(CreateIconIndirect(&info));
+    return icon ? ImageList_ReplaceIcon(list, index, icon.get()) : -1;
+  }
+  if (index == -1) return ImageList_Add(list, colour.get(), mask.get());
+  return ImageList_Replace(list, index, colour.get(), mask.get()) ? index : -1;
+}
+
 int ImageListPutBlank(HIMAGELIST list, int index) noexcept {
   int width = 0, height = 0;
   if (!list || !ImageList_GetIconSize(list, &width, &height) || width <= 0 || height <= 0) return -1;

@@ -7,6 +7,8 @@
 
 namespace platform {
 
+struct IconPixels;
+
 // An icon's colour and mask bitmaps, read once (GetIconInfo copies them,
 // which is itself a good part of a millisecond under Wine) for putting the
 // same icon into several lists.
@@ -26,6 +28,11 @@ IconBitmaps ReadIconBitmaps(HICON icon) noexcept;
 // Anything else takes the system's path.
 int ImageListPutIcon(HIMAGELIST list, int index, const IconBitmaps& icon) noexcept;
 int ImageListPutIcon(HIMAGELIST list, int index, HICON icon) noexcept;
+
+// Puts an image of the pixels (as kept beside an icon made of them), the
+// same as putting that icon, without making it: straight in when it has the
+// list's size, else through an icon that the system fits.
+int ImageListPutPixels(HIMAGELIST list, int index, const IconPixels& pixels) noexcept;
 
 // Puts a fully transparent image of the list's own size, as slots without a
 // picture (separators, embedded controls) take: fitting a small blank icon

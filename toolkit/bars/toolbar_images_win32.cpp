@@ -24,8 +24,9 @@ bool AddIcon(HIMAGELIST list, int index, HANDLE image, const platform::IconBitma
   return platform::ImageListPutIcon(list, index, static_cast<HICON>(image)) >= 0;
 }
 
-void PutImage(HIMAGELIST list, int index, HANDLE image) {
+void PutImage(HIMAGELIST list, int index, HANDLE image, const platform::IconPixels* pixels = nullptr) {
   if (!list) return;
+  if (pixels && platform::ImageListPutPixels(list, index, *pixels) >= 0) return;
   if (!AddIcon(list, index, image)) AddIcon(list, index, ToolbarBlankIcon());
 }
 
@@ -38,10 +39,15 @@ HICON ToolbarBlankIcon() {
   return own.get();
 }
 
-void AppendSlotImages(const HIMAGELIST (&lists)[3], const HANDLE (&images)[3]) {
+void AppendSlotImages(const HIMAGELIST (&lists)[3], const HANDLE (&images)[3],
+                      const platform::IconPixels* disabled_pixels) {
   platform::IconBitmaps read[3];
   for (int i = 0; i < 3; ++i) {
     if (!lists[i]) continue;
+    if (i == 2 && disabled_pixels) {
+      PutImage(lists[i], -1, images[i], disabled_pixels);
+      continue;
+    }
     HANDLE image = images[i];
     const platform::IconBitmaps* known = nullptr;
     for (int j = 0; j < i && !known; ++j)
@@ -54,8 +60,8 @@ void AppendSlotImages(const HIMAGELIST (&lists)[3], const HANDLE (&images)[3]) {
   }
 }
 
-platform::UniqueIcon MakeDisabledImage(HANDLE normal, int32_t style) {
-  if (!normal) return platform::UniqueIcon();
+std::shared_ptr<const platform::IconPixels> MakeDisabledImage(HANDLE normal, int32_t style) {
+  if (!normal) return nullptr;
   constexpr uint32_t kGreyIcon = IMAGEEFFECT_GREYSCALE | IMAGEEFFECT_RETURN_ICON;
   if (style == UISTYLE_OFFICE2003 || style == UISTYLE_OFFICE2007) {
     // A pale grey copy washed with a colour of the style, so that disabled
@@ -63,10 +69,10 @@ platform::UniqueIcon MakeDisabledImage(HANDLE normal, int32_t style) {
     const bool office2007 = style == UISTYLE_OFFICE2007;
     const int32_t key = office2007 ? UICOLOUR_MENUHELDGRADIENTCOLOR2 : UICOLOUR_TOOLSTRIPBACKGROUND4;
     const auto tint = static_cast<COLORREF>(LookupUIColour(style, key, UICOLOUR_FORM_COLORREF));
-    return platform::UniqueIcon(static_cast<HICON>(
-        ImageEffect(normal, office2007 ? 190.0f : 200.0f, -40.0f, office2007 ? 40.0f : 30.0f, tint, 70.0f, kGreyIcon)));
+    return ImageEffectIconPixels(normal, office2007 ? 190.0f : 200.0f, -40.0f, office2007 ? 40.0f : 30.0f, tint,
+                                 70.0f, kGreyIcon);
   }
-  return platform::UniqueIcon(static_cast<HICON>(ImageEffect(normal, 120.0f, 0.0f, 0.0f, 0, 0.0f, kGreyIcon)));
+  return ImageEffectIconPixels(normal, 120.0f, 0.0f, 0.0f, 0, 0.0f, kGreyIcon);
 }
 
 SlotImages ImagesOfSlot(const ToolbarButtonRecord& button, int32_t style) {
@@ -78,7 +84,7 @@ SlotImages ImagesOfSlot(const ToolbarButtonRecord& button, int32_t style) {
     images.disabled = button.disabled;
   } else if (button.disabled_generated) {
     images.derived = MakeDisabledImage(images.normal, style);
-    images.disabled = images.derived ? images.derived.get() : images.normal;
+    images.disabled = images.derived ? nullptr : images.normal;
   } else {
     images.disabled = blank;
   }
@@ -97,7 +103,7 @@ void RefreshSlotImages(ToolbarRecord& toolbar) {
       SlotImages images = ImagesOfSlot(*record, toolbar.style);
       PutImage(toolbar.normal.get(), index, images.normal);
       PutImage(toolbar.hot.get(), index, images.hot);
-      PutImage(toolbar.disabled.get(), index, images.disabled);
+      PutImage(toolbar.disabled.get(), index, images.disabled, images.derived.get());
     }
     if (button.iBitmap != I_IMAGENONE && button.iBitmap != index) {
       TBBUTTONINFOW info{};

@@ -7,7 +7,9 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <memory>
 
+#include "platform/icon_pixels_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_registry_win32.h"
 
@@ -20,20 +22,24 @@ HICON ToolbarBlankIcon();
 // the three lists: images[i] to lists[i]. An image a list refuses is
 // replaced by the blank icon, so that every list still grows by exactly one.
 // Nothing happens for a null list. An icon given for several lists (a slot
-// without its own hot image, a separator) is read once.
-void AppendSlotImages(const HIMAGELIST (&lists)[3], const HANDLE (&images)[3]);
+// without its own hot image, a separator) is read once. Pixels given for the
+// disabled list stand in for images[2].
+void AppendSlotImages(const HIMAGELIST (&lists)[3], const HANDLE (&images)[3],
+                      const platform::IconPixels* disabled_pixels = nullptr);
 
-// A greyed copy of the normal image, made the way the tool bar's style
-// wants it; null when the image cannot be processed.
-platform::UniqueIcon MakeDisabledImage(HANDLE normal, int32_t style);
+// The pixels of a greyed copy of the normal image, made the way the tool
+// bar's style wants it; null when the image cannot be processed. Only the
+// image lists take the copy, so no icon is made of it.
+std::shared_ptr<const platform::IconPixels> MakeDisabledImage(HANDLE normal, int32_t style);
 
 // The images a slot shows, in list order: normal, hot, disabled. The
-// disabled one is derived anew when the record says it was generated.
+// disabled one is derived anew when the record says it was generated: then
+// `derived` holds its pixels and `disabled` is null.
 struct SlotImages {
   HANDLE normal = nullptr;
   HANDLE hot = nullptr;
   HANDLE disabled = nullptr;
-  platform::UniqueIcon derived;  // owns the generated disabled image, if any
+  std::shared_ptr<const platform::IconPixels> derived;
 };
 SlotImages ImagesOfSlot(const ToolbarButtonRecord& button, int32_t style);
 

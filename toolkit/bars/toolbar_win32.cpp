@@ -204,6 +204,7 @@ int32_t ResolveSlotId(const ToolbarRecord& toolbar, int32_t id) {
 struct NewSlot {
   std::unique_ptr<ToolbarButtonRecord> record;
   HANDLE normal = nullptr, hot = nullptr, disabled = nullptr;
+  std::shared_ptr<const platform::IconPixels> derived;  // stands in for `disabled`
   bool shows_image = false;
   BYTE state = 0;
   BYTE style = 0;
@@ -216,7 +217,7 @@ struct NewSlot {
 int InsertSlot(ToolbarRecord& toolbar, NewSlot slot) {
   const int count = static_cast<int>(SendMessageW(toolbar.window, TB_BUTTONCOUNT, 0, 0));
   const HIMAGELIST lists[3] = {toolbar.normal.get(), toolbar.hot.get(), toolbar.disabled.get()};
-  AppendSlotImages(lists, {slot.normal, slot.hot, slot.disabled});
+  AppendSlotImages(lists, {slot.normal, slot.hot, slot.disabled}, slot.derived.get());
 
   const int32_t id = slot.record->id;
   ToolbarButtonRecord* record = RegisterButton(std::move(slot.record));
@@ -354,6 +355,7 @@ int32_t ToolbarAddImageButton(int32_t id, const wchar_t* text, HICON normal, HIC
   slot.normal = images.normal;
   slot.hot = images.hot;
   slot.disabled = images.disabled;
+  slot.derived = std::move(images.derived);
   slot.shows_image = normal != nullptr;
   slot.state = TBSTATE_ENABLED;
   slot.style = style;

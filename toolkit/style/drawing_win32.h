@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
+#include "platform/icon_pixels_win32.h"
 #include "toolkit/base/gdiplus_binding_win32.h"
 #include "toolkit/style/gradient.h"
 #include "toolkit/style/image_effect_maths.h"
@@ -32,5 +34,13 @@ int32_t PaintGradient(HDC dc, const RECT& rect, GradientHandle gradient);
 // destroys the source once a copy was made.
 HANDLE ImageEffect(HANDLE image, float alpha, float contrast, float brightness, COLORREF tint_colour,
                    float tint_amount, uint32_t flags);
+
+// The pixels of the icon ImageEffect(..., IMAGEEFFECT_RETURN_ICON) would
+// make, without making it, for callers that only put the copy into image
+// lists (an icon costs a good part of a millisecond under Wine); null where
+// ImageEffect gives 0. IMAGEEFFECT_DESTROY_SOURCE is ignored.
+std::shared_ptr<const platform::IconPixels> ImageEffectIconPixels(HANDLE image, float alpha, float contrast,
+                                                                  float brightness, COLORREF tint_colour,
+                                                                  float tint_amount, uint32_t flags);
 
 }  // namespace lumora

@@ -1,6 +1,5 @@
 #include "toolkit/style/drawing_win32.h"
 
-
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -54,8 +53,10 @@ void UnpackRemembered(const platform::IconPixels& icon, std::vector<uint8_t>& pi
   }
 }
 
-HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags) {
-  if (image == nullptr) return nullptr;
+// The processed picture as top-down 32-bit rows; false when the image is
+// not a usable icon or bitmap or has no width or height.
+bool Compute(HANDLE image, const ImageEffectSettings& settings, platform::DecodedImage* out) {
+  if (image == nullptr) return false;
 
   const std::shared_ptr<const platform::IconPixels> remembered =
       GetObjectType(image) == OBJ_BITMAP ? nullptr : platform::IconPixelsOf(static_cast<HICON>(image));
@@ -64,7 +65,7 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
   const bool is_icon = !remembered && GetIconInfo(static_cast<HICON>(image), &icon_info) != FALSE;
   const platform::UniqueBitmap icon_colour(is_icon ? icon_info.hbmColor : nullptr);
   const platform::UniqueBitmap icon_mask(is_icon ? icon_info.hbmMask : nullptr);
-  if (!remembered && !is_icon && GetObjectType(image) != OBJ_BITMAP) return nullptr;
+  if (!remembered && !is_icon && GetObjectType(image) != OBJ_BITMAP) return false;
 
   // A monochrome icon has no colour bitmap: its mask is twice as tall, the
   // AND mask on top of the XOR image.
@@ -79,40 +80,37 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
     bm.bmBitsPixel = 32;
     bm.bmPlanes = 1;
   } else if (source == nullptr || GetObjectW(source, sizeof(bm), &bm) != sizeof(bm)) {
-    return nullptr;
+    return false;
   }
   const int width = bm.bmWidth;
   const int height = monochrome ? bm.bmHeight / 2 : bm.bmHeight;
-  if (width < 1 || height < 1) return nullptr;
-  if (static_cast<int64_t>(width) * height > kMaxPixels) return nullptr;
+  if (width < 1 || height < 1) return false;
+  if (static_cast<int64_t>(width) * height > kMaxPixels) return false;
   const bool has_alpha = !monochrome && bm.bmBitsPixel * bm.bmPlanes == 32;
 
-  const platform::UniqueMemoryDc dc = platform::CreateMemoryDc();
-  if (!dc) return nullptr;
   std::vector<uint8_t> pixels, mask;
   const size_t plane = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
   if (remembered) {
     UnpackRemembered(*remembered, pixels, mask);
-  } else if (monochrome) {
-    std::vector<uint8_t> both;
-    if (!ReadPixels(dc.get(), source, width, height * 2, both)) return nullptr;
-    // Bottom-up: the first half of the rows is the XOR image, the second the mask.
-    pixels.assign(both.begin(), both.begin() + static_cast<ptrdiff_t>(plane));
-    mask.assign(both.begin() + static_cast<ptrdiff_t>(plane), both.end());
   } else {
-    if (!ReadPixels(dc.get(), source, width, height, pixels)) return nullptr;
-    // A mask of another size than the picture cannot be matched up; do without.
-    BITMAP mask_bm{};
-    const bool mask_fits = icon_mask.get() != nullptr &&
-                           GetObjectW(icon_mask.get(), sizeof(mask_bm), &mask_bm) == sizeof(mask_bm) &&
-                           mask_bm.bmWidth == width && mask_bm.bmHeight == height;
-    if (mask_fits && !ReadPixels(dc.get(), icon_mask.get(), width, height, mask)) mask.clear();
+    const platform::UniqueMemoryDc dc = platform::CreateMemoryDc();
+    if (!dc) return false;
+    if (monochrome) {
+      std::vector<uint8_t> both;
+      if (!ReadPixels(dc.get(), source, width, height * 2, both)) return false;
+      // Bottom-up: the first half of the rows is the XOR image, the second the mask.
+      pixels.assign(both.begin(), both.begin() + static_cast<ptrdiff_t>(plane));
+      mask.assign(both.begin() + static_cast<ptrdiff_t>(plane), both.end());
+    } else {
+      if (!ReadPixels(dc.get(), source, width, height, pixels)) return false;
+      // A mask of another size than the picture cannot be matched up; do without.
+      BITMAP mask_bm{};
+      const bool mask_fits = icon_mask.get() != nullptr &&
+                             GetObjectW(icon_mask.get(), sizeof(mask_bm), &mask_bm) == sizeof(mask_bm) &&
+                             mask_bm.bmWidth == width && mask_bm.bmHeight == height;
+      if (mask_fits && !ReadPixels(dc.get(), icon_mask.get(), width, height, mask)) mask.clear();
+    }
   }
-
-  BITMAPINFO out_info = Info32(width, -height);  // top-down
-  void* bits = nullptr;
-  platform::UniqueBitmap result(CreateDIBSection(dc.get(), &out_info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (result.get() == nullptr || bits == nullptr) return nullptr;
 
   EffectSource effect_source;
   effect_source.pixels = pixels.data();
@@ -120,24 +118,31 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
   effect_source.width = width;
   effect_source.height = height;
   effect_source.has_alpha = has_alpha;
-  if (!ApplyImageEffect(effect_source, settings, static_cast<uint8_t*>(bits), plane)) return nullptr;
-  GdiFlush();
+  out->width = width;
+  out->height = height;
+  out->has_alpha = true;
+  out->bgra.assign(plane, 0);
+  return ApplyImageEffect(effect_source, settings, out->bgra.data(), plane);
+}
 
+HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags) {
+  platform::DecodedImage picture;
+  if (!Compute(image, settings, &picture)) return nullptr;
   HANDLE output = nullptr;
   if ((flags & IMAGEEFFECT_RETURN_ICON) != 0) {
     // Made from the pixels just computed, which the icon keeps beside it:
     // the tool bars read it back into their image lists.
-    platform::DecodedImage picture;
-    picture.width = width;
-    picture.height = height;
-    picture.has_alpha = true;
-    const auto* first = static_cast<const uint8_t*>(bits);
-    picture.bgra.assign(first, first + plane);
     output = platform::CreateIconFromPixels(picture).release();
-    if (output == nullptr) return nullptr;
   } else {
-    output = result.release();
+    BITMAPINFO out_info = Info32(picture.width, -picture.height);  // top-down
+    void* bits = nullptr;
+    platform::UniqueBitmap result(CreateDIBSection(nullptr, &out_info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (result.get() != nullptr && bits != nullptr) {
+      std::memcpy(bits, picture.bgra.data(), picture.bgra.size());
+      output = result.release();
+    }
   }
+  if (output == nullptr) return nullptr;
 
   if ((flags & IMAGEEFFECT_DESTROY_SOURCE) != 0) {
     const platform::UniqueImage source_image(image);  // freed here
@@ -145,10 +150,8 @@ HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags
   return output;
 }
 
-}  // namespace
-
-HANDLE ImageEffect(HANDLE image, float alpha, float contrast, float brightness, COLORREF tint_colour,
-                   float tint_amount, uint32_t flags) {
+ImageEffectSettings SettingsOf(float alpha, float contrast, float brightness, COLORREF tint_colour, float tint_amount,
+                               uint32_t flags) {
   ImageEffectSettings settings;
   settings.alpha = alpha;
   settings.contrast = contrast;
@@ -156,10 +159,31 @@ HANDLE ImageEffect(HANDLE image, float alpha, float contrast, float brightness, 
   settings.tint_colour = tint_colour;
   settings.tint_amount = tint_amount;
   settings.greyscale = (flags & IMAGEEFFECT_GREYSCALE) != 0;
+  return settings;
+}
+
+}  // namespace
+
+HANDLE ImageEffect(HANDLE image, float alpha, float contrast, float brightness, COLORREF tint_colour,
+                   float tint_amount, uint32_t flags) {
   // Called from painting code: an allocation failure must not unwind
   // through a window procedure.
   try {
-    return Process(image, settings, flags);
+    return Process(image, SettingsOf(alpha, contrast, brightness, tint_colour, tint_amount, flags), flags);
+  } catch (...) {
+    platform::LogCurrentException("ImageEffect");
+    return nullptr;
+  }
+}
+
+std::shared_ptr<const platform::IconPixels> ImageEffectIconPixels(HANDLE image, float alpha, float contrast,
+                                                                  float brightness, COLORREF tint_colour,
+                                                                  float tint_amount, uint32_t flags) {
+  try {
+    platform::DecodedImage picture;
+    if (!Compute(image, SettingsOf(alpha, contrast, brightness, tint_colour, tint_amount, flags), &picture))
+      return nullptr;
+    return platform::IconPixelsFromImage(picture);
   } catch (...) {
     platform::LogCurrentException("ImageEffect");
     return nullptr;
