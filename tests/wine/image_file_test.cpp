@@ -178,7 +178,7 @@ bool SameIcons(HICON ours, HICON system, COLORREF fill) {
 
 // A simple icon file is read by the toolkit itself and the icon keeps its
 // pixels: the icon, the image lists filled from the kept pixels and the
-// greyed copy made from them look exactly like the system's own loading
+// greyed copy made from them (as an icon or as pixels) look exactly like the system's own loading
 // and reading back; destroyed through its owner, the icon is forgotten.
 TEST(ImageFileTest, SimpleIconFilesAndKeptPixelsLookLikeTheSystemsOwn) {
   const std::wstring path = TempPath(L"tavrel_simple.ico");
@@ -201,6 +201,19 @@ TEST(ImageFileTest, SimpleIconFilesAndKeptPixelsLookLikeTheSystemsOwn) {
     platform::UniqueIcon grey_system(static_cast<HICON>(ImageEffect(system.get(), 150, 0, 0, 0, 0, IMAGEEFFECT_GREYSCALE | IMAGEEFFECT_RETURN_ICON)));
     ASSERT_TRUE(grey_ours && grey_system);
     EXPECT_TRUE(SameIcons(grey_ours.get(), grey_system.get(), fill));
+    // Tool bars put a greyed copy's pixels into their lists without making
+    // the icon: the same as the system putting the icon, at the list's size
+    // and at another.
+    const auto grey_pixels =
+        ImageEffectIconPixels(ours.get(), 150, 0, 0, 0, 0, IMAGEEFFECT_GREYSCALE | IMAGEEFFECT_RETURN_ICON);
+    ASSERT_NE(grey_pixels, nullptr);
+    for (int size : {16, 24}) {
+      platform::UniqueImageList from_pixels(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0));
+      platform::UniqueImageList from_icon(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0));
+      ASSERT_EQ(platform::ImageListPutPixels(from_pixels.get(), -1, *grey_pixels), 0);
+      ASSERT_EQ(ImageList_ReplaceIcon(from_icon.get(), -1, grey_system.get()), 0);
+      EXPECT_TRUE(SameDrawing(fill, list(from_pixels.get()), list(from_icon.get()))) << size;
+    }
     // The system's icon, read back once, is kept from then on as well.
     EXPECT_NE(platform::RecallIconPixels(system.get()), nullptr);
   }
