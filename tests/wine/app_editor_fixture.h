@@ -20,6 +20,7 @@
 #include "app/message_boxes.h"
 #include "app/scintilla_messages.h"
 #include "tests/wine/message_pump.h"
+#include "tests/wine/test_files.h"
 
 namespace tavrel::test_support {
 
@@ -157,26 +158,8 @@ class EditorTest : public ::testing::Test {
   HWND editor_ = nullptr;
 };
 
-inline std::optional<std::string> ReadBytes(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char chunk[65536];
-  DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-  CloseHandle(file);
-  return bytes;
-}
-
-inline bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
-}
+using wine_test::ReadBytes;
+using wine_test::WriteBytes;
 
 inline bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

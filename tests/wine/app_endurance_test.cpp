@@ -33,6 +33,7 @@
 #include "app/spelling_library_win32.h"
 #include "platform/os_handles_win32.h"
 #include "tests/wine/file_menu_click.h"
+#include "tests/wine/test_files.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_win32.h"
@@ -98,20 +99,7 @@ std::string DocumentText(int variant) {
   return text;
 }
 
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
-}
-
-std::wstring TempFolder() {
-  wchar_t temp[MAX_PATH + 1];
-  const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-  return std::wstring(temp, length) + L"tavrel-endurance-" + std::to_wstring(GetCurrentProcessId());
-}
+std::wstring TempFolder() { return wine_test::TempPath(L"tavrel-endurance-" + std::to_wstring(GetCurrentProcessId())); }
 
 // What the editor told the user; printing reports its failures here.
 std::vector<std::wstring> g_messages;
@@ -139,8 +127,8 @@ TEST(Endurance, OpenSearchMenuSpellCyclesLeakNoHandlesAndNoMemory) {
   const std::wstring folder = TempFolder();
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   const std::wstring documents[2] = {folder + L"\\a.txt", folder + L"\\b.txt"};
-  ASSERT_TRUE(WriteFileBytes(documents[0], DocumentText(0)));
-  ASSERT_TRUE(WriteFileBytes(documents[1], DocumentText(1)));
+  ASSERT_TRUE(wine_test::WriteBytes(documents[0], DocumentText(0)));
+  ASSERT_TRUE(wine_test::WriteBytes(documents[1], DocumentText(1)));
 
   // Start-up as the program does it; the recent-files list is the test's
   // own and is never written.

@@ -13,6 +13,7 @@
 
 #include "platform/icon_pixels_win32.h"
 #include "platform/image_list_win32.h"
+#include "tests/wine/test_files.h"
 #include "tests/wine/toolbar_test_support.h"
 #include "toolkit/style/drawing_win32.h"
 
@@ -20,24 +21,12 @@ namespace lumora {
 namespace {
 
 using namespace testing_support;
+using wine_test::TempPath;
+using wine_test::WriteBytes;
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
 
 constexpr const wchar_t* kIcon = L"icons\\Office Icons\\00018.ico";
-
-std::wstring TempPath(const wchar_t* name) {
-  wchar_t folder[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, folder);
-  return std::wstring(folder) + name;
-}
-
-void WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
 
 // Pixels top-down, as 0xAARRGGBB.
 std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint32_t>& argb) {
@@ -182,7 +171,7 @@ bool SameIcons(HICON ours, HICON system, COLORREF fill) {
 // and reading back; destroyed through its owner, the icon is forgotten.
 TEST(ImageFileTest, SimpleIconFilesAndKeptPixelsLookLikeTheSystemsOwn) {
   const std::wstring path = TempPath(L"tavrel_simple.ico");
-  WriteBytes(path, SimpleIconFile());
+  ASSERT_TRUE(WriteBytes(path, SimpleIconFile()));
   platform::UniqueIcon ours(static_cast<HICON>(LoadImageFile(path.c_str(), 16, 16, 0)));
   platform::UniqueIcon system(
       static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
@@ -273,7 +262,7 @@ TEST(ImageFileTest, DecodesAPngFileAndScalesItWhenAsked) {
                                         0xFFFFFFFF, 0x00000000, 0xFF000000};  // white, clear, black
   const std::vector<uint8_t> png = EncodePng(3, 2, pixels);
   ASSERT_FALSE(png.empty());
-  WriteBytes(path, png);
+  ASSERT_TRUE(WriteBytes(path, png));
 
   HANDLE natural = LoadImageFile(path.c_str(), 0, 0, 0);
   ASSERT_NE(natural, nullptr);
@@ -310,7 +299,7 @@ TEST(ImageFileTest, DecodesAPngFileAndScalesItWhenAsked) {
 
 TEST(ImageFileTest, DecodesABmpFileThroughTheSystemReader) {
   const std::wstring path = TempPath(L"lumora_image_file_test.bmp");
-  WriteBytes(path, EncodeBmp(2, 2, {0xFF8000, 0x00FF00, 0x0000FF, 0x123456}));
+  ASSERT_TRUE(WriteBytes(path, EncodeBmp(2, 2, {0xFF8000, 0x00FF00, 0x0000FF, 0x123456})));
   HANDLE bitmap = LoadImageFile(path.c_str(), 0, 0, 0);
   ASSERT_NE(bitmap, nullptr);
   EXPECT_EQ(BitmapSize(bitmap).cx, 2);
@@ -336,12 +325,12 @@ TEST(ImageFileTest, MissingEmptyAndUndecodableFilesGiveNothing) {
   EXPECT_EQ(LoadImageFile(L"icons", 0, 0, 0), nullptr);  // a folder
 
   const std::wstring empty = TempPath(L"lumora_image_file_empty.png");
-  WriteBytes(empty, {});
+  ASSERT_TRUE(WriteBytes(empty, std::string()));
   EXPECT_EQ(LoadImageFile(empty.c_str(), 16, 16, 0), nullptr);
   DeleteFileW(empty.c_str());
 
   const std::wstring junk = TempPath(L"lumora_image_file_junk.png");
-  WriteBytes(junk, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 1, 2, 3, 4, 5});
+  ASSERT_TRUE(WriteBytes(junk, std::vector<uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 1, 2, 3, 4, 5}));
   EXPECT_EQ(LoadImageFile(junk.c_str(), 16, 16, 0), nullptr);
   EXPECT_EQ(LoadImageFile(junk.c_str(), 16, 16, IMAGEFILE_CACHED | IMAGEFILE_AS_ICON), nullptr);
   DeleteFileW(junk.c_str());

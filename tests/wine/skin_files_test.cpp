@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/test_files.h"
 #include "toolkit/base/toolkit_messages.h"
 #include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
@@ -26,23 +27,9 @@ class Environment : public ::testing::Environment {
 };
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new Environment);
 
-void WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << std::string(path.begin(), path.end());
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-std::vector<uint8_t> ReadBytes(const std::wstring& path) {
-  std::vector<uint8_t> bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  bytes.resize(GetFileSize(file, nullptr));
-  DWORD read = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(file);
-  return bytes;
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
+  const std::string bytes = wine_test::ReadBytes(path).value_or(std::string());
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 // A 20 x 10 PNG with a colour ramp and varying alpha.
@@ -153,7 +140,7 @@ class SkinFiles : public ::testing::Test {
     folder_ = std::wstring(temp) + L"tavrel-skin-files-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder_.c_str(), nullptr);
     ASSERT_TRUE(SetCurrentDirectoryW(folder_.c_str()));
-    icon_ = ReadBytes(original_ + L"\\icons\\Office Icons\\00018.ico");
+    icon_ = ReadFileBytes(original_ + L"\\icons\\Office Icons\\00018.ico");
     ASSERT_FALSE(icon_.empty());
   }
   void TearDown() override {
@@ -169,9 +156,9 @@ class SkinFiles : public ::testing::Test {
 
   void WriteImages(const wchar_t* dir) {
     CreateDirectoryW(dir, nullptr);
-    WriteBytes(std::wstring(dir) + L"\\pic.png", TestPng());
-    WriteBytes(std::wstring(dir) + L"\\grid.bmp", TestBmp());
-    WriteBytes(std::wstring(dir) + L"\\icon.ico", icon_);
+    ASSERT_TRUE(wine_test::WriteBytes(std::wstring(dir) + L"\\pic.png", TestPng()));
+    ASSERT_TRUE(wine_test::WriteBytes(std::wstring(dir) + L"\\grid.bmp", TestBmp()));
+    ASSERT_TRUE(wine_test::WriteBytes(std::wstring(dir) + L"\\icon.ico", icon_));
   }
 
   // Runs the archive tool built beside this test; its exit code.
@@ -237,9 +224,9 @@ TEST_F(SkinFiles, ArchiveMembersLoadWithTheSamePixelsAsLooseFiles) {
   EXPECT_EQ(GetFileAttributesW((std::wstring(temp) + L"pic.png").c_str()), INVALID_FILE_ATTRIBUTES);
 
   // A truncated archive: the member is not found, and nothing breaks.
-  std::vector<uint8_t> archive = ReadBytes(L"PackedSkin.sknz");
+  std::vector<uint8_t> archive = ReadFileBytes(L"PackedSkin.sknz");
   archive.resize(archive.size() - 7);
-  WriteBytes(L"BrokenSkin.sknz", archive);
+  ASSERT_TRUE(wine_test::WriteBytes(L"BrokenSkin.sknz", archive));
   const SkinHandle broken = CreateSkin(L"BrokenSkin");
   int found = 0;
   for (const wchar_t* file : {L"pic.png;", L"grid.bmp;", L"icon.ico;"})
