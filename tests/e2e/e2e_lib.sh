@@ -79,18 +79,16 @@ e2e_screenshot() {
 
 # e2e_pixel_is FILE X Y R G B TOLERANCE: true when the pixel is that colour.
 e2e_pixel_is() {
-  local file=$e2e_dir/$1 x=$2 y=$3 r=$4 g=$5 b=$6 tol=$7 got
-  got=$(convert "$file" -format "%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)]" info: 2>/dev/null)
-  set -- $got
+  local x=$2 y=$3 r=$4 g=$5 b=$6 tol=$7
+  set -- $(convert "$e2e_dir/$1" -format "%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)]" info: 2>/dev/null)
   [ $# = 3 ] || return 1
   local dr=$(( $1 - r )) dg=$(( $2 - g )) db=$(( $3 - b ))
   [ ${dr#-} -le "$tol" ] && [ ${dg#-} -le "$tol" ] && [ ${db#-} -le "$tol" ]
 }
 
-# e2e_screenshot_painted WINDOW FILE X Y R G B TOLERANCE: a window paints
-# after it becomes visible, so screenshots are taken until the pixel shows
-# the colour (at most 10 seconds); the last one stays in FILE for the
-# checks that follow, which report what was seen.
+# e2e_screenshot_painted WINDOW FILE X Y R G B TOLERANCE: screenshots until
+# the window's paint shows that pixel (at most 10 seconds); the checks that
+# follow report what the last one saw.
 e2e_screenshot_painted() {
   local win=$1 file=$2 i
   shift 2
@@ -103,13 +101,7 @@ e2e_screenshot_painted() {
 
 # e2e_expect_pixel FILE X Y R G B TOLERANCE
 e2e_expect_pixel() {
-  local file=$e2e_dir/$1 x=$2 y=$3 r=$4 g=$5 b=$6 tol=$7 got
-  got=$(convert "$file" -format "%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)]" info: 2>/dev/null)
-  set -- $got
-  [ $# = 3 ] || e2e_fail "could not read pixel $x,$y"
-  local dr=$(( $1 - r )) dg=$(( $2 - g )) db=$(( $3 - b ))
-  [ ${dr#-} -le "$tol" ] && [ ${dg#-} -le "$tol" ] && [ ${db#-} -le "$tol" ] ||
-    e2e_fail "pixel $x,$y is $got, expected $r $g $b"
+  e2e_pixel_is "$@" || e2e_fail "pixel $2,$3 is $(convert "$e2e_dir/$1" -format "%[pixel:p{$2,$3}]" info: 2>/dev/null), expected $4 $5 $6"
 }
 
 # e2e_close_window WINDOW SECONDS: asks the window to close like its close box.

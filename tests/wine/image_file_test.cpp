@@ -167,8 +167,9 @@ bool SameIcons(HICON ours, HICON system, COLORREF fill) {
 
 // A simple icon file is read by the toolkit itself and the icon keeps its
 // pixels: the icon, the image lists filled from the kept pixels and the
-// greyed copy made from them (as an icon or as pixels) look exactly like the system's own loading
-// and reading back; destroyed through its owner, the icon is forgotten.
+// greyed copy made from them (as an icon or as pixels) look exactly like
+// the system's own loading and reading back; destroyed through its owner,
+// the icon is forgotten.
 TEST(ImageFileTest, SimpleIconFilesAndKeptPixelsLookLikeTheSystemsOwn) {
   const std::wstring path = TempPath(L"tavrel_simple.ico");
   ASSERT_TRUE(WriteBytes(path, SimpleIconFile()));

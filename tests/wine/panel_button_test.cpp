@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -224,47 +225,36 @@ TEST_F(PanelButtonTest, DisabledButtonIgnoresTheMouseAndPostsNothing) {
 // not before, carries the text given earlier, and follows later changes.
 TEST_F(PanelButtonTest, TooltipWindowIsMadeOnTheFirstPointerMove) {
   auto tooltips = [] {
-    std::vector<HWND> found;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-          wchar_t name[32] = {};
-          DWORD pid = 0;
-          GetWindowThreadProcessId(window, &pid);
-          if (pid == GetCurrentProcessId() && GetClassNameW(window, name, 32) && !lstrcmpiW(name, TOOLTIPS_CLASSW))
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    std::vector<HWND> all;
+    DWORD pid = 0;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, TOOLTIPS_CLASSW, nullptr));)
+      if (GetWindowThreadProcessId(window, &pid) && pid == GetCurrentProcessId()) all.push_back(window);
+    return all;
   };
-  const size_t before = tooltips().size();
-  const intptr_t button = CreateImageButton(host_, -1, 0, 0, 0, 0, Icon(RGB(0, 90, 200)), nullptr, nullptr, nullptr);
-  ASSERT_NE(button, 0);
-  const int32_t id = static_cast<int32_t>(button);
+  const std::vector<HWND> before = tooltips();
+  const int32_t id = static_cast<int32_t>(
+      CreateImageButton(host_, -1, 0, 0, 0, 0, Icon(RGB(0, 90, 200)), nullptr, nullptr, nullptr));
+  ASSERT_NE(id, 0);
   const HWND page = PageOf(reinterpret_cast<intptr_t>(ButtonWindow(id)));
   ASSERT_EQ(ButtonSetTooltip(id, L"Clear Search"), 1);
-  EXPECT_EQ(tooltips().size(), before);
+  EXPECT_EQ(tooltips().size(), before.size());
   SendMessageW(page, WM_MOUSEMOVE, 0, At(4, 4));
   const std::vector<HWND> after = tooltips();
-  ASSERT_EQ(after.size(), before + 1);
-  auto text = [&](HWND tooltip) {
+  ASSERT_EQ(after.size(), before.size() + 1);
+  HWND made = nullptr;
+  for (HWND window : after)
+    if (std::find(before.begin(), before.end(), window) == before.end()) made = window;
+  auto text = [&] {
     wchar_t buffer[64] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = page;
-    tool.uId = reinterpret_cast<UINT_PTR>(page);
-    tool.lpszText = buffer;
-    SendMessageW(tooltip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+    TTTOOLINFOW tool{TTTOOLINFOW_V2_SIZE, 0, page, reinterpret_cast<UINT_PTR>(page), {}, nullptr, buffer, 0, nullptr};
+    SendMessageW(made, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
     return std::wstring(buffer);
   };
-  HWND made = nullptr;
-  for (HWND tooltip : after)
-    if (text(tooltip) == L"Clear Search") made = tooltip;
-  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(text(), L"Clear Search");
   SendMessageW(page, WM_MOUSEMOVE, 0, At(5, 4));
-  EXPECT_EQ(tooltips().size(), before + 1) << "one tooltip a button";
+  EXPECT_EQ(tooltips().size(), after.size()) << "one tooltip a button";
   ASSERT_EQ(ButtonSetTooltip(id, L"Search"), 1);
-  EXPECT_EQ(text(made), L"Search");
+  EXPECT_EQ(text(), L"Search");
   SendMessageW(page, WM_MOUSELEAVE, 0, 0);
 }
 

@@ -1,5 +1,5 @@
-// Files for tests under Wine: reading and writing whole files byte for byte
-// and naming files in the temporary folder.
+// Whole files byte for byte, and names in the temporary folder, for tests
+// under Wine.
 #pragma once
 #include <windows.h>
 
@@ -11,7 +11,6 @@
 
 namespace wine_test {
 
-// The whole file, or nothing when it cannot be opened.
 inline std::optional<std::string> ReadBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
@@ -24,7 +23,7 @@ inline std::optional<std::string> ReadBytes(const std::wstring& path) {
   return bytes;
 }
 
-// Replaces the file with the bytes; false unless all were written.
+// False unless every byte was written.
 inline bool WriteBytes(const std::wstring& path, std::string_view bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -33,15 +32,13 @@ inline bool WriteBytes(const std::wstring& path, std::string_view bytes) {
   CloseHandle(file);
   return ok && written == bytes.size();
 }
-
 inline bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
   return WriteBytes(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 inline std::wstring TempPath(const std::wstring& name) {
   wchar_t folder[MAX_PATH + 1] = {};
-  const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-  return std::wstring(folder, length) + name;
+  return std::wstring(folder, GetTempPathW(MAX_PATH + 1, folder)) + name;
 }
 
 }  // namespace wine_test
