@@ -118,36 +118,6 @@ COLORREF IconPixel(HANDLE icon, int size, int x, int y, COLORREF fill) {
   return canvas.At(x, y);
 }
 
-// A 16 x 16 icon file of one 32-bit image: every pixel a different colour,
-// alpha running through 0, part and full.
-std::vector<uint8_t> SimpleIconFile() {
-  std::vector<uint8_t> out = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0};
-  auto put32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  };
-  put32(40 + 16 * 16 * 4 + 16 * 4);
-  put32(22);
-  put32(40);
-  put32(16);
-  put32(32);
-  put32(0x00200001);  // one plane, 32 bits
-  for (int i = 0; i < 6; ++i) put32(0);
-  for (int i = 0; i < 256; ++i) {
-    const uint8_t alpha = static_cast<uint8_t>(i % 3 == 0 ? 0 : i % 3 == 1 ? 255 : i);
-    for (uint8_t byte : {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7), alpha})
-      out.push_back(byte);
-  }
-  // The AND mask marks the clear pixels, as icon makers write it.
-  for (int y = 15; y >= 0; --y)
-    for (int byte = 0; byte < 4; ++byte) {
-      uint8_t bits = 0;
-      for (int bit = 0; bit < 8 && byte < 2; ++bit)
-        if (((15 - y) * 16 + byte * 8 + bit) % 3 == 0) bits |= static_cast<uint8_t>(0x80 >> bit);
-      out.push_back(bits);
-    }
-  return out;
-}
-
 // Whether two ways of drawing leave the same pixels on a canvas of `fill`.
 bool SameDrawing(COLORREF fill, const std::function<void(HDC)>& draw_ours,
                  const std::function<void(HDC)>& draw_system) {
@@ -165,17 +135,14 @@ bool SameIcons(HICON ours, HICON system, COLORREF fill) {
   return SameDrawing(fill, draw(ours), draw(system));
 }
 
-// A simple icon file is read by the toolkit itself and the icon keeps its
-// pixels: the icon, the image lists filled from the kept pixels and the
+// The program's icon files are simple ones (one 32-bit image), read by the
+// toolkit itself, and the icon keeps its pixels: the icon, the image lists filled from the kept pixels and the
 // greyed copy made from them (as an icon or as pixels) look exactly like
 // the system's own loading and reading back; destroyed through its owner,
 // the icon is forgotten.
 TEST(ImageFileTest, SimpleIconFilesAndKeptPixelsLookLikeTheSystemsOwn) {
-  const std::wstring path = TempPath(L"tavrel_simple.ico");
-  ASSERT_TRUE(WriteBytes(path, SimpleIconFile()));
-  platform::UniqueIcon ours(static_cast<HICON>(LoadImageFile(path.c_str(), 16, 16, 0)));
-  platform::UniqueIcon system(
-      static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
+  platform::UniqueIcon ours(static_cast<HICON>(LoadImageFile(kIcon, 16, 16, 0)));
+  platform::UniqueIcon system(static_cast<HICON>(LoadImageW(nullptr, kIcon, IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
   ASSERT_TRUE(ours && system);
   ASSERT_NE(platform::RecallIconPixels(ours.get()), nullptr) << "read by the toolkit, not the system";
   EXPECT_EQ(platform::RecallIconPixels(system.get()), nullptr);
@@ -210,7 +177,6 @@ TEST(ImageFileTest, SimpleIconFilesAndKeptPixelsLookLikeTheSystemsOwn) {
   const HICON gone = ours.get();
   ours.reset();
   EXPECT_EQ(platform::RecallIconPixels(gone), nullptr);
-  DeleteFileW(path.c_str());
 }
 
 TEST(ImageFileTest, LoadsARealIconFileAtTheAskedSize) {
