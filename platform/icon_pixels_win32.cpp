@@ -53,11 +53,7 @@ UniqueIcon CreateIconFromPixels(const DecodedImage& image) {
   if (!pixels) return UniqueIcon();
   UniqueBitmap colour, mask;
   if (!CreateIconPixelBitmaps(*pixels, &colour, &mask)) return UniqueIcon();
-  ICONINFO info{};
-  info.fIcon = TRUE;
-  info.hbmColor = colour.get();
-  info.hbmMask = mask.get();
-  UniqueIcon icon(CreateIconIndirect(&info));
+  UniqueIcon icon = CreateIconFromBitmaps(colour.get(), mask.get());
   if (!icon) return icon;
   Remember(icon.get(), std::move(pixels));
   return icon;
@@ -152,6 +148,14 @@ void ForgetIconPixels(HICON icon) noexcept {
     // Only the lock can throw; an entry left behind would outlive its icon.
     LogCurrentException("forgetting an icon's pixels");
   }
+}
+
+UniqueIcon CreateIconFromBitmaps(HBITMAP colour, HBITMAP mask) {
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmColor = colour;
+  info.hbmMask = mask;
+  return UniqueIcon(CreateIconIndirect(&info));
 }
 
 bool CreateIconPixelBitmaps(const IconPixels& pixels, UniqueBitmap* colour, UniqueBitmap* mask) {

@@ -51,6 +51,10 @@ std::shared_ptr<const IconPixels> IconPixelsOf(HICON icon);
 // here is destroyed through an owner.
 void ForgetIconPixels(HICON icon) noexcept;
 
+// An icon of a colour and a mask bitmap, which stay the caller's (the icon
+// holds copies).
+UniqueIcon CreateIconFromBitmaps(HBITMAP colour, HBITMAP mask);
+
 // A 32-bit top-down DIB section and a mask bitmap of the remembered pixels.
 bool CreateIconPixelBitmaps(const IconPixels& pixels, UniqueBitmap* colour, UniqueBitmap* mask);
 

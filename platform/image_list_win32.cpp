@@ -12,30 +12,17 @@ namespace platform {
 IconBitmaps ReadIconBitmaps(HICON icon) noexcept {
   IconBitmaps read;
   read.icon = icon;
+  // IconPixelsOf reads every 32-bit icon it is given once; any other icon
+  // stays unusable here and takes the system's path.
   std::shared_ptr<const IconPixels> pixels;
   try {
     pixels = IconPixelsOf(icon);
   } catch (...) {
-    LogCurrentException("reading an icon's pixels");  // read the long way below
+    LogCurrentException("reading an icon's pixels");
   }
-  if (pixels) {
-    if (CreateIconPixelBitmaps(*pixels, &read.colour, &read.mask)) {
-      read.width = pixels->width;
-      read.height = pixels->height;
-      read.usable = true;
-      return read;
-    }
-  }
-  ICONINFO info{};
-  if (!icon || !GetIconInfo(icon, &info)) return read;
-  // The info carries copies of the icon's bitmaps, which are ours to free.
-  read.colour.reset(info.hbmColor);
-  read.mask.reset(info.hbmMask);
-  BITMAP bitmap{};
-  if (info.fIcon && read.colour && read.mask &&
-      GetObjectW(read.colour.get(), sizeof bitmap, &bitmap) == sizeof bitmap && bitmap.bmBitsPixel == 32) {
-    read.width = bitmap.bmWidth;
-    read.height = bitmap.bmHeight;
+  if (pixels && CreateIconPixelBitmaps(*pixels, &read.colour, &read.mask)) {
+    read.width = pixels->width;
+    read.height = pixels->height;
     read.usable = true;
   }
   return read;
@@ -62,11 +49,7 @@ int ImageListPutPixels(HIMAGELIST list, int index, const IconPixels& pixels) noe
   if (!CreateIconPixelBitmaps(pixels, &colour, &mask)) return -1;
   int width = 0, height = 0;
   if (!ImageList_GetIconSize(list, &width, &height) || width != pixels.width || height != pixels.height) {
-    ICONINFO info{};
-    info.fIcon = TRUE;
-    info.hbmColor = colour.get();
-    info.hbmMask = mask.get();
-    const UniqueIcon icon(CreateIconIndirect(&info));
+    const UniqueIcon icon = CreateIconFromBitmaps(colour.get(), mask.get());
     return icon ? ImageList_ReplaceIcon(list, index, icon.get()) : -1;
   }
   if (index == -1) return ImageList_Add(list, colour.get(), mask.get());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/dib_section.h"
+#include "platform/icon_pixels_win32.h"
 #include "platform/os_handles_win32.h"
 
 namespace lumora {
@@ -65,11 +66,7 @@ bool BitmapsFromShape(const GlyphShape& shape, platform::UniqueBitmap* colour_ou
 platform::UniqueIcon IconFromShape(const GlyphShape& shape) {
   platform::UniqueBitmap colour, mask;
   if (!BitmapsFromShape(shape, &colour, &mask)) return platform::UniqueIcon();
-  ICONINFO info{};
-  info.fIcon = TRUE;
-  info.hbmColor = colour.get();
-  info.hbmMask = mask.get();
-  return platform::UniqueIcon(CreateIconIndirect(&info));
+  return platform::CreateIconFromBitmaps(colour.get(), mask.get());
 }
 
 }  // namespace
