@@ -394,8 +394,9 @@ std::string Runs(int indicator) {
 }
 
 // Too many matches to mark at once: the search marks those on screen and
-// leaves the rest to idle time. Text removed before the marked ones and
-// then typed after a waiting one must leave every mark on a match.
+// leaves the rest to idle time. Text removed before the marked ones, which
+// brings waiting ones up to them, and then typed after a waiting one, must
+// leave every mark on a match.
 TEST(MainWindow, SearchMarksStayOnMatchesAfterEditsBeforeMarkingEnds) {
   std::string document;
   for (int line = 0; line < 10000; ++line) document += "ab\n";
@@ -403,9 +404,15 @@ TEST(MainWindow, SearchMarksStayOnMatchesAfterEditsBeforeMarkingEnds) {
   SetWindowTextW(SearchField(), L"ab");
   SendMessageW(MainWindow(), WM_COMMAND, CMD_FIND_NEXT, 0);
   ASSERT_TRUE(SearchMarkingPending());
-  // Only the component's own notifications tell the searcher of these.
-  SendEditor(SCI_DELETERANGE, 0, 300);
-  SendEditor(SCI_INSERTTEXT, 99, reinterpret_cast<LPARAM>("x"));
+  ASSERT_EQ(SendEditor(SCI_GETFIRSTVISIBLELINE), 0);
+  // Marked at once: the current match on line 0 and those on the lines on
+  // screen and the one below. All but the last two of those lines go, so
+  // that the first waiting match comes to byte 6; a letter typed at the
+  // start of the next one, at byte 9, must only move that one. Only the
+  // component's own notifications tell the searcher of these edits.
+  const LRESULT marked_lines = SendEditor(SCI_LINESONSCREEN) + 1;
+  SendEditor(SCI_DELETERANGE, 0, 3 * (marked_lines - 1));
+  SendEditor(SCI_INSERTTEXT, 9, reinterpret_cast<LPARAM>("x"));
   ASSERT_TRUE(wine_test::PumpUntil([] { return !SearchMarkingPending(); }, 60000));
   std::string matches;
   Sci_TextToFindFull request{};
