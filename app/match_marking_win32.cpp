@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
 #include "app/find_in_document_win32.h"
+#include "app/pending_marks.h"
 #include "app/scintilla_messages.h"
 #include "platform/error_log.h"
 
@@ -19,13 +18,8 @@ constexpr size_t kMarkAtOnce = 4000;
 // One idle slice marks for about this long before yielding.
 constexpr double kSliceSeconds = 0.012;
 
-struct PendingMarks {
-  std::vector<TextMatch> ranges;  // in document order; length 0 once marked
-  size_t next = 0;                // ranges before it are all marked
-  UINT_PTR timer = 0;
-};
-
 PendingMarks g_pending;
+UINT_PTR g_timer = 0;
 
 // While marking, the component would report every filled range to the main
 // window; nothing there needs indicator changes.
@@ -44,25 +38,12 @@ class QuietIndicators {
   intptr_t mask_ = 0;
 };
 
-void Fill(const DirectEditor& editor, TextMatch& range) {
-  if (range.length <= 0) return;
+void Fill(const DirectEditor& editor, const TextMatch& range) {
   editor(SCI_INDICATORFILLRANGE, static_cast<uintptr_t>(range.start), static_cast<intptr_t>(range.length));
-  range.length = 0;
-}
-
-// The first pending range that ends after position.
-size_t FirstEndingAfter(int64_t position) {
-  auto it = std::partition_point(g_pending.ranges.begin() + static_cast<ptrdiff_t>(g_pending.next),
-                                 g_pending.ranges.end(),
-                                 [&](const TextMatch& r) { return r.start + std::max<int64_t>(r.length, 0) <= position; });
-  // Ranges do not overlap and are in order, so their ends are in order too
-  // (a marked range's end only moves earlier).
-  return static_cast<size_t>(it - g_pending.ranges.begin());
 }
 
 void MarkIn(const DirectEditor& editor, int64_t start, int64_t end) {
-  for (size_t i = FirstEndingAfter(start); i < g_pending.ranges.size() && g_pending.ranges[i].start < end; ++i)
-    Fill(editor, g_pending.ranges[i]);
+  g_pending.TakeIn(start, end, [&](const TextMatch& range) { Fill(editor, range); });
 }
 
 // The byte range of the lines on screen.
@@ -75,8 +56,8 @@ void VisibleRange(const DirectEditor& editor, int64_t& start, int64_t& end) {
 }
 
 void StopTimer() {
-  if (g_pending.timer) KillTimer(nullptr, g_pending.timer);
-  g_pending.timer = 0;
+  if (g_timer) KillTimer(nullptr, g_timer);
+  g_timer = 0;
 }
 
 void CALLBACK MarkSlice(HWND, UINT, UINT_PTR, DWORD) {
@@ -99,15 +80,16 @@ void CALLBACK MarkSlice(HWND, UINT, UINT_PTR, DWORD) {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&began);
     const LONGLONG budget = static_cast<LONGLONG>(kSliceSeconds * static_cast<double>(frequency.QuadPart));
-    for (size_t done = 0; g_pending.next < g_pending.ranges.size(); ++done) {
-      Fill(editor, g_pending.ranges[g_pending.next++]);
+    TextMatch range{};
+    for (size_t done = 0; g_pending.TakeNext(range); ++done) {
+      Fill(editor, range);
       if (done % 256 == 255) {
         QueryPerformanceCounter(&now);
         if (now.QuadPart - began.QuadPart > budget) break;
       }
     }
     SendMessageW(window, WM_SETREDRAW, TRUE, 0);
-    if (g_pending.next >= g_pending.ranges.size()) DropPendingMarks();
+    if (!g_pending.pending()) DropPendingMarks();
   } catch (...) {
     platform::LogCurrentException("search marking");
     DropPendingMarks();
@@ -127,28 +109,19 @@ intptr_t DirectEditor::operator()(unsigned message, uintptr_t wparam, intptr_t l
 
 void MarkOtherMatches(const DirectEditor& editor, const std::vector<TextMatch>& matches, size_t skip) {
   DropPendingMarks();
-  std::vector<TextMatch>& ranges = g_pending.ranges;
-  ranges.reserve(matches.size());
-  for (size_t i = 0; i < matches.size(); ++i) {
-    if (i == skip) continue;
-    const TextMatch& m = matches[i];
-    if (!ranges.empty() && m.start <= ranges.back().start + ranges.back().length) {
-      ranges.back().length = std::max(ranges.back().length, m.start + m.length - ranges.back().start);
-    } else {
-      ranges.push_back(m);
-    }
-  }
+  g_pending.Start(matches, skip);
   const QuietIndicators quiet(editor);
   editor(SCI_SETINDICATORCURRENT, kOtherMatchIndicator);
-  if (ranges.size() <= kMarkAtOnce) {
-    for (TextMatch& range : ranges) Fill(editor, range);
+  if (g_pending.size() <= kMarkAtOnce) {
+    TextMatch range{};
+    while (g_pending.TakeNext(range)) Fill(editor, range);
     DropPendingMarks();
     return;
   }
   int64_t start = 0, end = 0;
   VisibleRange(editor, start, end);
   MarkIn(editor, start, end);
-  g_pending.timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, MarkSlice);
+  g_timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, MarkSlice);
 }
 
 void MarkPendingOnScreen(const DirectEditor& editor) {
@@ -167,29 +140,11 @@ void MarkPendingIn(const DirectEditor& editor, int64_t start, int64_t end) {
 
 void DropPendingMarks() {
   StopTimer();
-  g_pending.ranges.clear();
-  g_pending.next = 0;
+  g_pending.Clear();
 }
 
-bool MarksPending() { return g_pending.next < g_pending.ranges.size(); }
+bool MarksPending() { return g_pending.pending(); }
 
-void MovePendingMarks(int64_t position, int64_t length) {
-  if (!MarksPending() || length == 0) return;
-  for (size_t i = FirstEndingAfter(position); i < g_pending.ranges.size(); ++i) {
-    TextMatch& r = g_pending.ranges[i];
-    if (r.length <= 0) continue;
-    if (length > 0) {
-      // Text typed inside a range widens it, as it widens a mark.
-      if (r.start >= position) r.start += length;
-      else r.length += length;
-      continue;
-    }
-    const int64_t new_start = r.start < position ? r.start : std::max(position, r.start + length);
-    int64_t new_end = r.start + r.length;
-    new_end = new_end <= position ? new_end : std::max(position, new_end + length);
-    r.start = new_start;
-    r.length = std::max<int64_t>(new_end - new_start, 0);
-  }
-}
+void MovePendingMarks(int64_t position, int64_t length) { g_pending.Move(position, length); }
 
 }  // namespace tavrel

@@ -49,18 +49,24 @@ Outcome MatchAt(std::string_view doc, int64_t pos, int64_t end, std::string_view
   return Outcome::kMatch;
 }
 
-// Beyond the limit matches are only counted, and partial matches, which
-// serve only to narrow a complete result, are not kept either.
+// Beyond the limit matches are only counted. Partial matches serve only to
+// narrow a complete result, so they are kept until a match is left out:
+// a result that reaches the limit exactly is still complete, and a longer
+// text may match where it partly matched after the last match.
 void Record(std::string_view doc, int64_t pos, int64_t end, std::string_view folded, SearchResult& out,
             size_t limit = SIZE_MAX) {
   int64_t length = 0;
   switch (MatchAt(doc, pos, end, folded, length)) {
     case Outcome::kMatch:
-      if (out.matches.size() < limit) out.matches.push_back({pos, length});
+      if (out.matches.size() < limit) {
+        out.matches.push_back({pos, length});
+      } else if (out.complete()) {
+        out.partial_starts = {};
+      }
       ++out.count;
       break;
     case Outcome::kPartial:
-      if (out.matches.size() < limit) out.partial_starts.push_back(pos);
+      if (out.complete()) out.partial_starts.push_back(pos);
       break;
     case Outcome::kNone: break;
   }

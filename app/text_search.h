@@ -28,7 +28,7 @@ struct SearchResult {
   int64_t count = 0;
   // Where the search text matched but ended inside the folded form of a
   // character ("s" against the first half of "ß"'s "ss"): not a match, but
-  // a longer text may match there.
+  // a longer text may match there. Kept only while the result is complete.
   std::vector<int64_t> partial_starts;
 
   bool complete() const { return count == static_cast<int64_t>(matches.size()); }

@@ -96,6 +96,24 @@ TEST(TextSearch, ExtendingTheTextTriesOnlyWhereTheShorterMatched) {
   EXPECT_EQ(ss.matches.front().start, 4);
 }
 
+TEST(TextSearch, ResultThatReachesTheLimitExactlyStillNarrowsFully) {
+  // "s" matches twice and partly matches "ß" after both: with a limit of
+  // two the result is complete, and "ss" must still find the "ß".
+  const std::string doc = "s s \xC3\x9F";
+  SearchResult at_limit, narrowed;
+  FindAllMatches(doc, 0, static_cast<int64_t>(doc.size()), "s", at_limit, nullptr, 2);
+  ASSERT_TRUE(at_limit.complete());
+  FindMatchesAmong(doc, static_cast<int64_t>(doc.size()), "ss", at_limit, narrowed);
+  EXPECT_EQ(narrowed.count, 1);
+  // One match more than the limit: the result is incomplete and keeps no
+  // partial matches.
+  SearchResult over;
+  FindAllMatches(doc + "s", 0, static_cast<int64_t>(doc.size()) + 1, "s", over, nullptr, 2);
+  EXPECT_EQ(over.count, 3);
+  EXPECT_FALSE(over.complete());
+  EXPECT_TRUE(over.partial_starts.empty());
+}
+
 TEST(TextSearch, SearchTellingItsProgressFindsMatchesAcrossItsSlices) {
   // Matches that straddle the edge between two slices, in both the
   // sixteen-at-a-time scan and the byte-by-byte tail.

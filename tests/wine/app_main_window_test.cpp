@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,8 +17,10 @@
 #include "app/document_hooks.h"
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
+#include "app/find_in_document_win32.h"
 #include "app/main_window_win32.h"
 #include "app/message_boxes.h"
+#include "app/search_strip_win32.h"
 #include "app/scintilla_messages.h"
 #include "app/view_options_win32.h"
 #include "tests/wine/app_main_window_support.h"
@@ -374,6 +377,61 @@ TEST(MainWindow, DeleteCommandDeletesOnlyASelection) {
   SendMessageW(MainWindow(), WM_COMMAND, CMD_DELETE, 0);
   SendEditor(SCI_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "adef");
+}
+
+// Indicator runs over the document as "start-end ".
+std::string Runs(int indicator) {
+  std::string out;
+  const LRESULT length = SendEditor(SCI_GETLENGTH);
+  for (LRESULT pos = 0; pos < length;) {
+    const LRESULT end = SendEditor(SCI_INDICATOREND, static_cast<WPARAM>(indicator), pos);
+    if (SendEditor(SCI_INDICATORVALUEAT, static_cast<WPARAM>(indicator), pos))
+      out += std::to_string(pos) + "-" + std::to_string(end) + " ";
+    if (end <= pos) break;
+    pos = end;
+  }
+  return out;
+}
+
+// Too many matches to mark at once: the search marks those on screen and
+// leaves the rest to idle time. Text removed before the marked ones, which
+// brings waiting ones up to them, and then typed after a waiting one, must
+// leave every mark on a match.
+TEST(MainWindow, SearchMarksStayOnMatchesAfterEditsBeforeMarkingEnds) {
+  std::string document;
+  for (int line = 0; line < 10000; ++line) document += "ab\n";
+  SetText(document.c_str());
+  SetWindowTextW(SearchField(), L"ab");
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_FIND_NEXT, 0);
+  ASSERT_TRUE(SearchMarkingPending());
+  ASSERT_EQ(SendEditor(SCI_GETFIRSTVISIBLELINE), 0);
+  // Marked at once: the current match on line 0 and those on the lines on
+  // screen and the one below. All but the last two of those lines go, so
+  // that the first waiting match comes to byte 6; a letter typed at the
+  // start of the next one, at byte 9, must only move that one. Only the
+  // component's own notifications tell the searcher of these edits.
+  const LRESULT marked_lines = SendEditor(SCI_LINESONSCREEN) + 1;
+  SendEditor(SCI_DELETERANGE, 0, 3 * (marked_lines - 1));
+  SendEditor(SCI_INSERTTEXT, 9, reinterpret_cast<LPARAM>("x"));
+  ASSERT_TRUE(wine_test::PumpUntil([] { return !SearchMarkingPending(); }, 60000));
+  std::string matches;
+  Sci_TextToFindFull request{};
+  request.chrg.cpMax = SendEditor(SCI_GETLENGTH);
+  request.lpstrText = "ab";
+  while (SendEditor(SCI_FINDTEXTFULL, 0, reinterpret_cast<LPARAM>(&request)) >= 0) {
+    matches += std::to_string(request.chrgText.cpMin) + "-" + std::to_string(request.chrgText.cpMax) + " ";
+    request.chrg.cpMin = request.chrgText.cpMin + 1;
+  }
+  EXPECT_EQ(Runs(1), "");  // the current match went with the removed text
+  const std::string marks = Runs(2);
+  const size_t at = static_cast<size_t>(
+      std::mismatch(marks.begin(), marks.begin() + static_cast<std::ptrdiff_t>(std::min(marks.size(), matches.size())),
+                    matches.begin()).first - marks.begin());
+  const size_t from = at > 24 ? at - 24 : 0;
+  EXPECT_TRUE(marks == matches) << "first difference: marks ..." << marks.substr(from, 48) << " matches ..."
+                                << matches.substr(from, 48);
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_CLEAR_SEARCH, 0);
+  SetText("");
 }
 
 }  // namespace
