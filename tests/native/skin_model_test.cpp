@@ -241,5 +241,19 @@ TEST_F(SkinModel, BuiltInSkinsAreDefinedOnceAndNeverOverAUserSkin) {
   EXPECT_EQ(GetSkinPropertySubValue(xbar, u"explorerbar group header", u"disabled", u"text", u"colour"), u"#15428b");
 }
 
+TEST_F(SkinModel, EveryButtonSkinPlacesAndPadsItsImageAndCaptionInEveryState) {
+  for (const char16_t* name : {u"imagebuttonskin", u"sysbuttonskin", u"sysradiobuttonskin"}) {
+    EnsureBuiltInSkin(name);
+    const SkinHandle skin = FindSkin(name);
+    const char16_t* component = name[0] == u'i' ? u"imagebuttonex" : name[3] == u'b' ? u"buttonex" : u"radiobuttonex";
+    for (const char16_t* state : {u"normal", u"hot", u"pressed", u"disabled"})
+      for (const char16_t* property : {u"image position", u"image padding", u"text position", u"text padding"})
+        EXPECT_TRUE(FindSkinProperty(skin, component, state, property)) << SkinAscii(name) << " " << SkinAscii(property);
+  }
+  const SkinHandle image = FindSkin(u"imagebuttonskin");
+  EXPECT_EQ(GetSkinPropertySubValue(image, u"imagebuttonex", u"hot", u"text position", u"x"), u"50%");
+  EXPECT_EQ(GetSkinPropertySubValue(image, u"imagebuttonex", u"hot", u"image padding", u"left"), u"0");
+}
+
 }  // namespace
 }  // namespace lumora
