@@ -56,10 +56,12 @@ bool StoreSkinImage(SkinHandle skin, std::u16string_view component, std::u16stri
 // caller, who owns that).
 SkinKeeper GetSkinPropertyKeeper(SkinHandle skin, std::u16string_view component, std::u16string_view state,
                                  std::u16string_view property);
+#ifdef _WIN32
 inline SkinKeeper GetSkinPropertyKeeper(SkinHandle skin, std::wstring_view component, std::wstring_view state,
                                         std::wstring_view property) {
   return GetSkinPropertyKeeper(skin, SkinText(component), SkinText(state), SkinText(property));
 }
+#endif
 
 // The skin's name as created; empty for an unknown skin.
 std::u16string SkinName(SkinHandle skin);
