@@ -166,9 +166,12 @@ TEST(SkinPlacement, OffsetsAndPaddingsAtTheLimitsSaturateInsteadOfOverflowing) {
   const SkinBox pinned = PlaceInArea(far, SkinBox{10, 0, 40, 20}, 16, 16);
   EXPECT_EQ(pinned.left, INT32_MAX);
   EXPECT_EQ(pinned.right, INT32_MAX);
-  SkinPlacement back;
-  back.right = ParseSkinOffset("2147483647");
-  EXPECT_EQ(PlaceInArea(back, SkinBox{-10, 0, 40, 20}, 16, 16).left, INT32_MIN);
+  SkinPlacement before;
+  before.left = ParseSkinOffset("-2147483648");
+  EXPECT_EQ(PlaceInArea(before, SkinBox{-10, 0, 40, 20}, 16, 16).left, INT32_MIN);
+  SkinPlacement beyond;
+  beyond.right = ParseSkinOffset("-2147483648");
+  EXPECT_EQ(PlaceInArea(beyond, SkinBox{-10, 0, 40, 20}, 16, 16).left, INT32_MAX);
   SkinPlacement huge;
   huge.x = ParseSkinOffset("2147483647%");
   huge.tile = true;
