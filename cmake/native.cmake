@@ -39,7 +39,8 @@ target_compile_options(sknz-pack PRIVATE ${TAVREL_WARNINGS} -O2)
 # without clang or libFuzzer the run is skipped. Long runs: README.
 add_test(NAME fuzz.short
          COMMAND ${CMAKE_COMMAND} -E env TAVREL_FUZZ_DIR=${CMAKE_BINARY_DIR}/fuzz
-                 ${CMAKE_SOURCE_DIR}/tools/fuzz.sh 20 skin_declaration_fuzz sknz_archive_fuzz)
+                 ${CMAKE_SOURCE_DIR}/tools/fuzz.sh 15 skin_declaration_fuzz sknz_archive_fuzz
+                 skin_placement_fuzz skin_image_bytes_fuzz)
 set_tests_properties(fuzz.short PROPERTIES TIMEOUT 280 LABELS native SKIP_RETURN_CODE 77)
 # The files a user's own folder holds: the personal word list and images.
 add_test(NAME fuzz.short_user_files

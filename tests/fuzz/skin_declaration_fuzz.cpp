@@ -1,6 +1,6 @@
 // Skin property values come from skins anyone may write: no value may crash
-// the declaration parser or its readers of positions, paddings, fonts,
-// gradients and file names, nor the model storing and reading it.
+// the declaration parser or its readers of fonts, gradients and file
+// names, nor the model storing and reading it.
 // Fuzz sources: toolkit/style/skin_declarations.cpp toolkit/style/skin_image_names.cpp toolkit/style/skin_model.cpp toolkit/style/skin_builtin.cpp toolkit/style/colour.cpp toolkit/style/named_colours.cpp toolkit/style/colour_mode.cpp toolkit/style/ui_colour_table.cpp toolkit/style/colour_services.cpp toolkit/style/gradient.cpp toolkit/base/stale_lock.cpp platform/error_log.cpp
 #include <cstddef>
 #include <cstdint>
@@ -25,11 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         SplitSkinFields(*found);
         ParseSkinFont(*found);
         ParseSkinGradient(*found);
-        ParseSkinOffset(*found);
       }
     }
-    ParseSkinPosition(text);
-    ParseSkinPadding(text);
     SkinImageFileName(text);
     BareValue(text);
   }

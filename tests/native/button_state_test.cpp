@@ -158,5 +158,35 @@ TEST(SkinPlacement, TilesSpreadFromThePlacedCopyToCoverTheAreaAndStayBounded) {
   EXPECT_GE(dots.rows, 1);
 }
 
+TEST(SkinPlacement, OffsetsAndPaddingsAtTheLimitsSaturateInsteadOfOverflowing) {
+  // A skin may say anything: "left: 2147483647" with a 16-pixel item, or a
+  // percentage as large as a number can be.
+  SkinPlacement far;
+  far.left = ParseSkinOffset("2147483647");
+  const SkinBox pinned = PlaceInArea(far, SkinBox{10, 0, 40, 20}, 16, 16);
+  EXPECT_EQ(pinned.left, INT32_MAX);
+  EXPECT_EQ(pinned.right, INT32_MAX);
+  SkinPlacement before;
+  before.left = ParseSkinOffset("-2147483648");
+  EXPECT_EQ(PlaceInArea(before, SkinBox{-10, 0, 40, 20}, 16, 16).left, INT32_MIN);
+  SkinPlacement beyond;
+  beyond.right = ParseSkinOffset("-2147483648");
+  EXPECT_EQ(PlaceInArea(beyond, SkinBox{-10, 0, 40, 20}, 16, 16).left, INT32_MAX);
+  SkinPlacement huge;
+  huge.x = ParseSkinOffset("2147483647%");
+  huge.tile = true;
+  const SkinTiling tiling = TileInArea(huge, SkinBox{INT32_MIN, 0, INT32_MAX, 20}, 1, 1);
+  EXPECT_LE(static_cast<int64_t>(tiling.columns) * tiling.rows, kMaxSkinTiles);
+  // Paddings from the skin around an image or a caption.
+  const SkinBox inset = InsetBox(SkinBox{0, 0, 40, 20}, SkinBox{INT32_MAX, INT32_MIN, INT32_MIN, 2});
+  EXPECT_EQ(inset.left, INT32_MAX);
+  EXPECT_EQ(inset.top, INT32_MIN);
+  EXPECT_EQ(inset.right, INT32_MAX);
+  EXPECT_EQ(inset.bottom, 18);
+  EXPECT_EQ(FittedLength(16, INT32_MAX, INT32_MAX), 32767);
+  EXPECT_EQ(FittedLength(16, INT32_MIN, 0), 1);
+  EXPECT_EQ(FittedLength(16, 6, 4), 26);
+}
+
 }  // namespace
 }  // namespace lumora

@@ -46,23 +46,7 @@ TEST(SkinDeclarations, ListsRespectQuotesParenthesesAndBraces) {
   EXPECT_FALSE(font->bold);
 }
 
-TEST(SkinDeclarations, PositionsPaddingsAndGradients) {
-  const SkinPosition position = ParseSkinPosition(u"right: 4; top: 50%; x: centre; y: repeat; masked: true; tile;");
-  EXPECT_EQ(position.right.kind, SkinOffset::kPixels);
-  EXPECT_EQ(position.right.value, 4);
-  EXPECT_EQ(position.top.kind, SkinOffset::kPercent);
-  EXPECT_EQ(position.top.value, 50);
-  EXPECT_EQ(position.x.kind, SkinOffset::kCentre);
-  EXPECT_EQ(position.y.kind, SkinOffset::kRepeat);
-  EXPECT_EQ(position.left.kind, SkinOffset::kUnset);
-  EXPECT_TRUE(position.masked && position.tile);
-  EXPECT_FALSE(position.stretch);
-
-  const SkinPadding padding = ParseSkinPadding(u"top: 2; right: 6;");
-  EXPECT_EQ(padding.top, 2);
-  EXPECT_EQ(padding.left, 0);
-  EXPECT_EQ(padding.right, 6);
-
+TEST(SkinDeclarations, Gradients) {
   // "#dde0e3" at 0 and 1, "#f0f1f2" at 0.5, horizontal; colours opaque ARGB.
   const auto gradient = ParseSkinGradient(u"#dde0e3, #dde0e3, 0.5, #f0f1f2");
   ASSERT_TRUE(gradient);
@@ -135,6 +119,45 @@ TEST_F(SkinModel, UnknownSkinsChangeNothingAndReadEmpty) {
   EXPECT_EQ(GetSkinPropertyHandle(stranger, u"buttonex", u"normal", u"background"), 0);
   EXPECT_EQ(GetSkinPropertyText(stranger, u"buttonex", u"normal", u"background"), u"");
   EXPECT_EQ(g_refreshes, 0);
+}
+
+// A held handle that says when it is freed.
+struct Watched : SkinHeldHandle {
+  explicit Watched(bool* freed) : freed_(freed) {}
+  ~Watched() override { *freed_ = true; }
+  Watched(const Watched&) = delete;
+  Watched& operator=(const Watched&) = delete;
+  intptr_t get() const noexcept override { return 0x1234; }
+  bool* freed_;
+};
+
+TEST_F(SkinModel, ReplacedValuesFreeWhatTheyBuiltOnceNoControlDrawsWithIt) {
+  const SkinHandle skin = CreateSkin(u"owner");
+  SetSkinProperty(skin, u"buttonex", u"normal", u"background", u"gradient: red, blue;");
+  const GradientHandle first = GetSkinPropertyHandle(skin, u"buttonex", u"normal", u"background");
+  ASSERT_TRUE(GradientSnapshot(first));
+  const size_t alive = GradientCount();
+  SetSkinProperty(skin, u"buttonex", u"normal", u"background", u"gradient: white, black;");
+  EXPECT_FALSE(GradientSnapshot(first));
+  EXPECT_EQ(GradientCount(), alive);
+  // A control keeps the second gradient while it paints with it.
+  const GradientHandle second = GetSkinPropertyHandle(skin, u"buttonex", u"normal", u"background");
+  SkinKeeper kept = GetSkinPropertyKeeper(skin, u"buttonex", u"normal", u"background");
+  ASSERT_TRUE(kept);
+  SetSkinProperty(skin, u"buttonex", u"normal", u"background", u"white;");
+  EXPECT_TRUE(GradientSnapshot(second));
+  kept.reset();
+  EXPECT_FALSE(GradientSnapshot(second));
+
+  // An image the skin loaded, then a handle stored over it by a caller.
+  bool freed = false;
+  ASSERT_TRUE(StoreSkinImage(skin, u"buttonex", u"hot", u"image", std::make_unique<Watched>(&freed)));
+  kept = GetSkinPropertyKeeper(skin, u"buttonex", u"hot", u"image");
+  ASSERT_TRUE(SetSkinPropertyHandle(skin, u"buttonex", u"hot", u"image", 77));
+  EXPECT_FALSE(freed);
+  EXPECT_FALSE(GetSkinPropertyKeeper(skin, u"buttonex", u"hot", u"image"));
+  kept.reset();
+  EXPECT_TRUE(freed);
 }
 
 TEST_F(SkinModel, ChangesRefreshTheirSkinButNotWhileBuiltInSkinsAreDefined) {
@@ -216,6 +239,20 @@ TEST_F(SkinModel, BuiltInSkinsAreDefinedOnceAndNeverOverAUserSkin) {
   ASSERT_EQ(SetUIColourMode(4), 1);  // grey
   EXPECT_EQ(GetSkinPropertySubValue(xbar, u"explorerbar group header", u"hot", u"text", u"colour"), u"black");
   EXPECT_EQ(GetSkinPropertySubValue(xbar, u"explorerbar group header", u"disabled", u"text", u"colour"), u"#15428b");
+}
+
+TEST_F(SkinModel, EveryButtonSkinPlacesAndPadsItsImageAndCaptionInEveryState) {
+  for (const char16_t* name : {u"imagebuttonskin", u"sysbuttonskin", u"sysradiobuttonskin"}) {
+    EnsureBuiltInSkin(name);
+    const SkinHandle skin = FindSkin(name);
+    const char16_t* component = name[0] == u'i' ? u"imagebuttonex" : name[3] == u'b' ? u"buttonex" : u"radiobuttonex";
+    for (const char16_t* state : {u"normal", u"hot", u"pressed", u"disabled"})
+      for (const char16_t* property : {u"image position", u"image padding", u"text position", u"text padding"})
+        EXPECT_TRUE(FindSkinProperty(skin, component, state, property)) << SkinAscii(name) << " " << SkinAscii(property);
+  }
+  const SkinHandle image = FindSkin(u"imagebuttonskin");
+  EXPECT_EQ(GetSkinPropertySubValue(image, u"imagebuttonex", u"hot", u"text position", u"x"), u"50%");
+  EXPECT_EQ(GetSkinPropertySubValue(image, u"imagebuttonex", u"hot", u"image padding", u"left"), u"0");
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // Panels, pages, text labels and skinned buttons under Wine with real
 // windows: every button state painted and read back pixel by pixel, a skin
 // and its changes on a button, what a disabled button does with the mouse, commands from controls on a page,
-// the filter of repeated pointer messages, and labels that fit their text.
+// the filter of repeated pointer messages, labels that fit their text, and
+// the lifetimes of the hover flag, skin images, cached brushes and painting.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,11 +17,15 @@
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/controls/button_win32.h"
 #include "toolkit/controls/label_win32.h"
+#include "toolkit/base/toolkit_messages.h"
+#include "toolkit/controls/panel_registry_win32.h"
 #include "toolkit/controls/panel_win32.h"
+#include "toolkit/controls/theme_objects_win32.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/label_draw_win32.h"
 #include "toolkit/style/skin.h"
+#include "toolkit/style/skin_model.h"
 
 namespace lumora {
 namespace {
@@ -417,6 +423,119 @@ TEST_F(PanelButtonTest, LabelSizesItselfToItsText) {
   EXPECT_EQ(shot.height(), measure(L"No results").bottom);
   EXPECT_TRUE(ColourNear(shot.At(118, 1), RGB(255, 100, 100), 2));
   EXPECT_EQ(LabelWidth(12345), 0);
+}
+
+}  // namespace
+}  // namespace lumora
+
+namespace lumora {
+namespace {
+
+TEST_F(PanelButtonTest, AHoveredButtonThatIsDestroyedLeavesTheOthersFreeToTurnHot) {
+  const intptr_t gone = CreateButton(host_, 301, 0, 0, 30, 20, L"", Icon(RGB(1, 2, 3)), nullptr, nullptr, nullptr, -1);
+  const intptr_t stays = CreateButton(host_, 302, 40, 0, 30, 20, L"", Icon(RGB(1, 2, 3)), nullptr, nullptr, nullptr, -1);
+  ASSERT_TRUE(gone && stays);
+  SendMessageW(PageOf(gone), WM_MOUSEMOVE, 0, At(4, 4));
+  ASSERT_EQ(ButtonGetState(301), BUTTON_HOT);
+  // Destroyed under the pointer: it never sees its leave.
+  DestroyWindow(ButtonWindow(301));
+  SendMessageW(PageOf(stays), WM_MOUSEMOVE, 0, At(5, 5));
+  EXPECT_EQ(ButtonGetState(302), BUTTON_HOT);
+  SendMessageW(PageOf(stays), WM_MOUSELEAVE, 0, 0);
+}
+
+// An image or font a skin loaded stays alive while a button draws with it,
+// even when a caller stores another handle over the property.
+struct HeldBitmap : SkinHeldHandle {
+  explicit HeldBitmap(HBITMAP bitmap) : held(bitmap) {}
+  intptr_t get() const noexcept override { return reinterpret_cast<intptr_t>(held.get()); }
+  platform::UniqueBitmap held;
+};
+
+TEST_F(PanelButtonTest, ASkinImageReplacedByAHandleLivesUntilNoButtonDrawsWithIt) {
+  const SkinHandle skin = CreateSkin(std::wstring_view(L"keptImageSkin"));
+  const HBITMAP loaded = HalvesBitmap(8, RGB(0, 0, 255), RGB(0, 0, 255));
+  ASSERT_TRUE(StoreSkinImage(skin, u"buttonex", u"normal", u"background image", std::make_unique<HeldBitmap>(loaded)));
+  ASSERT_EQ(SetSkinProperty(skin, L"buttonex", L"normal", L"background position", L"stretch;"), 1);
+  const intptr_t button = CreateButton(host_, 303, 0, 0, 30, 20, L"", nullptr, nullptr, nullptr, nullptr, skin);
+  ASSERT_NE(button, 0);
+  const platform::UniqueBitmap other(HalvesBitmap(8, RGB(0, 255, 0), RGB(0, 255, 0)));
+  ASSERT_TRUE(SetSkinPropertyHandle(skin, L"buttonex", L"normal", L"background image",
+                                    reinterpret_cast<intptr_t>(other.get())));
+  EXPECT_EQ(GetObjectType(loaded), static_cast<DWORD>(OBJ_BITMAP));
+  EXPECT_TRUE(ColourNear(Printed(PageOf(button)).canvas.At(15, 10), RGB(0, 0, 255), 2));
+  DestroyWindow(reinterpret_cast<HWND>(button));
+  EXPECT_EQ(GetObjectType(loaded), 0u);
+}
+
+TEST_F(PanelButtonTest, PageSkinColoursAreConvertedAndItsBorderImageIsCutInNine) {
+  const SkinHandle skin = CreateSkin(std::wstring_view(L"pageBorderSkin"));
+  SetSkinProperty(skin, L"page", L"normal", L"background", L"rgba(255, 0, 0, 1);");
+  SetSkinProperty(skin, L"framed", L"normal", L"background", L"rgba(255, 0, 0, 1);");
+  SetSkinProperty(skin, L"framed", L"normal", L"border image", L"top: 3; left: 3; bottom: 3; right: 3;");
+  // 9 × 9: a blue ring 3 pixels wide round a green middle.
+  platform::WindowDc screen(nullptr);
+  const platform::UniqueBitmap frame(CreateCompatibleBitmap(screen.get(), 9, 9));
+  {
+    platform::UniqueMemoryDc dc = platform::CreateMemoryDc(screen.get());
+    platform::SelectGuard selected(dc.get(), frame.get());
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 9; ++x)
+        SetPixel(dc.get(), x, y, x >= 3 && x < 6 && y >= 3 && y < 6 ? RGB(0, 255, 0) : RGB(0, 0, 255));
+  }
+  SetSkinPropertyHandle(skin, L"framed", L"normal", L"border image", reinterpret_cast<intptr_t>(frame.get()));
+  CreatePanel(-1, host_, 0, 0, 60, 40, nullptr);
+  const HWND plain = AddPanelPage(0);
+  CreatePanel(-1, host_, 0, 50, 60, 40, nullptr);
+  const HWND framed = AddPanelPage(0);
+  ASSERT_TRUE(SetPageSkin(plain, skin, L"page"));
+  ASSERT_TRUE(SetPageSkin(framed, skin, L"framed"));
+  EXPECT_TRUE(ColourNear(Printed(plain).canvas.At(30, 20), RGB(255, 0, 0), 2));
+  const Printed printed(framed);
+  EXPECT_TRUE(ColourNear(printed.canvas.At(1, 1), RGB(0, 0, 255), 2));
+  EXPECT_TRUE(ColourNear(printed.canvas.At(58, 38), RGB(0, 0, 255), 2));
+  EXPECT_TRUE(ColourNear(printed.canvas.At(30, 20), RGB(0, 255, 0), 2));
+}
+
+TEST_F(PanelButtonTest, ThemeChangeDropsTheCachedBrushesAndRepaints) {
+  CreatePanel(-1, host_, 0, 0, 60, 40, nullptr);
+  const HWND page = AddPanelPage(0);
+  ShowWindow(host_, SW_SHOWNA);
+  UpdateWindow(host_);
+  Pump(20);
+  ASSERT_GT(ThemeObjectCount(), 0u);
+  SendMessageW(page, WM_THEMECHANGED, 0, 0);
+  EXPECT_EQ(ThemeObjectCount(), 0u);
+  RECT dirty;
+  EXPECT_TRUE(GetUpdateRect(page, &dirty, FALSE)) << "the page repaints in the new theme";
+  Pump(20);
+  EXPECT_GT(ThemeObjectCount(), 0u);
+}
+
+// A page does not paint while its control is rebuilt from a changed skin;
+// it paints once the rebuild is done.
+int g_paints = 0;
+int g_paints_during_rebuild = -1;
+void CountPaint(HWND, HDC, const RECT&) { ++g_paints; }
+LRESULT CALLBACK RebuildingCallback(HWND page, UINT message, WPARAM, LPARAM) {
+  if (message == WM_LUMORA_SKINCHANGED) {
+    const int before = g_paints;
+    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    g_paints_during_rebuild = g_paints - before;
+  }
+  return 0;
+}
+
+TEST_F(PanelButtonTest, APageDoesNotPaintWhileItsControlIsRebuiltFromItsSkin) {
+  CreatePanel(-1, host_, 0, 0, 60, 40, RebuildingCallback);
+  const HWND page = AddPanelPage(0);
+  ASSERT_TRUE(SetPagePainter(page, CountPaint));
+  ShowWindow(host_, SW_SHOWNA);
+  UpdateWindow(host_);
+  g_paints = 0;
+  SendMessageW(page, WM_LUMORA_SKINCHANGED, 0, 0);
+  EXPECT_EQ(g_paints_during_rebuild, 0);
+  EXPECT_EQ(g_paints, 1);
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <algorithm>
+
 #include "platform/os_handles_win32.h"
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/controls/skin_image_win32.h"
+#include "toolkit/controls/theme_objects_win32.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/label_draw_win32.h"
 #include "toolkit/style/label_layout.h"
@@ -13,14 +16,11 @@
 namespace lumora {
 namespace {
 
-RECT Inset(const RECT& rect, const SkinBox& by) {
-  return RECT{rect.left + by.left, rect.top + by.top, rect.right - by.right, rect.bottom - by.bottom};
-}
+SkinBox Inset(const RECT& rect, const SkinBox& by) { return InsetBox(ToBox(rect), by); }
 
 void Fill(HDC dc, const RECT& rect, int32_t colour) {
   if (colour == -1) return;
-  platform::UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(colour)));
-  FillRect(dc, &rect, brush.get());
+  if (HBRUSH brush = ThemeBrush(static_cast<COLORREF>(colour))) FillRect(dc, &rect, brush);
 }
 
 void PaintStockBackground(HDC dc, const RECT& client, int32_t stock) {
@@ -38,31 +38,6 @@ void PaintStockBackground(HDC dc, const RECT& client, int32_t stock) {
   DrawFrameControl(dc, &rect, DFC_BUTTON, state);
 }
 
-// The bitmap cut at the margins: corners kept, edges and middle stretched.
-void DrawNineSlice(HDC dc, HANDLE image, const SkinBox& margins, const RECT& target) {
-  const SIZE size = SkinImageSize(image);
-  if (size.cx <= 0 || size.cy <= 0) return;
-  if (GetObjectType(image) != OBJ_BITMAP) {
-    DrawSkinImage(dc, image, ToBox(target));
-    return;
-  }
-  platform::UniqueMemoryDc source = platform::CreateMemoryDc(dc);
-  platform::SelectGuard selected(source.get(), image);
-  if (!selected) return;
-  const int sx[4] = {0, margins.left, size.cx - margins.right, size.cx};
-  const int sy[4] = {0, margins.top, size.cy - margins.bottom, size.cy};
-  const int dx[4] = {target.left, target.left + margins.left, target.right - margins.right, target.right};
-  const int dy[4] = {target.top, target.top + margins.top, target.bottom - margins.bottom, target.bottom};
-  SetStretchBltMode(dc, COLORONCOLOR);
-  for (int row = 0; row < 3; ++row)
-    for (int column = 0; column < 3; ++column) {
-      const int w = dx[column + 1] - dx[column], h = dy[row + 1] - dy[row];
-      const int source_w = sx[column + 1] - sx[column], source_h = sy[row + 1] - sy[row];
-      if (w <= 0 || h <= 0 || source_w <= 0 || source_h <= 0) continue;
-      StretchBlt(dc, dx[column], dy[row], w, h, source.get(), sx[column], sy[row], source_w, source_h, SRCCOPY);
-    }
-}
-
 void PaintLayer(HDC dc, const RECT& client, int32_t colour, GradientHandle gradient, HANDLE image,
                 const SkinPlacement& position) {
   Fill(dc, client, colour);
@@ -74,7 +49,7 @@ void PaintImage(HDC dc, const RECT& client, const ButtonFace& face) {
   if (!face.images || ImageList_GetImageCount(face.images) == 0) return;
   int width = 0, height = 0;
   ImageList_GetIconSize(face.images, &width, &height);
-  const SkinBox box = PlaceInArea(face.look->image_position, ToBox(Inset(client, face.look->image_padding)), width, height);
+  const SkinBox box = PlaceInArea(face.look->image_position, Inset(client, face.look->image_padding), width, height);
   ImageList_Draw(face.images, 0, dc, box.left, box.top, ILD_TRANSPARENT | (face.blend_image ? ILD_BLEND50 : 0));
 }
 
@@ -84,7 +59,7 @@ void PaintCaption(HDC dc, const RECT& client, const ButtonFace& face) {
   HFONT font = look.font ? look.font : UiFont();
   RECT extent{0, 0, 0, 0};
   MeasureLabel(dc, face.text->c_str(), &extent, font, 0);
-  const SkinBox box = PlaceInArea(look.text_position, ToBox(Inset(client, look.text_padding)),
+  const SkinBox box = PlaceInArea(look.text_position, Inset(client, look.text_padding),
                                   extent.right - extent.left, extent.bottom - extent.top);
   RECT rect{box.left, box.top, std::max(box.right, box.left), box.bottom};
   platform::SavedDcState saved(dc);

@@ -7,14 +7,18 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "toolkit/controls/skin_placement.h"
 #include "toolkit/style/gradient.h"
+#include "toolkit/style/skin_model.h"
 
 namespace lumora {
 
-// The images, gradients, fonts and cursors are not owned: they belong to the
-// skin (or to the caller that set the look), which outlives the button.
+// The images, gradients and fonts belong to the skin (or to the caller that
+// set the look); `keep` holds a share in those the skin made, so that a
+// property replaced while the button still draws with it is freed only when
+// the button reads its skin again or goes.
 struct ButtonLook {
   int32_t background_colour = -1;  // COLORREF, -1 for none
   GradientHandle background_gradient = 0;
@@ -39,6 +43,7 @@ struct ButtonLook {
   SkinPlacement text_position;
   SkinBox text_padding;
   HCURSOR cursor = nullptr;  // null: the arrow
+  std::vector<SkinKeeper> keep;
 };
 
 // What the painter needs besides the look.

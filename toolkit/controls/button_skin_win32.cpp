@@ -10,6 +10,7 @@
 #include "toolkit/controls/skin_image_win32.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/skin.h"
+#include "toolkit/style/skin_model.h"
 
 namespace lumora {
 namespace {
@@ -28,7 +29,14 @@ struct Reader {
     return GetSkinPropertySubValue(skin, component, state, property, key);
   }
   std::wstring Text(const wchar_t* property) const { return GetSkinPropertyText(skin, component, state, property); }
-  intptr_t Handle(const wchar_t* property) const { return GetSkinPropertyHandle(skin, component, state, property); }
+  // Whatever the look draws with is kept alive by the look (see SkinKeeper).
+  std::vector<SkinKeeper>* keep = nullptr;
+  intptr_t Handle(const wchar_t* property) const {
+    const intptr_t handle = GetSkinPropertyHandle(skin, component, state, property);
+    if (handle && keep)
+      if (SkinKeeper keeper = GetSkinPropertyKeeper(skin, component, state, property)) keep->push_back(std::move(keeper));
+    return handle;
+  }
   HANDLE Image(const wchar_t* property) const {
     const intptr_t handle = Handle(property);
     if (!handle) return nullptr;
@@ -79,9 +87,8 @@ struct Reader {
       if (stock) *stock = static_cast<int32_t>(number);
       return;
     }
-    const int32_t parsed = ParseColour(std::wstring_view(text));
-    // rgba() gives ARGB; the painter takes COLORREF.
-    if (parsed != -1) colour = text.rfind(L"rgba", 0) == 0 ? SwapRedBlue(parsed) : parsed;
+    const int32_t parsed = ColourRefOfColourText(std::wstring_view(text));
+    if (parsed != -1) colour = parsed;
   }
 };
 
@@ -104,8 +111,9 @@ HCURSOR CursorNamed(std::wstring name) {
   return end && *end == 0 && value > 0 ? LoadCursorW(nullptr, MAKEINTRESOURCEW(value)) : nullptr;
 }
 
-ButtonLook ReadLook(const Reader& read) {
+ButtonLook ReadLook(Reader read) {
   ButtonLook look;
+  read.keep = &look.keep;
   read.Fill(L"background", look.background_colour, look.background_gradient, &look.stock_background);
   look.background_image = read.Image(L"background image");
   look.background_position = read.Placement(L"background position");
@@ -122,7 +130,7 @@ ButtonLook ReadLook(const Reader& read) {
   const intptr_t font = read.Handle(L"text");
   if (font && GetObjectType(reinterpret_cast<HGDIOBJ>(font)) == OBJ_FONT) look.font = reinterpret_cast<HFONT>(font);
   const std::wstring colour = read.Sub(L"text", L"colour");
-  if (!colour.empty()) look.text_colour = ParseColour(std::wstring_view(colour));
+  if (!colour.empty()) look.text_colour = ColourRefOfColourText(std::wstring_view(colour));
   look.text_position = read.Placement(L"text position");
   look.text_padding = read.Sides(L"text padding");
   look.cursor = CursorNamed(read.Text(L"cursor"));

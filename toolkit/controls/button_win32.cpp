@@ -29,8 +29,11 @@ Registry& Get() {
 StaleLock& Lock() { return GetToolkitLock(ToolkitLock::kButtons); }
 
 // Set while a button follows the pointer; one for all buttons, since the
-// pointer is over one button at a time.
+// pointer is over one button at a time. The page of that button is kept
+// too: a button destroyed while hot never sees its leave, and must not take
+// the flag with it.
 bool g_tracking = false;
+HWND g_tracking_page = nullptr;
 
 ButtonRecord* FindLocked(intptr_t button) {
   for (auto& record : Get().buttons)
@@ -67,6 +70,7 @@ void Repaint(const ButtonRecord& button) {
 
 void Carry(ButtonRecord& button, const ButtonStep& step) {
   g_tracking = step.tracking;
+  g_tracking_page = step.tracking ? button.page : nullptr;
   button.model = step.model;
   if (step.track_leave) {
     TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, button.page, 0};
@@ -155,6 +159,10 @@ LRESULT CALLBACK ButtonCallback(HWND page, UINT message, WPARAM wparam, LPARAM l
       break;
     }
     case WM_NCDESTROY:
+      if (g_tracking_page == page) {
+        g_tracking = false;
+        g_tracking_page = nullptr;
+      }
       Forget(page);
       break;
     default:
@@ -193,10 +201,13 @@ void ButtonLooksChanged(ButtonRecord& button) {
     const ButtonLook& look = button.looks[BUTTON_NORMAL];
     RECT rect;
     GetWindowRect(button.window, &rect);
-    const int width = button.fit_width ? button.image_width + look.image_padding.left + look.image_padding.right
+    // The paddings are the skin's numbers: summed wide, so a huge one gives
+    // the largest size rather than a negative one.
+    const int width = button.fit_width ? FittedLength(button.image_width, look.image_padding.left, look.image_padding.right)
                                        : rect.right - rect.left;
-    const int height = button.fit_height ? button.image_height + look.image_padding.top + look.image_padding.bottom
-                                         : rect.bottom - rect.top;
+    const int height = button.fit_height
+                           ? FittedLength(button.image_height, look.image_padding.top, look.image_padding.bottom)
+                           : rect.bottom - rect.top;
     SetWindowPos(button.window, nullptr, 0, 0, std::max(width, 1), std::max(height, 1),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -335,6 +346,7 @@ void FreeAllButtons() {
   StaleLockGuard guard(Lock());
   Get().buttons.clear();
   g_tracking = false;
+  g_tracking_page = nullptr;
 }
 
 }  // namespace lumora

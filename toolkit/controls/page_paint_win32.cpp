@@ -8,21 +8,21 @@
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/controls/panel_registry_win32.h"
 #include "toolkit/controls/skin_image_win32.h"
+#include "toolkit/controls/theme_objects_win32.h"
 #include "toolkit/style/drawing_win32.h"
 
 namespace lumora {
 namespace {
 
 bool HasBackground(const PageBackground& background) {
-  return background.colour != -1 || background.gradient || background.image;
+  return background.colour != -1 || background.gradient || background.image || background.border;
 }
 
 void PaintBackground(const PageBackground& background, HDC dc, const RECT& area) {
-  if (background.colour != -1) {
-    platform::UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(background.colour)));
-    FillRect(dc, &area, brush.get());
-  }
+  if (background.colour != -1)
+    if (HBRUSH brush = ThemeBrush(static_cast<COLORREF>(background.colour))) FillRect(dc, &area, brush);
   if (background.gradient) PaintGradient(dc, area, background.gradient);
+  if (background.border) DrawNineSlice(dc, background.border, background.border_margins, area);
   if (background.image) DrawPlacedImage(dc, background.image, background.image_position, area);
 }
 

@@ -7,6 +7,7 @@
 #include "toolkit/controls/panel_registry_win32.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/skin.h"
+#include "toolkit/style/skin_model.h"
 
 namespace lumora {
 namespace {
@@ -21,13 +22,27 @@ SkinOffset Offset(intptr_t skin, const std::wstring& component, const wchar_t* k
 bool ReadBackground(intptr_t skin, const std::wstring& component, PageBackground& out) {
   PageBackground background;
   background.colour = -1;
+  const auto handle = [&](const wchar_t* property) {
+    const intptr_t made = GetSkinPropertyHandle(skin, component, L"normal", property);
+    if (SkinKeeper keeper = made ? GetSkinPropertyKeeper(skin, component, L"normal", property) : nullptr)
+      background.keep.push_back(std::move(keeper));
+    return made;
+  };
   const std::wstring text = GetSkinPropertyText(skin, component, L"normal", L"background");
   if (!GetSkinPropertySubValue(skin, component, L"normal", L"background", L"gradient").empty())
-    background.gradient = static_cast<GradientHandle>(GetSkinPropertyHandle(skin, component, L"normal", L"background"));
+    background.gradient = static_cast<GradientHandle>(handle(L"background"));
   else if (!text.empty())
-    background.colour = ParseColour(std::wstring_view(text));
-  background.image =
-      reinterpret_cast<HANDLE>(GetSkinPropertyHandle(skin, component, L"normal", L"background image"));
+    background.colour = ColourRefOfColourText(std::wstring_view(text));
+  background.border = reinterpret_cast<HANDLE>(handle(L"border image"));
+  const auto margin = [&](const wchar_t* side) {
+    std::string narrow;
+    for (wchar_t c : GetSkinPropertySubValue(skin, component, L"normal", L"border image", side))
+      narrow += c < 128 ? static_cast<char>(c) : '?';
+    const SkinOffset offset = ParseSkinOffset(narrow);
+    return offset.kind == SkinOffset::kPixels ? offset.value : 0;
+  };
+  background.border_margins = SkinBox{margin(L"left"), margin(L"top"), margin(L"right"), margin(L"bottom")};
+  background.image = reinterpret_cast<HANDLE>(handle(L"background image"));
   SkinPlacement& position = background.image_position;
   position.x = Offset(skin, component, L"x");
   position.y = Offset(skin, component, L"y");
@@ -40,8 +55,8 @@ bool ReadBackground(intptr_t skin, const std::wstring& component, PageBackground
   position.tile = GetSkinPropertySubValue(skin, component, L"normal", L"background position", L"tile") == L"true";
   position.masked =
       GetSkinPropertySubValue(skin, component, L"normal", L"background position", L"masked") == L"true";
-  if (background.colour == -1 && !background.gradient && !background.image) return false;
-  out = background;
+  if (background.colour == -1 && !background.gradient && !background.image && !background.border) return false;
+  out = std::move(background);
   return true;
 }
 

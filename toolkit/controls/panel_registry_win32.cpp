@@ -112,6 +112,20 @@ std::unique_ptr<PanelRecord> UnregisterPanel(PanelRecord* panel) {
   return out;
 }
 
+HWND SetPageOpacityLocked(intptr_t panel, intptr_t page, uint16_t opacity) {
+  StaleLockGuard guard(Lock());
+  PanelRecord* record = ByWindowLocked(reinterpret_cast<HWND>(panel));
+  if (!record && panel >= INT32_MIN && panel <= INT32_MAX) record = ByIdLocked(static_cast<int32_t>(panel));
+  if (!record) return nullptr;
+  for (auto& candidate : record->pages) {
+    if (candidate->window == reinterpret_cast<HWND>(page) || candidate->index == page) {
+      candidate->opacity = opacity;
+      return candidate->window;
+    }
+  }
+  return nullptr;
+}
+
 PanelRecord* CurrentPanel() {
   StaleLockGuard guard(Lock());
   return Get().current_panel;

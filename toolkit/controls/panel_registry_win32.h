@@ -35,6 +35,8 @@ struct PageRecord {
   uint16_t opacity = 255;
   HCURSOR cursor = nullptr;
   MessageRepeatFilter repeats;
+  // Set while the page must not paint: its panel is being torn down, or its
+  // control is being rebuilt from a changed skin.
   bool no_paint = false;
   PagePainter painter = nullptr;
   platform::UniqueImage image;
@@ -76,6 +78,15 @@ PageRecord* CurrentPage();
 void SetCurrentPage(PageRecord* page);
 // The index SetPageInsertionIndex left for the next page (-1 for none).
 int32_t PageInsertionIndex();
+
+// Finds the page (index or window) of the panel (id or window) and sets its
+// opacity, all under one hold of the panel lock; the page's window, or null
+// when unknown. Safe from the animation thread.
+HWND SetPageOpacityLocked(intptr_t panel, intptr_t page, uint16_t opacity);
+
+// Stops (false) or resumes (true) the page's painting: its paint pass only
+// validates while stopped. False for an unknown page.
+bool SetPagePainting(HWND page, bool paint);
 
 // For buttons and labels: how their page paints and whether the page's
 // own background is drawn under it.

@@ -9,6 +9,7 @@
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/base/toolkit_messages.h"
 #include "toolkit/controls/panel_registry_win32.h"
+#include "toolkit/controls/theme_objects_win32.h"
 
 namespace lumora {
 namespace {
@@ -127,6 +128,18 @@ void RedrawToolbarsOn(HWND page) {
       RedrawWindow(bar->window, nullptr, nullptr, RDW_NOERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_INVALIDATE);
 }
 
+void StopPanelPainting(PanelRecord* panel) {
+  StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+  for (auto& page : panel->pages) page->no_paint = true;
+}
+
+// A theme change brings new system colours: a page showing the window
+// colour takes the new one.
+void RefreshDefaultBackground(PageRecord& page) {
+  StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+  if (page.background.system_default) page.background.colour = static_cast<int32_t>(GetSysColor(COLOR_WINDOW));
+}
+
 LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   PanelRecord* panel = FindPanelByWindow(window);
   if (!panel) return DefWindowProcW(window, message, wparam, lparam);
@@ -143,9 +156,18 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         return 1;
       case WM_NCHITTEST:
         return HTTRANSPARENT;
+      case WM_DESTROY:
+        // Pages that are going must not paint half-destroyed controls.
+        StopPanelPainting(panel);
+        break;
       case WM_NCDESTROY:
         // Destroyed with its parent: the record goes with the window.
         ForgetPanel(UnregisterPanel(panel));
+        return 0;
+      case WM_THEMECHANGED:
+        DropThemeObjects();
+        for (auto& page : panel->pages) RefreshDefaultBackground(*page);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
         return 0;
       case WM_SIZE: {
         RECT client;
@@ -192,6 +214,8 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     }
   } catch (const std::exception& error) {
     platform::LogCaught("panel window procedure", message, &error);
+  } catch (...) {
+    platform::LogCurrentException("panel window procedure", message);
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }
@@ -199,8 +223,21 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 LRESULT PageMessage(PageRecord& page, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   PanelRecord* panel = page.panel;
   switch (message) {
-    case WM_LUMORA_SKINCHANGED:
+    case WM_LUMORA_SKINCHANGED: {
+      // The page and its control are rebuilt from the skin in steps; a
+      // paint in between (a control's own repaint) would show half of it.
+      SetPagePainting(window, false);
       ReapplyPageSkin(page, lparam);
+      Offer(panel, window, message, wparam, lparam);
+      // The callback may have freed the panel; only the window is asked.
+      if (SetPagePainting(window, true))
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW);
+      return 0;
+    }
+    case WM_THEMECHANGED:
+      DropThemeObjects();
+      RefreshDefaultBackground(page);
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
       Offer(panel, window, message, wparam, lparam);
       return 0;
     case WM_PAINT: {
@@ -215,14 +252,19 @@ LRESULT PageMessage(PageRecord& page, HWND window, UINT message, WPARAM wparam, 
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_COMMAND:
+    // The callback may free the panel (a command that closes what holds
+    // it), and the page's record with it: the parent is read before.
+    case WM_COMMAND: {
+      const HWND parent = PanelParent(page);
       if (LRESULT handled = Offer(panel, window, message, wparam, lparam)) return handled;
-      return SendMessageW(PanelParent(page), message, wparam, lparam);
+      return IsWindow(parent) ? SendMessageW(parent, message, wparam, lparam) : 0;
+    }
     case WM_NOTIFY: {
+      const HWND parent = PanelParent(page);
       LRESULT handled = Offer(panel, window, message, wparam, lparam);
       const auto* header = reinterpret_cast<const NMHDR*>(lparam);
       if (header && FindToolbarByWindow(header->hwndFrom)) return handled;
-      return SendMessageW(PanelParent(page), message, wparam, lparam);
+      return IsWindow(parent) ? SendMessageW(parent, message, wparam, lparam) : handled;
     }
     case WM_SETCURSOR: {
       if (page.repeats.IsNew(MessageRepeatFilter::kSetCursor, wparam, lparam))
@@ -243,8 +285,8 @@ LRESULT PageMessage(PageRecord& page, HWND window, UINT message, WPARAM wparam, 
         POINT cursor;
         if (GetCursorPos(&cursor) && WindowFromPoint(cursor) == window)
           SetCursor(page.cursor ? page.cursor : LoadCursorW(nullptr, IDC_ARROW));
-        Offer(panel, window, message, wparam, lparam);
         const HWND parent = PanelParent(page);
+        Offer(panel, window, message, wparam, lparam);
         // The callback may have freed the panel (a click that closes a window).
         if (IsWindow(window) && parent) SendMessageW(parent, message, wparam, PointInParent(window, parent, message, lparam));
         return 0;
@@ -262,6 +304,8 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     return PageMessage(*page, window, message, wparam, lparam);
   } catch (const std::exception& error) {
     platform::LogCaught("panel page window procedure", message, &error);
+  } catch (...) {
+    platform::LogCurrentException("panel page window procedure", message);
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }
@@ -307,6 +351,7 @@ PageRecord* ResolvePage(PanelRecord* panel, intptr_t page) {
 PageBackground DefaultPageBackground() {
   PageBackground background;
   background.colour = static_cast<int32_t>(GetSysColor(COLOR_WINDOW));
+  background.system_default = true;
   return background;
 }
 
@@ -419,14 +464,19 @@ bool SetActivePage(intptr_t panel, intptr_t page) {
 }
 
 bool SetPageOpacity(intptr_t panel, intptr_t page, int32_t opacity, bool no_redraw) {
-  PageRecord* target = ResolvePage(FindPanel(panel), page);
-  if (!target) return false;
-  {
-    // The animation thread writes this while the interface thread paints.
-    StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
-    target->opacity = static_cast<uint16_t>(std::clamp(opacity, 0, 255));
-  }
-  if (!no_redraw) RedrawWindow(target->window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW);
+  // Called from the animation thread while the interface thread may add or
+  // free pages: the look-up and the write happen under one hold of the lock.
+  const HWND window = SetPageOpacityLocked(panel, page, static_cast<uint16_t>(std::clamp(opacity, 0, 255)));
+  if (!window) return false;
+  if (!no_redraw) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW);
+  return true;
+}
+
+bool SetPagePainting(HWND page, bool paint) {
+  PageRecord* record = FindPage(page);
+  if (!record) return false;
+  StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+  record->no_paint = !paint;
   return true;
 }
 
@@ -478,6 +528,7 @@ bool FreePanel(intptr_t panel) {
   PanelRecord* record = FindPanel(panel);
   if (!record) return false;
   const HWND window = record->window;
+  StopPanelPainting(record);
   ForgetPanel(UnregisterPanel(record));
   if (IsWindow(window)) DestroyWindow(window);
   return true;
@@ -486,6 +537,7 @@ bool FreePanel(intptr_t panel) {
 void FreeAllPanels() {
   for (PanelRecord* panel : AllPanels()) FreePanel(reinterpret_cast<intptr_t>(panel->window));
   g_container = nullptr;
+  DropThemeObjects();
 }
 
 }  // namespace lumora

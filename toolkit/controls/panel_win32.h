@@ -11,9 +11,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "toolkit/controls/skin_placement.h"
 #include "toolkit/style/gradient.h"
+#include "toolkit/style/skin_model.h"
 
 namespace lumora {
 
@@ -72,6 +74,13 @@ struct PageBackground {
   GradientHandle gradient = 0;   // over the colour
   HANDLE image = nullptr;        // icon or bitmap over both; not owned
   SkinPlacement image_position;
+  HANDLE border = nullptr;       // a bitmap cut in nine over the page's edges; not owned
+  SkinBox border_margins;        // left, top, right, bottom widths of the cut
+  // Shares in what a skin made for the above, kept while the page draws it.
+  std::vector<SkinKeeper> keep;
+  // The window colour of the time: follows the system's colours on a theme
+  // change.
+  bool system_default = false;
 };
 // A new page's background: the window colour.
 PageBackground DefaultPageBackground();
@@ -79,7 +88,7 @@ bool SetPageBackground(HWND page, const PageBackground& background);
 
 // Takes the page's background from the state "normal" of a skin's
 // component ("background" colour or gradient, "background image" and
-// "background position") and again whenever that skin changes. False for
+// "background position", "border image" with its margins) and again whenever that skin changes. False for
 // an unknown page or when the skin gives the component no background.
 bool SetPageSkin(HWND page, intptr_t skin, const wchar_t* component);
 

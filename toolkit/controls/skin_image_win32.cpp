@@ -1,5 +1,7 @@
 #include "toolkit/controls/skin_image_win32.h"
 
+#include <algorithm>
+
 #include "platform/os_handles_win32.h"
 
 namespace lumora {
@@ -61,6 +63,36 @@ void DrawPlacedImage(HDC dc, HANDLE image, const SkinPlacement& placement, const
     for (int32_t column = 0; column < tiling.columns; ++column) {
       const int32_t left = tiling.first_left + column * tiling.width, top = tiling.first_top + row * tiling.height;
       DrawSkinImage(dc, image, SkinBox{left, top, left + tiling.width, top + tiling.height}, transparent);
+    }
+}
+
+void DrawNineSlice(HDC dc, HANDLE image, const SkinBox& margins, const RECT& target) {
+  const SIZE size = SkinImageSize(image);
+  if (size.cx <= 0 || size.cy <= 0) return;
+  if (GetObjectType(image) != OBJ_BITMAP) {
+    DrawSkinImage(dc, image, ToBox(target));
+    return;
+  }
+  platform::UniqueMemoryDc source = platform::CreateMemoryDc(dc);
+  platform::SelectGuard selected(source.get(), image);
+  if (!selected) return;
+  // The margins are the skin's numbers: the cuts are kept inside the image
+  // and the target, so no sum below can overflow.
+  const SkinBox cut{std::clamp(margins.left, 0, static_cast<int>(size.cx)), std::clamp(margins.top, 0, static_cast<int>(size.cy)),
+                    std::clamp(margins.right, 0, static_cast<int>(size.cx)),
+                    std::clamp(margins.bottom, 0, static_cast<int>(size.cy))};
+  const SkinBox inner = InsetBox(ToBox(target), cut);
+  const int sx[4] = {0, cut.left, static_cast<int>(size.cx) - cut.right, size.cx};
+  const int sy[4] = {0, cut.top, static_cast<int>(size.cy) - cut.bottom, size.cy};
+  const int dx[4] = {target.left, inner.left, inner.right, target.right};
+  const int dy[4] = {target.top, inner.top, inner.bottom, target.bottom};
+  SetStretchBltMode(dc, COLORONCOLOR);
+  for (int row = 0; row < 3; ++row)
+    for (int column = 0; column < 3; ++column) {
+      const int w = dx[column + 1] - dx[column], h = dy[row + 1] - dy[row];
+      const int source_w = sx[column + 1] - sx[column], source_h = sy[row + 1] - sy[row];
+      if (w <= 0 || h <= 0 || source_w <= 0 || source_h <= 0) continue;
+      StretchBlt(dc, dx[column], dy[row], w, h, source.get(), sx[column], sy[row], source_w, source_h, SRCCOPY);
     }
 }
 

@@ -22,6 +22,11 @@ void DrawSkinImage(HDC dc, HANDLE image, const SkinBox& box, int32_t transparent
 // for "tile" and "repeat", keyed for "masked", clipped to the area.
 void DrawPlacedImage(HDC dc, HANDLE image, const SkinPlacement& placement, const RECT& area);
 
+// A border image cut in nine at the margins (the skin's "top", "left",
+// "bottom" and "right"): corners kept, edges and middle stretched to
+// `target`. An icon is drawn whole, stretched.
+void DrawNineSlice(HDC dc, HANDLE image, const SkinBox& margins, const RECT& target);
+
 inline SkinBox ToBox(const RECT& rect) { return SkinBox{rect.left, rect.top, rect.right, rect.bottom}; }
 
 }  // namespace lumora

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 namespace lumora {
 namespace {
@@ -21,18 +22,29 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Skin values are anyone's text: sums of them are done wide and brought
+// back into range, so an offset near the limits pins the item to the edge of
+// what can be drawn rather than wrapping round.
+int32_t Saturate(int64_t value) { return SaturateToInt32(value); }
+
+// No area is a million times its free space; the bound keeps the product
+// below within 64 bits.
+constexpr int64_t kPercentLimit = 1'000'000;
+
 // Where along one axis an item of `size` starts in [start, end).
 int32_t Along(const SkinOffset& offset, bool from_end, int32_t start, int32_t end, int32_t size) {
   const int64_t free_space = static_cast<int64_t>(end) - start - size;
   int64_t distance = 0;
   switch (offset.kind) {
     case SkinOffset::kPixels: distance = offset.value; break;
-    case SkinOffset::kPercent: distance = free_space * offset.value / 100; break;
+    case SkinOffset::kPercent:
+      distance = free_space * std::clamp<int64_t>(offset.value, -kPercentLimit, kPercentLimit) / 100;
+      break;
     case SkinOffset::kCentre: distance = free_space / 2; break;
     case SkinOffset::kUnset:
     case SkinOffset::kRepeat: break;
   }
-  return static_cast<int32_t>(from_end ? end - size - distance : start + distance);
+  return Saturate(from_end ? static_cast<int64_t>(end) - size - distance : start + distance);
 }
 
 int32_t PlaceAxis(const SkinOffset& centre_key, const SkinOffset& near, const SkinOffset& far, int32_t start,
@@ -56,11 +68,25 @@ void SpanAxis(int32_t placed, int32_t start, int32_t end, int32_t size, int32_t&
   int64_t origin = placed;
   if (origin > start) origin -= (origin - start + size - 1) / size * size;
   const int64_t span = static_cast<int64_t>(end) - origin;
-  first = static_cast<int32_t>(origin);
+  first = Saturate(origin);
   count = span <= 0 ? 0 : static_cast<int32_t>(std::min<int64_t>((span + size - 1) / size, kMaxSkinTiles));
 }
 
 }  // namespace
+
+int32_t SaturateToInt32(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+int32_t FittedLength(int32_t length, int32_t before, int32_t after) {
+  return static_cast<int32_t>(std::clamp<int64_t>(static_cast<int64_t>(length) + before + after, 1, 32767));
+}
+
+SkinBox InsetBox(const SkinBox& box, const SkinBox& by) {
+  return SkinBox{Saturate(static_cast<int64_t>(box.left) + by.left), Saturate(static_cast<int64_t>(box.top) + by.top),
+                 Saturate(static_cast<int64_t>(box.right) - by.right),
+                 Saturate(static_cast<int64_t>(box.bottom) - by.bottom)};
+}
 
 SkinOffset ParseSkinOffset(std::string_view text) {
   text = Trim(text);
@@ -79,14 +105,19 @@ SkinBox PlaceInArea(const SkinPlacement& placement, const SkinBox& area, int32_t
   SkinBox box;
   box.left = PlaceAxis(placement.x, placement.left, placement.right, area.left, area.right, width);
   box.top = PlaceAxis(placement.y, placement.top, placement.bottom, area.top, area.bottom, height);
-  box.right = box.left + width;
-  box.bottom = box.top + height;
+  box.right = Saturate(static_cast<int64_t>(box.left) + width);
+  box.bottom = Saturate(static_cast<int64_t>(box.top) + height);
   return box;
 }
 
 SkinTiling TileInArea(const SkinPlacement& placement, const SkinBox& area, int32_t width, int32_t height) {
   const SkinBox placed = PlaceInArea(placement, area, width, height);
-  SkinTiling tiling{placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, 1, 1};
+  SkinTiling tiling{placed.left,
+                    placed.top,
+                    Saturate(static_cast<int64_t>(placed.right) - placed.left),
+                    Saturate(static_cast<int64_t>(placed.bottom) - placed.top),
+                    1,
+                    1};
   if (placement.stretch || tiling.width <= 0 || tiling.height <= 0) return tiling;
   if (placement.tile || Repeats(placement.x, placement.left, placement.right))
     SpanAxis(placed.left, area.left, area.right, tiling.width, tiling.first_left, tiling.columns);

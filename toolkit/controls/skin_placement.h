@@ -25,6 +25,17 @@ struct SkinBox {
   int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// Sums of skin values are done in 64 bits and brought back with this, so a
+// value near the limits pins to the edge instead of wrapping round.
+int32_t SaturateToInt32(int64_t value);
+
+// The length of a control made to fit an image of `length` with paddings
+// before and after it: at least 1, at most 32767 (what a window can be).
+int32_t FittedLength(int32_t length, int32_t before, int32_t after);
+
+// `box` less `by` on each side (paddings, margins).
+SkinBox InsetBox(const SkinBox& box, const SkinBox& by);
+
 // "12" pixels, "50%" a percentage, "centre" (or "center"), "repeat";
 // anything else is unset.
 SkinOffset ParseSkinOffset(std::string_view text);

@@ -207,4 +207,12 @@ int32_t ParseColour(std::u16string_view text) noexcept {
   }
 }
 
+int32_t ColourRefOfColourText(std::u16string_view text) noexcept {
+  const int32_t colour = ParseColour(text);
+  if (colour == kNoColour) return kNoColour;
+  // Only rgba() sets the top byte (its alpha is never 0); every other form
+  // is a COLORREF already.
+  return (static_cast<uint32_t>(colour) >> 24) != 0 ? SwapRedBlue(colour) : colour;
+}
+
 }  // namespace lumora

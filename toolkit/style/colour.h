@@ -43,6 +43,16 @@ inline int32_t ParseColour(std::wstring_view text) noexcept {
 }
 #endif
 
+// A colour text as GDI takes it: COLORREF, whatever form the text has (an
+// rgba() colour loses its alpha, which GDI cannot draw). -1 when the text is
+// no colour.
+int32_t ColourRefOfColourText(std::u16string_view text) noexcept;
+#ifdef _WIN32
+inline int32_t ColourRefOfColourText(std::wstring_view text) noexcept {
+  return ColourRefOfColourText(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+}
+#endif
+
 // One integer field of a colour text: leading spaces and tabs skipped, an
 // optional sign, then decimal digits, or hexadecimal digits after "$", or
 // binary digits after "%". Stops at the first other character; no digits

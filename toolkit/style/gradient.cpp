@@ -1,9 +1,9 @@
 #include "toolkit/style/gradient.h"
 
-#include <deque>
+#include <memory>
 #include <mutex>
 #include <new>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "platform/error_log.h"
 
@@ -11,12 +11,11 @@ namespace lumora {
 
 namespace {
 
-// A deque keeps every record at the address it was given, which is what
-// makes the address usable as a handle.
+// Each record lives on its own, so its address (the handle) stays fixed
+// while others come and go.
 struct GradientList {
   std::mutex lock;
-  std::deque<Gradient> records;
-  std::unordered_set<GradientHandle> handles;
+  std::unordered_map<GradientHandle, std::unique_ptr<Gradient>> records;
 };
 
 GradientList& List() {
@@ -25,8 +24,9 @@ GradientList& List() {
 }
 
 Gradient* FindLocked(GradientList& list, GradientHandle handle) {
-  if (handle == 0 || list.handles.count(handle) == 0) return nullptr;
-  return reinterpret_cast<Gradient*>(handle);
+  if (handle == 0) return nullptr;
+  const auto found = list.records.find(handle);
+  return found == list.records.end() ? nullptr : found->second.get();
 }
 
 }  // namespace
@@ -52,21 +52,31 @@ GradientHandle RegisterGradient(int32_t kind, int32_t colour1, int32_t colour2) 
   GradientList& list = List();
   std::lock_guard<std::mutex> guard(list.lock);
   try {
-    list.records.push_back(Gradient{kind, colour1, colour2, {}});
+    auto record = std::make_unique<Gradient>(Gradient{kind, colour1, colour2, {}});
+    const auto handle = reinterpret_cast<GradientHandle>(record.get());
+    list.records.emplace(handle, std::move(record));
+    return handle;
   } catch (const std::bad_alloc& caught) {
     platform::LogCaught("RegisterGradient", 0, &caught);
     return 0;
   }
-  const auto handle = reinterpret_cast<GradientHandle>(&list.records.back());
-  try {
-    list.handles.insert(handle);
-  } catch (const std::bad_alloc& caught) {
-    // A record without a handle could never be freed.
-    list.records.pop_back();
-    platform::LogCaught("RegisterGradient", 0, &caught);
-    return 0;
-  }
-  return handle;
+}
+
+bool FreeGradient(GradientHandle gradient) {
+  GradientList& list = List();
+  std::unique_ptr<Gradient> doomed;
+  std::lock_guard<std::mutex> guard(list.lock);
+  const auto found = gradient ? list.records.find(gradient) : list.records.end();
+  if (found == list.records.end()) return false;
+  doomed = std::move(found->second);
+  list.records.erase(found);
+  return true;
+}
+
+size_t GradientCount() {
+  GradientList& list = List();
+  std::lock_guard<std::mutex> guard(list.lock);
+  return list.records.size();
 }
 
 int32_t AddGradientStop(GradientHandle gradient, float position, int32_t colour) {

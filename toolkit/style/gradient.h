@@ -1,5 +1,5 @@
 // Gradient records: two ARGB end colours plus ordered colour stops, kept in a
-// process-wide list for the life of the process. Their handle is the
+// process-wide list until freed. Their handle is the
 // record's address, but a handle is only ever resolved by looking it up in
 // the list, so a stale or made-up number never reaches a dereference.
 //
@@ -43,6 +43,13 @@ bool InsertGradientStop(Gradient& gradient, float position, int32_t colour);
 // Appends a record to the process-wide list; 0 for an unknown kind or when
 // the list cannot grow. No GDI+ check: see CreateGradient for that.
 GradientHandle RegisterGradient(int32_t kind, int32_t colour1, int32_t colour2);
+
+// Removes the record; its handle is unknown afterwards. False when it was
+// not known. Whoever created the gradient frees it (a skin property frees
+// its own when no one draws with it any more).
+bool FreeGradient(GradientHandle gradient);
+// The records alive, for tests.
+size_t GradientCount();
 
 // 1 when done, 0 for an unknown gradient or a refused position.
 int32_t AddGradientStop(GradientHandle gradient, float position, int32_t colour);

@@ -254,6 +254,11 @@ void Fill(BuiltInSkin which, SkinHandle skin) {
       Filler f(skin, u"imagebuttonex");
       f.Set(kFirstFour, u"background", u"-1;");
       f.Set(kFirstFour, u"image position", u"x: 50%; y: 50%;");
+      // An image button is its image: no padding around it, and a caption
+      // (when a caller gives one) centred over it.
+      f.Set(kFirstFour, u"image padding", u"top: 0; left: 0; bottom: 0; right: 0;");
+      f.Set(kFirstFour, u"text position", u"x: 50%; y: 50%;");
+      f.Set(kFirstFour, u"text padding", u"top: 0; left: 0; bottom: 0; right: 0;");
       break;
     }
     case BuiltInSkin::kSysButton: FillPushButton(skin, u"buttonex", false); break;

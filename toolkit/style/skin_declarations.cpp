@@ -106,47 +106,6 @@ std::vector<std::u16string_view> SplitSkinFields(std::u16string_view text) {
   return fields;
 }
 
-SkinOffset ParseSkinOffset(std::u16string_view text) {
-  text = SkinTrim(text);
-  if (text.empty()) return {};
-  const std::u16string lower = SkinLower(text);
-  if (lower == u"centre" || lower == u"center") return {SkinOffset::kCentre, 0};
-  if (lower == u"repeat") return {SkinOffset::kRepeat, 0};
-  const int32_t number = ReadIntegerField(SkinAscii(text));
-  if (text.find(u'%') != std::u16string_view::npos) return {SkinOffset::kPercent, number};
-  return {SkinOffset::kPixels, number};
-}
-
-SkinPosition ParseSkinPosition(std::u16string_view value) {
-  SkinPosition position;
-  const auto offset = [&](std::u16string_view name) {
-    const auto text = FindDeclaration(value, name);
-    return text ? ParseSkinOffset(*text) : SkinOffset{};
-  };
-  const auto flag = [&](std::u16string_view name) {
-    const auto text = FindDeclaration(value, name);
-    return text && SkinLower(*text) == u"true";
-  };
-  position.x = offset(u"x");
-  position.y = offset(u"y");
-  position.left = offset(u"left");
-  position.top = offset(u"top");
-  position.right = offset(u"right");
-  position.bottom = offset(u"bottom");
-  position.stretch = flag(u"stretch");
-  position.tile = flag(u"tile");
-  position.masked = flag(u"masked");
-  return position;
-}
-
-SkinPadding ParseSkinPadding(std::u16string_view value) {
-  const auto side = [&](std::u16string_view name) {
-    const auto text = FindDeclaration(value, name);
-    return text ? ReadIntegerField(SkinAscii(*text)) : 0;
-  };
-  return {side(u"top"), side(u"left"), side(u"bottom"), side(u"right")};
-}
-
 std::optional<SkinFont> ParseSkinFont(std::u16string_view text) {
   const std::vector<std::u16string_view> fields = SplitSkinFields(text);
   if (fields.empty() || Unquote(fields[0]).empty()) return std::nullopt;

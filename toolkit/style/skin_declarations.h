@@ -6,8 +6,9 @@
 // replaces an earlier one. Lists inside a text are split at "," except inside
 // quotes, parentheses and braces.
 //
-// Also the readers of the structured declarations the controls use:
-// positions, paddings, fonts and gradients.
+// Also the readers of the font and gradient declarations the model builds
+// objects from. Positions and paddings are read by the controls
+// (toolkit/controls/skin_placement.h).
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -34,29 +35,6 @@ std::u16string_view BareValue(std::u16string_view value);
 // The comma-separated fields of a declaration's text, each trimmed. An
 // empty text has no fields.
 std::vector<std::u16string_view> SplitSkinFields(std::u16string_view text);
-
-// One side or axis of a position: pixels from that side, a percentage of
-// the free space, centred, or repeated.
-struct SkinOffset {
-  enum Kind : int32_t { kUnset, kPixels, kPercent, kCentre, kRepeat };
-  Kind kind = kUnset;
-  int32_t value = 0;
-};
-SkinOffset ParseSkinOffset(std::u16string_view text);
-
-struct SkinPosition {
-  SkinOffset x, y, left, top, right, bottom;
-  bool stretch = false;
-  bool tile = false;
-  bool masked = false;
-};
-SkinPosition ParseSkinPosition(std::u16string_view value);
-
-// Paddings and margins in pixels; a side not given is 0.
-struct SkinPadding {
-  int32_t top = 0, left = 0, bottom = 0, right = 0;
-};
-SkinPadding ParseSkinPadding(std::u16string_view value);
 
 // A "font" declaration's text: face (quotes removed), size in points, then
 // style words in any order.

@@ -10,6 +10,7 @@
 #include "toolkit/style/skin.h"
 #include "toolkit/style/skin_archive.h"
 #include "toolkit/style/skin_declarations.h"
+#include "toolkit/style/skin_image_bytes.h"
 #include "toolkit/style/skin_image_names.h"
 #include "toolkit/style/skin_model.h"
 
@@ -89,66 +90,27 @@ std::optional<Found> FindImage(SkinHandle skin, std::u16string_view value, bool 
   return found;
 }
 
-uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-
 // An ICO file in memory: the directory entry closest to the wanted size
 // (the largest when none is asked for), made into an icon by the system.
 platform::UniqueImage IconFromBytes(const std::vector<uint8_t>& bytes, int width, int height) {
-  const size_t size = bytes.size();
-  if (size < 6) return {};
-  const uint16_t count = U16(&bytes[4]);
-  if (count == 0 || 6 + size_t{count} * 16 > size) return {};
-  int best = -1;
-  long best_score = 0;
-  for (int i = 0; i < count; ++i) {
-    const uint8_t* entry = &bytes[6 + i * 16];
-    const int w = entry[0] ? entry[0] : 256;
-    const int h = entry[1] ? entry[1] : 256;
-    const uint32_t length = U32(entry + 8);
-    const uint32_t offset = U32(entry + 12);
-    if (offset > size || length > size - offset || length < 40) continue;
-    const long score = width > 0 ? -(labs(w - width) + labs(h - (height > 0 ? height : width))) : w * h;
-    if (best < 0 || score > best_score) {
-      best = i;
-      best_score = score;
-    }
-  }
-  if (best < 0) return {};
-  const uint8_t* entry = &bytes[6 + best * 16];
-  std::vector<uint8_t> image(bytes.begin() + U32(entry + 12), bytes.begin() + U32(entry + 12) + U32(entry + 8));
+  const auto chosen = ChooseIcoEntry(bytes.data(), bytes.size(), width, height);
+  if (!chosen) return {};
+  std::vector<uint8_t> image(bytes.begin() + static_cast<ptrdiff_t>(chosen->offset),
+                             bytes.begin() + static_cast<ptrdiff_t>(chosen->offset + chosen->length));
   return platform::UniqueImage(CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
                                                         0x00030000, width, height, LR_DEFAULTCOLOR));
 }
 
-// A BMP file in memory, kept at its own depth as a DIB section; every size
-// the header gives is checked against the bytes there.
+// A BMP file in memory, kept at its own depth as a DIB section.
 platform::UniqueImage BitmapFromBmpBytes(const std::vector<uint8_t>& bytes) {
-  const size_t size = bytes.size();
-  if (size < 14 + sizeof(BITMAPINFOHEADER)) return {};
-  const uint32_t bits_offset = U32(&bytes[10]);
-  BITMAPINFOHEADER header{};
-  memcpy(&header, &bytes[14], sizeof header);
-  if (header.biSize < sizeof header || header.biSize > size - 14) return {};
-  const long width = header.biWidth;
-  const long height = header.biHeight < 0 ? -static_cast<long>(header.biHeight) : header.biHeight;
-  if (width <= 0 || width > 16384 || height <= 0 || height > 16384 || header.biPlanes != 1) return {};
-  const int bpp = header.biBitCount;
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return {};
-  if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS) return {};
-  size_t palette = 0;
-  if (bpp <= 8) palette = (header.biClrUsed && header.biClrUsed < (1u << bpp) ? header.biClrUsed : (1u << bpp)) * 4;
-  if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof header) palette = 12;
-  const size_t info_size = header.biSize + palette;
-  const size_t stride = ((static_cast<size_t>(width) * bpp + 31) / 32) * 4;
-  const size_t image_size = stride * static_cast<size_t>(height);
-  if (info_size > size - 14 || bits_offset > size || image_size > size - bits_offset) return {};
-  std::vector<uint8_t> info(bytes.begin() + 14, bytes.begin() + 14 + static_cast<ptrdiff_t>(info_size));
+  const auto layout = ReadBmpLayout(bytes.data(), bytes.size());
+  if (!layout) return {};
+  std::vector<uint8_t> info(bytes.begin() + 14, bytes.begin() + 14 + static_cast<ptrdiff_t>(layout->info_size));
   void* bits = nullptr;
   platform::UniqueBitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()),
                                                  DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) return {};
-  memcpy(bits, &bytes[bits_offset], image_size);
+  memcpy(bits, &bytes[layout->bits_offset], layout->image_size);
   return platform::UniqueImage(bitmap.release());
 }
 

@@ -23,8 +23,9 @@ struct PropertyRecord {
   std::u16string value;
   int32_t kind = SKINVALUE_TEXT;
   intptr_t number = 0;
-  // What the model built or loaded for the value, freed with it.
-  SkinOwnedHandle owned;
+  // What the model built or loaded for the value; freed with it unless a
+  // control still draws with it (see SkinKeeper).
+  std::shared_ptr<const SkinHeldHandle> owned;
 };
 
 struct StateRecord {
@@ -56,6 +57,16 @@ SkinServices& Services() {
 }
 
 bool g_refresh_suppressed = false;
+
+// A gradient the model built for a value, freed with the last share in it.
+struct HeldGradient : SkinHeldHandle {
+  explicit HeldGradient(GradientHandle made) : gradient(made) {}
+  ~HeldGradient() override { FreeGradient(gradient); }
+  HeldGradient(const HeldGradient&) = delete;
+  HeldGradient& operator=(const HeldGradient&) = delete;
+  intptr_t get() const noexcept override { return gradient; }
+  GradientHandle gradient;
+};
 
 StaleLock& SkinLock() { return GetToolkitLock(ToolkitLock::kSkins); }
 
@@ -253,6 +264,8 @@ int32_t SetSkinProperty(SkinHandle skin, std::u16string_view component, std::u16
         if (const auto gradient = ParseSkinGradient(*text)) {
           built = services.create_gradient ? services.create_gradient(gradient->kind, gradient->colour1, gradient->colour2)
                                            : RegisterGradient(gradient->kind, gradient->colour1, gradient->colour2);
+          // Owned at once, so that a value replaced later frees it.
+          if (built) owned = std::make_unique<HeldGradient>(built);
           for (const auto& stop : gradient->stops) {
             if (built) AddGradientStop(built, stop.position, stop.colour);
           }
@@ -290,6 +303,13 @@ intptr_t GetSkinPropertyHandle(SkinHandle skin, std::u16string_view component, s
   StaleLockGuard guard(SkinLock());
   const PropertyRecord* stored = ReadProperty(skin, component, state, property);
   return stored ? stored->number : 0;
+}
+
+SkinKeeper GetSkinPropertyKeeper(SkinHandle skin, std::u16string_view component, std::u16string_view state,
+                                 std::u16string_view property) {
+  StaleLockGuard guard(SkinLock());
+  const PropertyRecord* stored = ReadProperty(skin, component, state, property);
+  return stored && stored->owned && stored->owned->get() == stored->number ? stored->owned : nullptr;
 }
 
 std::u16string GetSkinPropertyText(SkinHandle skin, std::u16string_view component, std::u16string_view state,

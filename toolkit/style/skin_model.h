@@ -23,6 +23,10 @@ struct SkinHeldHandle {
   virtual intptr_t get() const noexcept = 0;
 };
 using SkinOwnedHandle = std::unique_ptr<SkinHeldHandle>;
+// A share in what a property holds: a control drawing with a skin's image,
+// font or gradient keeps one, so that replacing the property's value (or
+// storing a handle over it) frees the old one only once no control uses it.
+using SkinKeeper = std::shared_ptr<const SkinHeldHandle>;
 
 struct SkinServices {
   // ResolveSkinImage and LoadSkinImage of the platform.
@@ -46,6 +50,18 @@ const SkinServices& CurrentSkinServices();
 // one it held before. False for an unknown skin (the image is freed).
 bool StoreSkinImage(SkinHandle skin, std::u16string_view component, std::u16string_view state,
                     std::u16string_view property, SkinOwnedHandle image);
+
+// The share in what the property (resolved as the getters resolve it) holds;
+// null when it holds nothing of its own (text, or a handle stored by a
+// caller, who owns that).
+SkinKeeper GetSkinPropertyKeeper(SkinHandle skin, std::u16string_view component, std::u16string_view state,
+                                 std::u16string_view property);
+#ifdef _WIN32
+inline SkinKeeper GetSkinPropertyKeeper(SkinHandle skin, std::wstring_view component, std::wstring_view state,
+                                        std::wstring_view property) {
+  return GetSkinPropertyKeeper(skin, SkinText(component), SkinText(state), SkinText(property));
+}
+#endif
 
 // The skin's name as created; empty for an unknown skin.
 std::u16string SkinName(SkinHandle skin);
