@@ -230,8 +230,8 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
         // save that failed, keeps the session from ending the editor.
         return ConfirmDiscardChanges() == kCommandStopped ? FALSE : TRUE;
       case WM_ENDSESSION:
-        // The session ends the process once this returns: the event loop
-        // never finishes, so the list is written now or never.
+        // The session ends the process once this returns and the event
+        // loop never finishes: the last write of the list happens here.
         if (wparam) SaveRecentFiles();
         return 0;
       case WM_DESTROY:

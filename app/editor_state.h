@@ -77,7 +77,11 @@ struct EditorState {
   int64_t current_match_index = 0;
   int64_t last_match_index = 0;
 
+  // The recent files as the menu shows them, and the ones this run opened
+  // or saved, newest first: other copies of the editor write the same list
+  // file, and what this run used goes on top of what they wrote.
   std::array<std::wstring, kRecentFileSlots> recent_files;
+  std::array<std::wstring, kRecentFileSlots> recent_files_used;
   std::array<ImageSet, kImageTableSize> images;  // not owned: LoadImages keeps them
 };
 

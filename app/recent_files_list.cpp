@@ -111,15 +111,25 @@ std::vector<std::wstring> RecentFileLines(std::string_view bytes) {
 }
 
 RecentFileSlots RecentSlotsFromFile(std::string_view bytes, const RecentFileSystem& files) {
+  return MergeRecentFiles(RecentFileSlots{}, RecentFileLines(bytes), files);
+}
+
+RecentFileSlots MergeRecentFiles(const RecentFileSlots& used, const std::vector<std::wstring>& listed,
+                                 const RecentFileSystem& files) {
   RecentFileSlots slots;
   int filled = 0;
-  for (const std::wstring& line : RecentFileLines(bytes)) {
-    if (filled == kRecentFilesKept) break;
-    bool listed = false;
-    for (int k = 0; k < filled && !listed; ++k) listed = files.SameIgnoringCase(slots[k], line);
-    if (listed || !files.IsExistingFile(line)) continue;
-    slots[filled++] = line;
-  }
+  const auto take = [&](const std::wstring& path, bool must_exist) {
+    if (filled == kRecentFilesKept || path.empty()) return;
+    for (int k = 0; k < filled; ++k) {
+      if (files.SameIgnoringCase(slots[k], path)) return;
+    }
+    if (must_exist && !files.IsExistingFile(path)) return;
+    slots[filled++] = path;
+  };
+  // This copy's newest was just opened or saved: as in PutRecentFileFirst
+  // it is not asked about.
+  for (int k = 0; k < kRecentFilesKept; ++k) take(used[k], k > 0);
+  for (const std::wstring& path : listed) take(path, true);
   return slots;
 }
 

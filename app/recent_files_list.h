@@ -48,6 +48,15 @@ std::vector<std::wstring> RecentFileLines(std::string_view bytes);
 // existing file, a later spelling of a path already taken left out.
 RecentFileSlots RecentSlotsFromFile(std::string_view bytes, const RecentFileSystem& files);
 
+// The list as one copy of the editor writes it while others may be writing
+// the same file: the files this copy used (its own newest first, as
+// PutRecentFileFirst keeps them), then the paths listed, which another copy
+// may have written since; a later spelling of a path already taken is left
+// out, and so is every file that no longer exists, except this copy's
+// newest, which stands as given. Nine at most.
+RecentFileSlots MergeRecentFiles(const RecentFileSlots& used, const std::vector<std::wstring>& listed,
+                                 const RecentFileSystem& files);
+
 // What "RecentFiles.dat" holds for the slots: every slot whose file still
 // exists, as UTF-8 followed by CR LF, most recent first.
 std::string RecentFilesText(const RecentFileSlots& slots, const RecentFileSystem& files);

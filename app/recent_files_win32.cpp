@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,26 +41,66 @@ class SystemFiles final : public RecentFileSystem {
 
 const SystemFiles kSystemFiles;
 
+enum class ListRead { kRead, kMissing, kFailed };
+
 // At most kRecentFilesReadLimit bytes: a list this program wrote is far
 // shorter, and a bigger file is damaged.
-bool ReadRecentFiles(std::string& bytes) {
+ListRead ReadRecentFiles(std::string& bytes) {
   platform::UniqueFile file(CreateFileW(RecentFilesPath().c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) return false;
+  if (!file) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ListRead::kMissing : ListRead::kFailed;
+  }
   bytes.assign(kRecentFilesReadLimit, '\0');
   std::size_t filled = 0;
   while (filled < bytes.size()) {
     DWORD read = 0;
     if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &read, nullptr)) {
-      return false;
+      return ListRead::kFailed;
     }
     if (read == 0) break;
     filled += read;
   }
   bytes.resize(filled);
-  return true;
+  return ListRead::kRead;
 }
+
+// Copies of the editor started in the same folder share one list file.
+// Each reads, merges and replaces it holding this lock, so that no copy
+// reads the file while another replaces it, nor writes over a list another
+// wrote after it read. The lock is named after the file, letter case
+// folded as the file system folds it. A copy that holds it too long (hung,
+// or its disk stalls) only costs the others the wait: they go on without.
+class ListFileLock {
+ public:
+  ListFileLock() {
+    std::wstring folded = RecentFilesPath();
+    CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    // Lock names may not hold "\" and are bounded: a hash of the path.
+    uint64_t hash = 14695981039346656037ull;
+    for (wchar_t c : folded) hash = (hash ^ static_cast<uint16_t>(c)) * 1099511628211ull;
+    std::wstring name = L"Tavrel.RecentFiles.";
+    for (int shift = 60; shift >= 0; shift -= 4) name.push_back(L"0123456789abcdef"[(hash >> shift) & 0xF]);
+    mutex_.reset(CreateMutexW(nullptr, FALSE, name.c_str()));
+    if (!mutex_) return;
+    // An owner that died holding it (abandoned) left the file whole: the
+    // replace either happened or did not.
+    const DWORD waited = WaitForSingleObject(mutex_.get(), kLockWaitMs);
+    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+  }
+  ~ListFileLock() {
+    if (held_) ReleaseMutex(mutex_.get());
+  }
+  ListFileLock(const ListFileLock&) = delete;
+  ListFileLock& operator=(const ListFileLock&) = delete;
+
+ private:
+  static constexpr DWORD kLockWaitMs = 3000;
+  platform::UniqueKernelObject mutex_;
+  bool held_ = false;
+};
 
 // The path as it fits kShownPathWidth pixels of the current font of dc:
 // the platform puts an ellipsis into the folder part and keeps the name.
@@ -86,12 +127,16 @@ const std::wstring& RecentFilesPath() {
   return path;
 }
 
-// Both run outside any window message, where nothing else would catch:
-// the editor starts, or ends, without the list rather than not at all.
+// No exception leaves these: they run at start-up and shut-down, where
+// nothing else would catch (the editor starts, or ends, without the list
+// rather than not at all), and inside window messages, which none crosses.
 void LoadRecentFiles() {
   try {
     std::string bytes;
-    if (!ReadRecentFiles(bytes)) return;
+    {
+      ListFileLock lock;
+      if (ReadRecentFiles(bytes) != ListRead::kRead) return;
+    }
     g_editor.recent_files = RecentSlotsFromFile(bytes, kSystemFiles);
     RebuildRecentMenu();
   } catch (...) {
@@ -101,6 +146,22 @@ void LoadRecentFiles() {
 
 void SaveRecentFiles() {
   try {
+    ListFileLock lock;
+    std::string bytes;
+    std::vector<std::wstring> listed;
+    switch (ReadRecentFiles(bytes)) {
+      case ListRead::kRead:
+        listed = RecentFileLines(bytes);
+        break;
+      case ListRead::kMissing:
+        break;
+      case ListRead::kFailed:
+        // What the file held when last read or written here is the best
+        // guess at what it holds now.
+        for (const std::wstring& path : g_editor.recent_files) listed.push_back(path);
+        break;
+    }
+    g_editor.recent_files = MergeRecentFiles(g_editor.recent_files_used, listed, kSystemFiles);
     SaveFileBytes(RecentFilesPath(), RecentFilesText(g_editor.recent_files, kSystemFiles));
   } catch (...) {
     platform::LogCurrentException("saving the recent files");
@@ -108,7 +169,11 @@ void SaveRecentFiles() {
 }
 
 void AddRecentFile(const std::wstring& path) {
+  PutRecentFileFirst(g_editor.recent_files_used, path, kSystemFiles);
+  // The menu gets the path even should the list file be out of reach; when
+  // it is not, the menu shows the list as merged with the file.
   PutRecentFileFirst(g_editor.recent_files, path, kSystemFiles);
+  SaveRecentFiles();
   RebuildRecentMenu();
 }
 

@@ -1,6 +1,7 @@
 // The recent-files list on the File menu and in "RecentFiles.dat": loaded
-// once after the main window is shown, changed whenever a document is read
-// or saved, written once at shut-down.
+// once after the main window is shown, and written whenever a document is
+// read or saved and again at shut-down, each time merged with what other
+// copies of the editor wrote to the file meanwhile.
 #pragma once
 #include <string>
 
@@ -15,12 +16,16 @@ const std::wstring& RecentFilesPath();
 // or unreadable file leaves the list empty and says nothing.
 void LoadRecentFiles();
 
-// Writes the slots' existing files to "RecentFiles.dat" the way documents
-// are saved: the file is either wholly the new list or what it was. A
-// failure says nothing.
+// Merges the files this run used, newest first, with the list in
+// "RecentFiles.dat" as it is now (another copy may have written it), makes
+// the result the slots, and writes their existing files back the way
+// documents are saved: the file is either wholly the new list or what it
+// was. A failure says nothing. The menu is the caller's.
 void SaveRecentFiles();
 
-// path moves to the top of the list; the menu follows.
+// path moves to the top of the list, which is written at once, so that
+// neither another copy nor an abrupt end loses it; the menu follows the
+// merged list.
 void AddRecentFile(const std::wstring& path);
 
 // The File menu's entries 26 to 34 from the slots: a numbered, shortened

@@ -1,11 +1,13 @@
 // The recent-files rules with a file system the test decides: moving a path
 // to the top, dropping vanished files and the tenth entry, reading a
-// damaged "RecentFiles.dat", writing it back, and the menu label.
+// damaged "RecentFiles.dat", writing it back, merging it with what another
+// copy of the editor wrote, and the menu label.
 #include <gtest/gtest.h>
 
 #include <cwctype>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/recent_files_list.h"
 
@@ -147,6 +149,74 @@ TEST(RecentFilesList, WritesExistingFilesAsUtf8WithCrLfAndReadsThemBack) {
   EXPECT_EQ(back[1], far_name);
   EXPECT_EQ(back[2], Numbered(1));
   EXPECT_EQ(RecentFilesText(RecentFileSlots{}, files), "");
+}
+
+// Two copies of the editor sharing one list file, each writing it the way
+// the program does at every open or save and at shut-down: its own files
+// merged over what the file holds now.
+struct Copy {
+  RecentFileSlots used, shown;
+  void Use(const std::wstring& path, std::string& list_file, const RecentFileSystem& files) {
+    PutRecentFileFirst(used, path, files);
+    Write(list_file, files);
+  }
+  void Write(std::string& list_file, const RecentFileSystem& files) {
+    shown = MergeRecentFiles(used, RecentFileLines(list_file), files);
+    list_file = RecentFilesText(shown, files);
+  }
+};
+
+TEST(RecentFilesList, CopiesWritingOneFileKeepEachOthersFiles) {
+  FakeFiles files;
+  for (int n = 1; n <= 12; ++n) files.Add(Numbered(n));
+  std::string list_file = "C:\\docs\\file9.txt\r\n";
+  Copy a, b;
+  a.shown = b.shown = RecentSlotsFromFile(list_file, files);
+  a.Use(Numbered(1), list_file, files);
+  b.Use(Numbered(2), list_file, files);
+  // b's menu shows what a wrote; a's learns of b's file at its next write.
+  EXPECT_EQ(b.shown[1], Numbered(1));
+  EXPECT_EQ(a.shown[1], Numbered(9));
+  // Whichever ends last, the file holds both, its own files on top.
+  a.Write(list_file, files);
+  b.Write(list_file, files);
+  EXPECT_EQ(list_file, "C:\\docs\\file2.txt\r\nC:\\docs\\file1.txt\r\nC:\\docs\\file9.txt\r\n");
+  a.Write(list_file, files);
+  EXPECT_EQ(list_file, "C:\\docs\\file1.txt\r\nC:\\docs\\file2.txt\r\nC:\\docs\\file9.txt\r\n");
+  EXPECT_EQ(a.shown[1], Numbered(2));
+
+  // Another spelling of a file this copy used is the same entry, spelled
+  // as this copy last used it; vanished files drop out on both sides, but
+  // this copy's newest stands as given (a save may report it before the
+  // file system shows it).
+  files.Add(L"C:\\Shared.txt");
+  b.Use(L"C:\\Shared.txt", list_file, files);
+  a.Use(Numbered(3), list_file, files);
+  a.Use(L"c:\\SHARED.TXT", list_file, files);
+  EXPECT_EQ(list_file, "c:\\SHARED.TXT\r\nC:\\docs\\file3.txt\r\nC:\\docs\\file1.txt\r\nC:\\docs\\file2.txt\r\n"
+                       "C:\\docs\\file9.txt\r\n");
+  files.Remove(Numbered(3));
+  files.Remove(Numbered(2));
+  const RecentFileSlots merged =
+      MergeRecentFiles(a.used, {L"D:\\new.txt", Numbered(2), Numbered(9), L"C:\\SHARED.txt"}, files);
+  ASSERT_EQ(Filled(merged), 3);
+  EXPECT_EQ(merged[0], L"c:\\SHARED.TXT");
+  EXPECT_EQ(merged[1], Numbered(1));
+  EXPECT_EQ(merged[2], Numbered(9));
+  RecentFileSlots saved_now;
+  PutRecentFileFirst(saved_now, L"D:\\new.txt", files);
+  EXPECT_EQ(MergeRecentFiles(saved_now, {}, files)[0], L"D:\\new.txt");
+
+  // Nine at most: this copy's files all come before the file's.
+  Copy c;
+  for (int n = 1; n <= 5; ++n) c.Use(Numbered(n + 3), list_file, files);
+  std::vector<std::wstring> listed;
+  for (int n = 12; n >= 1; --n) listed.push_back(Numbered(n));
+  const RecentFileSlots full = MergeRecentFiles(c.used, listed, files);
+  ASSERT_EQ(Filled(full), 9);
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(full[k], Numbered(8 - k));
+  EXPECT_EQ(full[5], Numbered(12));
+  EXPECT_EQ(full[8], Numbered(9));
 }
 
 TEST(RecentFilesList, LabelShowsEveryCharacterOfThePathAsItself) {

@@ -130,8 +130,15 @@ TEST(Endurance, OpenSearchMenuSpellCyclesLeakNoHandlesAndNoMemory) {
   ASSERT_TRUE(wine_test::WriteBytes(documents[0], DocumentText(0)));
   ASSERT_TRUE(wine_test::WriteBytes(documents[1], DocumentText(1)));
 
-  // Start-up as the program does it; the recent-files list is the test's
-  // own and is never written.
+  // Start-up as the program does it. Each open writes the recent-files
+  // list: into the test's folder, not the data folder the test runs in.
+  {
+    wchar_t data_folder[MAX_PATH];
+    ASSERT_GT(GetCurrentDirectoryW(MAX_PATH, data_folder), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+    RecentFilesPath();
+    ASSERT_TRUE(SetCurrentDirectoryW(data_folder));
+  }
   ResetEditorState();
   lumora::InitToolkit();
   lumora::StartToolkit();
@@ -228,6 +235,7 @@ TEST(Endurance, OpenSearchMenuSpellCyclesLeakNoHandlesAndNoMemory) {
   SpellFree();
   DeleteFileW(documents[0].c_str());
   DeleteFileW(documents[1].c_str());
+  DeleteFileW(RecentFilesPath().c_str());
   RemoveDirectoryW(folder.c_str());
 }
 

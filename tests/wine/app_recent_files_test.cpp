@@ -1,9 +1,9 @@
 // The recent-files list in the real main window: opening files through the
 // Open command fills the File menu with numbered, shortened labels in place
-// of "No Recent Files"; "RecentFiles.dat" is written where the editor
-// started even after the dialogs moved the working directory, survives a
-// write that fails half-way, is written when the session ends, and reads back
-// into the menu.
+// of "No Recent Files"; "RecentFiles.dat" is written at every open where the
+// editor started even after the dialogs moved the working directory, survives
+// a write that fails half-way, is written when the session ends, reads back
+// into the menu, and keeps what another copy of the editor wrote to it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -179,33 +179,41 @@ int ListFilesIn(const std::wstring& folder) {
   return count;
 }
 
-TEST_F(RecentFilesTest, ListFileStaysWhereTheEditorStartedAndSurvivesAFailedWrite) {
+// A fresh run with no list file.
+void ForgetRecentFiles(const std::wstring& list) {
   g_editor.recent_files = {};
+  g_editor.recent_files_used = {};
+  DeleteFileW(list.c_str());
+}
+
+TEST_F(RecentFilesTest, ListFileIsWrittenAtOnceWhereTheEditorStartedAndSurvivesAFailedWrite) {
+  const std::wstring list = g_folder + L"\\RecentFiles.dat";
+  ForgetRecentFiles(list);
   const std::wstring one = MakeFile(L"one.txt");
   const std::wstring two = MakeFile(L"two \u00e9.txt");
+  // Each open writes the list: a copy ended without warning keeps it.
   Open(one);
+  EXPECT_EQ(ReadBytes(list), Utf8(one) + "\r\n");
   Open(two);
-  const std::wstring list = g_folder + L"\\RecentFiles.dat";
-  SaveRecentFiles();
   const std::string expected = Utf8(two) + "\r\n" + Utf8(one) + "\r\n";
   EXPECT_EQ(ReadBytes(list), expected);
 
   // A dialog moved the working directory: the list is still written where
   // the editor started. A write that fails half-way (a full disk) leaves
-  // the old list whole and no side file.
+  // the old list whole and no side file; the menu has the file anyway.
   const std::wstring elsewhere = g_folder + L"\\elsewhere";
   ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
   ASSERT_TRUE(SetCurrentDirectoryW(elsewhere.c_str()));
   const std::wstring three = MakeFile(L"elsewhere\\three.txt");
-  Open(three);
   g_file_io_hooks.write_file = [](HANDLE file, const void* data, DWORD size, DWORD* written) -> BOOL {
     WriteFile(file, data, size / 2, written, nullptr);
     SetLastError(ERROR_DISK_FULL);
     return FALSE;
   };
-  SaveRecentFiles();
+  Open(three);
   EXPECT_EQ(ReadBytes(list), expected);
   EXPECT_EQ(ListFilesIn(g_folder), 1);
+  EXPECT_TRUE(EndsWith(ShownPath(CMD_RECENT_FIRST), L"\\three.txt"));
 
   ResetFileIoHooks();
   SaveRecentFiles();
@@ -227,6 +235,32 @@ TEST_F(RecentFilesTest, ListFileStaysWhereTheEditorStartedAndSurvivesAFailedWrit
   ASSERT_TRUE(DeleteFileW(list.c_str()));
   SendMessageW(MainWindow(), WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(ReadBytes(list), Utf8(three) + "\r\n" + expected);
+}
+
+TEST_F(RecentFilesTest, WritesMergeWhatAnotherCopyWroteAndTheMenuShowsIt) {
+  const std::wstring list = g_folder + L"\\RecentFiles.dat";
+  ForgetRecentFiles(list);
+  const std::wstring mine = MakeFile(L"mine.txt");
+  const std::wstring theirs = MakeFile(L"theirs.txt");
+  const std::wstring older = MakeFile(L"older.txt");
+  Open(older);
+  // Another copy, started later, opened its file and wrote the list, a
+  // vanished file and another spelling of this copy's file among it.
+  std::wstring shouted = older;
+  CharUpperBuffW(shouted.data(), static_cast<DWORD>(shouted.size()));
+  ASSERT_TRUE(WriteBytes(list, Utf8(theirs) + "\r\n" + Utf8(g_folder) + "\\gone.txt\r\n" + Utf8(shouted) + "\r\n"));
+  Open(mine);
+  EXPECT_EQ(ReadBytes(list), Utf8(mine) + "\r\n" + Utf8(older) + "\r\n" + Utf8(theirs) + "\r\n");
+  EXPECT_TRUE(EndsWith(ShownPath(CMD_RECENT_FIRST + 2), L"\\theirs.txt"));
+  EXPECT_EQ(lumora::MenuGetItemText(kMainMenu, CMD_RECENT_FIRST + 3), L"");
+
+  // It opens one more: the shut-down write puts this copy's files back on
+  // top, the other's kept below them.
+  const std::wstring fresh = MakeFile(L"fresh.txt");
+  ASSERT_TRUE(WriteBytes(list, Utf8(fresh) + "\r\n" + Utf8(mine) + "\r\n" + Utf8(theirs) + "\r\n"));
+  SendMessageW(MainWindow(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(ReadBytes(list),
+            Utf8(mine) + "\r\n" + Utf8(older) + "\r\n" + Utf8(fresh) + "\r\n" + Utf8(theirs) + "\r\n");
 }
 
 }  // namespace
