@@ -36,6 +36,19 @@ bool BoxHasSelection(HWND box) {
   return end > start;
 }
 
+// Cut, Copy and Delete: the box's message or the component's, and only
+// where the focused control has a selection.
+bool ActOnSelection(UINT box_message, unsigned editor_message) {
+  HWND box = FocusedSearchEdit();
+  if (box ? !BoxHasSelection(box) : !HasSelection()) return false;
+  if (box) {
+    SendMessageW(box, box_message, 0, 0);
+  } else {
+    SendEditor(editor_message);
+  }
+  return true;
+}
+
 void SetShown(int64_t& shown, bool enable, std::initializer_list<int> menu_items,
               std::initializer_list<int> buttons) {
   for (int id : menu_items) MenuSetItemDisabled(kMainMenu, id, enable ? 0 : 1);
@@ -111,25 +124,11 @@ void RedoEdit() {
 }
 
 void CutSelection() {
-  HWND box = FocusedSearchEdit();
-  if (box ? !BoxHasSelection(box) : !HasSelection()) return;
-  if (box) {
-    SendMessageW(box, WM_CUT, 0, 0);
-  } else {
-    SendEditor(SCI_CUT);
-  }
-  g_editor.clipboard_has_text = 1;
+  if (ActOnSelection(WM_CUT, SCI_CUT)) g_editor.clipboard_has_text = 1;
 }
 
 void CopySelection() {
-  HWND box = FocusedSearchEdit();
-  if (box ? !BoxHasSelection(box) : !HasSelection()) return;
-  if (box) {
-    SendMessageW(box, WM_COPY, 0, 0);
-  } else {
-    SendEditor(SCI_COPY);
-  }
-  g_editor.clipboard_has_text = 1;
+  if (ActOnSelection(WM_COPY, SCI_COPY)) g_editor.clipboard_has_text = 1;
 }
 
 void PasteClipboard() {
@@ -141,13 +140,7 @@ void PasteClipboard() {
   }
 }
 
-void DeleteSelection() {
-  if (HWND box = FocusedSearchEdit()) {
-    if (BoxHasSelection(box)) SendMessageW(box, WM_CLEAR, 0, 0);
-  } else if (HasSelection()) {
-    SendEditor(SCI_CLEAR);
-  }
-}
+void DeleteSelection() { ActOnSelection(WM_CLEAR, SCI_CLEAR); }
 
 void SelectAllText() {
   if (HWND box = FocusedSearchEdit()) {
