@@ -26,7 +26,28 @@ namespace {
 
 using namespace lumora;
 
+ClipboardListenerFn g_listener_for_testing = nullptr;
+
 bool HasSelection() { return SendEditor(SCI_GETSELECTIONEND) - SendEditor(SCI_GETSELECTIONSTART) > 0; }
+
+bool BoxHasSelection(HWND box) {
+  DWORD start = 0, end = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return end > start;
+}
+
+// Cut, Copy and Delete: the box's message or the component's, and only
+// where the focused control has a selection.
+bool ActOnSelection(UINT box_message, unsigned editor_message) {
+  HWND box = FocusedSearchEdit();
+  if (box ? !BoxHasSelection(box) : !HasSelection()) return false;
+  if (box) {
+    SendMessageW(box, box_message, 0, 0);
+  } else {
+    SendEditor(editor_message);
+  }
+  return true;
+}
 
 void SetShown(int64_t& shown, bool enable, std::initializer_list<int> menu_items,
               std::initializer_list<int> buttons) {
@@ -86,35 +107,48 @@ bool ClipboardHasText() {
   return has;
 }
 
+// The editing commands and their keys act on the control the user is typing
+// in: in the search field its edit box, which keeps a single undo step and
+// no redo, and otherwise the document.
 void UndoEdit() {
-  if (SendEditor(SCI_CANUNDO) == 1) SendEditor(SCI_UNDO);
+  if (HWND box = FocusedSearchEdit()) {
+    if (SendMessageW(box, EM_CANUNDO, 0, 0)) SendMessageW(box, WM_UNDO, 0, 0);
+  } else if (SendEditor(SCI_CANUNDO) == 1) {
+    SendEditor(SCI_UNDO);
+  }
 }
 
 void RedoEdit() {
+  if (FocusedSearchEdit()) return;
   if (SendEditor(SCI_CANREDO) == 1) SendEditor(SCI_REDO);
 }
 
 void CutSelection() {
-  if (!HasSelection()) return;
-  SendEditor(SCI_CUT);
-  g_editor.clipboard_has_text = 1;
+  if (ActOnSelection(WM_CUT, SCI_CUT)) g_editor.clipboard_has_text = 1;
 }
 
 void CopySelection() {
-  if (!HasSelection()) return;
-  SendEditor(SCI_COPY);
-  g_editor.clipboard_has_text = 1;
+  if (ActOnSelection(WM_COPY, SCI_COPY)) g_editor.clipboard_has_text = 1;
 }
 
 void PasteClipboard() {
-  if (ClipboardHasText()) SendEditor(SCI_PASTE);
+  if (!ClipboardHasText()) return;
+  if (HWND box = FocusedSearchEdit()) {
+    SendMessageW(box, WM_PASTE, 0, 0);
+  } else {
+    SendEditor(SCI_PASTE);
+  }
 }
 
-void DeleteSelection() {
-  if (HasSelection()) SendEditor(SCI_CLEAR);
-}
+void DeleteSelection() { ActOnSelection(WM_CLEAR, SCI_CLEAR); }
 
-void SelectAllText() { SendEditor(SCI_SELECTALL); }
+void SelectAllText() {
+  if (HWND box = FocusedSearchEdit()) {
+    SendMessageW(box, EM_SETSEL, 0, -1);
+  } else {
+    SendEditor(SCI_SELECTALL);
+  }
+}
 
 void RefreshCommandStates() {
   EditorState& s = g_editor;
@@ -123,15 +157,17 @@ void RefreshCommandStates() {
   } else if (s.clipboard_has_text && !s.paste_shown) {
     SetShown(s.paste_shown, true, {CMD_PASTE}, {CMD_PASTE});
   }
-  const bool selection = HasSelection();
+  // Cut, Copy and Undo show what they would do to the focused control.
+  HWND box = FocusedSearchEdit();
+  const bool selection = box ? BoxHasSelection(box) : HasSelection();
   if (selection && !s.selection_shown) {
     SetShown(s.selection_shown, true, {CMD_COPY, CMD_CUT}, {CMD_COPY, CMD_CUT});
   } else if (!selection && s.selection_shown) {
     SetShown(s.selection_shown, false, {CMD_COPY, CMD_CUT}, {CMD_COPY, CMD_CUT});
   }
-  const bool can_undo = SendEditor(SCI_CANUNDO) == 1;
+  const bool can_undo = box ? SendMessageW(box, EM_CANUNDO, 0, 0) != 0 : SendEditor(SCI_CANUNDO) == 1;
   if (can_undo != (s.undo_shown != 0)) SetShown(s.undo_shown, can_undo, {CMD_UNDO}, {});
-  const bool can_redo = SendEditor(SCI_CANREDO) == 1;
+  const bool can_redo = !box && SendEditor(SCI_CANREDO) == 1;
   if (can_redo != (s.redo_shown != 0)) SetShown(s.redo_shown, can_redo, {CMD_REDO}, {});
   if (s.printer_available && !s.printer_shown) {
     SetShown(s.printer_shown, true, {CMD_PRINT, CMD_CHOOSE_PRINTER}, {CMD_PRINT});
@@ -143,16 +179,21 @@ void RefreshCommandStates() {
   ResizeLineNumberMargin();
 }
 
+void SetClipboardListenerForTesting(ClipboardListenerFn add) { g_listener_for_testing = add; }
+
 void StartClipboardMonitor(HWND window) {
-  using ListenerFn = BOOL(WINAPI*)(HWND);
-  if (const platform::UniqueModule user32{LoadLibraryW(L"User32.dll")}) {
-    auto add = platform::DllFunction<ListenerFn>(user32.get(), "AddClipboardFormatListener");
-    if (add) {
-      add(window);
-    } else {
-      g_editor.next_clipboard_viewer = SetClipboardViewer(window);
-    }
+  const platform::UniqueModule user32{LoadLibraryW(L"User32.dll")};
+  if (!user32) return;
+  auto add = platform::DllFunction<ClipboardListenerFn>(user32.get(), "AddClipboardFormatListener");
+  if (!add) {
+    g_editor.next_clipboard_viewer = SetClipboardViewer(window);
+    return;
   }
+  const ClipboardListenerFn listen = g_listener_for_testing ? g_listener_for_testing : add;
+  // Without notifications Paste's state is read again on activation and
+  // whenever a menu opens, so it is at worst stale while nothing is shown.
+  if (!listen(window))
+    platform::LogError(L"clipboard: no change notifications, error " + std::to_wstring(GetLastError()));
 }
 
 void StopClipboardMonitor(HWND window) {
@@ -178,6 +219,14 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
         // being activated would pull the activation back to us.
         if (LOWORD(wparam) != WA_INACTIVE && g_editor.editor_control) SetFocus(g_editor.editor_control);
         g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        RefreshCommandStates();
+        return 0;
+      case WM_INITMENUPOPUP:
+        // The menu shows the states; the clipboard may have changed unseen.
+        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        RefreshCommandStates();
+        break;
+      case WM_TAVREL_EDITSTATE:
         RefreshCommandStates();
         return 0;
       case WM_TAVREL_PRINTERFOUND:

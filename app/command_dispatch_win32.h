@@ -9,6 +9,10 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
 void RefreshCommandStates();
 void StartClipboardMonitor(HWND window);
 void StopClipboardMonitor(HWND window);
+// Tests replace the system's AddClipboardFormatListener to see the editor
+// without clipboard notifications; null restores it.
+using ClipboardListenerFn = BOOL(WINAPI*)(HWND);
+void SetClipboardListenerForTesting(ClipboardListenerFn add);
 
 void UndoEdit();
 void RedoEdit();

@@ -12,6 +12,7 @@
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
+#include "toolkit/menus/menu_tracking_win32.h"
 
 namespace tavrel {
 
@@ -55,15 +56,14 @@ bool g_draw_cue = false;
 
 void DrawCue(HWND edit) {
   if (GetWindowTextLengthW(edit) > 0) return;
-  HDC dc = GetDC(edit);
+  const platform::WindowDc dc(edit);
+  if (!dc) return;
   RECT text{};
   SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-  DrawTextW(dc, L"Search", -1, &text, DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(edit, dc);
+  const platform::SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+  SetBkMode(dc.get(), TRANSPARENT);
+  SetTextColor(dc.get(), GetSysColor(COLOR_GRAYTEXT));
+  DrawTextW(dc.get(), L"Search", -1, &text, DT_SINGLELINE | DT_NOPREFIX);
 }
 
 // The strip of the field between the edit box and the counter, which the
@@ -75,10 +75,9 @@ void PaintFieldGap(HWND field) {
   MapWindowPoints(nullptr, field, reinterpret_cast<POINT*>(&edit), 2);
   const int counter_left = CounterPanelLeft();
   if (counter_left <= edit.right) return;
-  HDC dc = GetDC(field);
+  const platform::WindowDc dc(field);
   const RECT gap{edit.right, edit.top, counter_left, edit.bottom};
-  FillRect(dc, &gap, GetSysColorBrush(COLOR_WINDOW));
-  ReleaseDC(field, dc);
+  if (dc) FillRect(dc.get(), &gap, GetSysColorBrush(COLOR_WINDOW));
 }
 
 void AddTooltip(HWND owner, HWND tool, const wchar_t* text) {
@@ -141,8 +140,36 @@ LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
   return CallWindowProcW(g_field_proc, window, message, wparam, lparam);
 }
 
+// Messages after which the box's selection, undo step or focus may differ.
+bool MayChangeEditState(UINT message, WPARAM wparam) {
+  switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_SETTEXT:
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_SETSEL:
+    case EM_REPLACESEL:
+      return true;
+    case WM_MOUSEMOVE:
+      return (wparam & MK_LBUTTON) != 0;
+    default:
+      return false;
+  }
+}
+
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   try {
+    if (MayChangeEditState(message, wparam) && g_editor.main_window)
+      PostMessageW(g_editor.main_window, WM_TAVREL_EDITSTATE, 0, 0);
     if (message == WM_MOUSEMOVE) MakeFieldTooltip(window, wparam, lparam);
     if (message == WM_PAINT && g_draw_cue) {
       const LRESULT result = CallWindowProcW(g_edit_proc, window, message, wparam, lparam);
@@ -195,6 +222,14 @@ void RelayoutField() {
 }  // namespace
 
 HWND SearchField() { return g_field; }
+
+HWND FocusedSearchEdit() {
+  if (!g_edit) return nullptr;
+  // While a menu is open the commands stand for the control it was opened
+  // from, whichever window holds the focus meanwhile.
+  const HWND focus = MenuTrackingActive() ? MenuTracking().focus : GetFocus();
+  return focus == g_edit || focus == g_field ? g_edit : nullptr;
+}
 
 const MatchCounterLook& MatchCounter() { return g_counter; }
 

@@ -11,6 +11,10 @@ namespace tavrel {
 // Posted by the field to itself for each notification of its edit box;
 // the event loop takes it (IsSearchFieldEvent) and runs the search.
 inline constexpr UINT WM_TAVREL_SEARCHFIELD = WM_APP + 0x60;
+// Posted by the field's edit box to the main window whenever its focus,
+// selection or text may have changed, which the box itself does not
+// announce: the editing commands' states then follow the box.
+inline constexpr UINT WM_TAVREL_EDITSTATE = WM_APP + 0x62;
 
 // Builds tool bar 8 with the field (control 10) in slot 9, and the field's
 // buttons and counter. Call before the rebar takes the tool bar.
@@ -19,6 +23,9 @@ void BuildSearchStrip(HWND main_window, HINSTANCE instance);
 void FreeSearchStrip();
 void SetSearchBandWidth(int width);
 HWND SearchField();
+// The field's edit box while it has the keyboard focus, else null: the
+// editing commands then act on it instead of on the document.
+HWND FocusedSearchEdit();
 
 // " text " in the counter colour, or for "-1" the no-match form " 0 of 0 ".
 void SetMatchCounter(const std::wstring& text);

@@ -8,6 +8,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,10 +25,12 @@
 #include "app/scintilla_messages.h"
 #include "app/view_options_win32.h"
 #include "tests/wine/app_main_window_support.h"
+#include "tests/wine/file_menu_click.h"
 #include "tests/wine/message_pump.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_records_win32.h"
+#include "toolkit/menus/menu_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
 
@@ -78,6 +81,18 @@ void EmptyTheClipboard() {
     EmptyClipboard();
     CloseClipboard();
   }
+}
+
+void PutTextOnTheClipboard(const wchar_t* text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  ASSERT_NE(data, nullptr);
+  memcpy(GlobalLock(data), text, bytes);
+  GlobalUnlock(data);
+  SetClipboardData(CF_UNICODETEXT, data);
+  CloseClipboard();
 }
 
 TEST(MainWindow, StartsUntitledWithTheCommandsOfAnEmptyDocument) {
@@ -132,17 +147,44 @@ TEST(MainWindow, TextCopiedElsewhereEnablesPasteThroughTheClipboardNotification)
   EmptyTheClipboard();
   ASSERT_TRUE(Eventually([] { return !MenuEnabled(CMD_PASTE); }));
   // Copied by someone else: only the system's notification tells the editor.
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, 6 * sizeof(wchar_t));
-  ASSERT_NE(data, nullptr);
-  lstrcpyW(static_cast<wchar_t*>(GlobalLock(data)), L"other");
-  GlobalUnlock(data);
-  SetClipboardData(CF_UNICODETEXT, data);
-  CloseClipboard();
+  PutTextOnTheClipboard(L"other");
   EXPECT_TRUE(Eventually([] { return MenuEnabled(CMD_PASTE) && ButtonEnabled(CMD_PASTE); }));
   EmptyTheClipboard();
   EXPECT_TRUE(Eventually([] { return !MenuEnabled(CMD_PASTE); }));
+}
+
+// The clipboard monitor restarted with a listener that the system refuses,
+// and the real one again at the end.
+struct RefusedClipboardListener {
+  RefusedClipboardListener() {
+    StopClipboardMonitor(MainWindow());
+    Settle();  // notifications already queued
+    SetClipboardListenerForTesting([](HWND) -> BOOL {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return FALSE;
+    });
+    StartClipboardMonitor(MainWindow());
+  }
+  ~RefusedClipboardListener() {
+    SetClipboardListenerForTesting(nullptr);
+    StartClipboardMonitor(MainWindow());
+  }
+};
+
+TEST(MainWindow, WithoutClipboardNotificationsOpeningAMenuFindsTextCopiedElsewhere) {
+  EmptyTheClipboard();
+  ASSERT_TRUE(Eventually([] { return !MenuEnabled(CMD_PASTE); }));
+  {
+    const RefusedClipboardListener refused;
+    PutTextOnTheClipboard(L"other");
+    Settle();
+    ASSERT_FALSE(MenuEnabled(CMD_PASTE)) << "a notification arrived after all";
+    HWND bar = reinterpret_cast<HWND>(lumora::MenuExists(kMainMenu));
+    ASSERT_TRUE(wine_test::OpenAndCloseFileMenu(bar, MainWindow()));
+    EXPECT_TRUE(MenuEnabled(CMD_PASTE));
+    EXPECT_TRUE(ButtonEnabled(CMD_PASTE));
+  }
+  EmptyTheClipboard();
 }
 
 TEST(MainWindow, CopyEnablesPasteBeforeAnyClipboardNotification) {
