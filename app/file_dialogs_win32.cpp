@@ -131,6 +131,14 @@ LRESULT CALLBACK LongNameProc(HWND dialog, UINT message, WPARAM wparam, LPARAM l
   return DefSubclassProc(dialog, message, wparam, lparam);
 }
 
+// Selected whole, as the dialog shows a preset of its own, so that typing
+// replaces it.
+void ShowPreset(HWND field, const std::wstring& preset) {
+  SetWindowTextW(field, preset.c_str());
+  const HWND edit = reinterpret_cast<HWND>(SendMessageW(field, CBEM_GETEDITCONTROL, 0, 0));
+  SendMessageW(edit ? edit : field, EM_SETSEL, 0, -1);
+}
+
 // The hook's own window is an empty child of the dialog; it is there for
 // the dialog window (its parent) and for the notice that the dialog is up.
 UINT_PTR CALLBACK DialogHook(HWND hook_window, UINT message, WPARAM, LPARAM lparam) {
@@ -141,7 +149,7 @@ UINT_PTR CALLBACK DialogHook(HWND hook_window, UINT message, WPARAM, LPARAM lpar
     } else if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lparam)->code == CDN_INITDONE) {
       const auto* notice = reinterpret_cast<const OFNOTIFYW*>(lparam);
       const auto* run = reinterpret_cast<const DialogRun*>(notice->lpOFN->lCustData);
-      if (!run->long_preset.empty()) SetWindowTextW(NameField(GetParent(hook_window)), run->long_preset.c_str());
+      if (!run->long_preset.empty()) ShowPreset(NameField(GetParent(hook_window)), run->long_preset);
     }
   } catch (...) {
     platform::LogCurrentException("the file dialog hook", message);
