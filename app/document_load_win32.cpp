@@ -112,8 +112,9 @@ class LoaderHold {
 LoadResult LoadDocumentFile(const std::wstring& path) {
   // Others may keep the file open for writing (a log being written); it is
   // read as it stands.
-  platform::UniqueFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  platform::UniqueFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return LoadResult::kCannotOpen;
 
   // The size only decides how much room to reserve: reading goes on to the
