@@ -10,6 +10,7 @@
 #include "app/document_naming.h"
 #include "app/editor_windows.h"
 #include "app/file_io_hooks_win32.h"
+#include "app/path_forms_win32.h"
 #include "app/scintilla_messages.h"
 #include "platform/os_handles_win32.h"
 
@@ -111,8 +112,9 @@ class LoaderHold {
 LoadResult LoadDocumentFile(const std::wstring& path) {
   // Others may keep the file open for writing (a log being written); it is
   // read as it stands.
-  platform::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  platform::UniqueFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return LoadResult::kCannotOpen;
 
   // The size only decides how much room to reserve: reading goes on to the

@@ -16,4 +16,8 @@ std::wstring CouldNotSaveMessage(const std::wstring& name) { return L"Error: Cou
 
 std::wstring CouldNotPrintMessage(const std::wstring& name) { return L"Error: Could not print " + name + L"!"; }
 
+std::wstring ReplaceFileQuestion(const std::wstring& name) {
+  return name + L" already exists.\nDo you want to replace it?";
+}
+
 }  // namespace tavrel

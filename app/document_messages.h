@@ -19,5 +19,7 @@ std::wstring CouldNotCreateMessage(const std::wstring& name);
 std::wstring CannotAllocateMessage(const std::wstring& name);
 std::wstring CouldNotSaveMessage(const std::wstring& name);
 std::wstring CouldNotPrintMessage(const std::wstring& name);
+// Asked by Save As before a name it handles itself replaces a file.
+std::wstring ReplaceFileQuestion(const std::wstring& name);
 
 }  // namespace tavrel

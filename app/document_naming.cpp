@@ -1,6 +1,7 @@
 #include "app/document_naming.h"
 
 #include "app/editor_state.h"
+#include "app/path_forms.h"
 
 namespace tavrel {
 
@@ -51,9 +52,14 @@ std::wstring SideFileName(const std::wstring& target, const wchar_t* tag, uint64
   const std::wstring folder = target.substr(0, name_start);
   std::wstring name = target.substr(name_start);
   const std::wstring suffix = L".~" + std::wstring(tag) + L"-" + Hex(unique) + L".tmp";
+  if (max_length == 0) max_length = IsExtendedLength(target) ? kExtendedPathLimit : kPlainPathLimit;
   const std::size_t fixed = folder.size() + suffix.size();
-  if (fixed + name.size() > max_length) {
-    name.resize(fixed < max_length ? max_length - fixed : 0);
+  std::size_t keep = name.size();
+  if (fixed + keep > max_length) keep = fixed < max_length ? max_length - fixed : 0;
+  // However long the path may be, one name in it may not pass the limit.
+  if (suffix.size() + keep > kPathNameLimit) keep = kPathNameLimit - suffix.size();
+  if (keep < name.size()) {
+    name.resize(keep);
     // Never keep half of a surrogate pair.
     if (!name.empty() && name.back() >= 0xD800 && name.back() <= 0xDBFF) name.pop_back();
   }

@@ -26,8 +26,10 @@ std::wstring SaveAsPresetFor(const std::wstring& path, const std::wstring& worki
 // The name starts with the target's own name so that a file left behind by
 // a crash says what it belongs to; unique tells apart names of one process
 // and of several. The target's name is shortened when the whole path would
-// exceed max_length, so that a side file can exist wherever its target can.
+// exceed max_length (0: the limit of the target's form, plain or extended
+// length) or the side file's own name the limit of one name, so that a
+// side file can exist wherever its target can.
 std::wstring SideFileName(const std::wstring& target, const wchar_t* tag, uint64_t unique,
-                          std::size_t max_length = 259);
+                          std::size_t max_length = 0);
 
 }  // namespace tavrel

@@ -11,6 +11,7 @@
 #include "app/document_save.h"
 #include "app/editor_windows.h"
 #include "app/file_io_hooks_win32.h"
+#include "app/path_forms_win32.h"
 #include "app/scintilla_messages.h"
 #include "platform/os_handles_win32.h"
 
@@ -306,9 +307,16 @@ SaveResult SaveBytes(const std::wstring& target, const char* text, std::size_t s
   return SaveResult::kSaved;
 }
 
+// The target in the form the system takes for it and for every side file
+// named after it.
+std::wstring SystemTarget(const std::wstring& path) {
+  return SystemPath(path, SideFileName(std::wstring(), kPreviousTag, UINT64_MAX).size());
+}
+
 }  // namespace
 
-SaveResult SaveDocumentFile(const std::wstring& target) {
+SaveResult SaveDocumentFile(const std::wstring& path) {
+  const std::wstring target = SystemTarget(path);
   if (!TargetWritable(target)) return SaveResult::kCannotCreate;
   const intptr_t length = SendEditor(SCI_GETLENGTH);
   // The component's own buffer, made contiguous: the text is not copied.
@@ -317,7 +325,8 @@ SaveResult SaveDocumentFile(const std::wstring& target) {
   return SaveBytes(target, text, static_cast<std::size_t>(length));
 }
 
-SaveResult SaveFileBytes(const std::wstring& target, std::string_view bytes) {
+SaveResult SaveFileBytes(const std::wstring& path, std::string_view bytes) {
+  const std::wstring target = SystemTarget(path);
   if (!TargetWritable(target)) return SaveResult::kCannotCreate;
   return SaveBytes(target, bytes.data(), bytes.size());
 }

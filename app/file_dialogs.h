@@ -15,7 +15,8 @@ struct FileDialogRequest {
 };
 
 // The chosen full path, exactly as the user gave it (no extension is added),
-// or an empty text when the dialog was cancelled.
+// or an empty text when the dialog was cancelled. A name longer than the
+// dialog itself can take comes back as its full, clean path.
 std::wstring ShowOpenFileDialog(const FileDialogRequest& request);
 std::wstring ShowSaveFileDialog(const FileDialogRequest& request);
 

@@ -10,6 +10,7 @@
 #include "app/command_ids.h"
 #include "app/document_save.h"
 #include "app/editor_state.h"
+#include "app/path_forms_win32.h"
 #include "app/recent_files_list.h"
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
@@ -30,7 +31,7 @@ constexpr int kFirstRecentPosition = 10;
 class SystemFiles final : public RecentFileSystem {
  public:
   bool IsExistingFile(const std::wstring& path) const override {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
   bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) const override {

@@ -12,6 +12,8 @@
 #include "app/document_files.h"
 #include "app/document_load.h"
 #include "app/document_messages.h"
+#include "app/document_naming.h"
+#include "app/file_io_hooks_win32.h"
 #include "tests/wine/app_editor_fixture.h"
 
 namespace tavrel::test_support {
@@ -423,6 +425,72 @@ TEST_F(FileTest, SavingAnEmptyDocumentIsAFullSave) {
   EXPECT_EQ(SaveDocument(), 0);
   EXPECT_EQ(ReadBytes(full), "");
   EXPECT_FALSE(Modified());
+}
+
+// ------------------------------------------------------------ long paths
+
+// What the final step of the last save was handed: target, new file, and
+// the name the old file waits under.
+std::vector<std::wstring> g_replace_names;
+BOOL (*g_system_replace)(const wchar_t*, const wchar_t*, const wchar_t*) = nullptr;
+
+BOOL RecordReplace(const wchar_t* target, const wchar_t* replacement, const wchar_t* backup) {
+  g_replace_names = {target, replacement, backup};
+  return g_system_replace(target, replacement, backup);
+}
+
+// Past the plain limit the system's file calls need the extended-length
+// form (Wine would take the plain one, other systems refuse it): the
+// target and every side file named after it get it, and a name near the
+// limit of one name is cut for its side files.
+TEST_F(FileTest, PathsPastThePlainLimitOpenAndSaveInTheirExtendedForm) {
+  std::wstring folder = folder_;
+  for (const wchar_t letter : {L'a', L'b'}) {
+    folder += L"\\" + std::wstring(120, letter);
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
+  }
+  const std::wstring name = std::wstring(60, L'n') + L".txt";
+  const std::wstring path = folder + L"\\" + name;
+  ASSERT_GT(path.size(), 300u);
+  ASSERT_TRUE(WriteBytes(L"\\\\?\\" + path, "old"));
+
+  OpenDocument(path);
+  EXPECT_TRUE(g_user.messages.empty());
+  EXPECT_EQ(Text(), "old");
+  EXPECT_EQ(g_editor.document_path, path);
+  EXPECT_EQ(Title(), name + L" - Tavrel");
+
+  g_system_replace = g_file_io_hooks.replace_file;
+  g_file_io_hooks.replace_file = RecordReplace;
+  g_file_io_hooks.replacing_keeps_identity = [](const wchar_t*, HANDLE) { return true; };
+  SetText("new");
+  EXPECT_EQ(SaveDocument(), 0);
+  ASSERT_EQ(g_replace_names.size(), 3u);
+  EXPECT_EQ(g_replace_names[0], L"\\\\?\\" + path);
+  for (const std::wstring& side : g_replace_names) EXPECT_EQ(side.rfind(L"\\\\?\\" + path, 0), 0u) << side;
+  EXPECT_EQ(ReadBytes(L"\\\\?\\" + path), "new");
+  EXPECT_EQ(FilesIn(L"\\\\?\\" + folder), std::vector<std::wstring>{name});
+
+  g_file_io_hooks.replacing_keeps_identity = [](const wchar_t*, HANDLE) { return false; };
+  SetText("in place");
+  EXPECT_EQ(SaveDocument(), 0);
+  EXPECT_EQ(ReadBytes(L"\\\\?\\" + path), "in place");
+  EXPECT_EQ(FilesIn(L"\\\\?\\" + folder), std::vector<std::wstring>{name});
+
+  g_file_io_hooks.replacing_keeps_identity = [](const wchar_t*, HANDLE) { return true; };
+  // Over an existing file, so that its side files are made.
+  const std::wstring longest = std::wstring(250, L'o');
+  ASSERT_TRUE(WriteBytes(L"\\\\?\\" + folder + L"\\" + longest, "x"));
+  g_replace_names.clear();
+  g_user.save_answers = {folder + L"\\" + longest};
+  EXPECT_EQ(SaveDocumentAs(), 0);
+  EXPECT_TRUE(g_user.messages.empty());
+  EXPECT_EQ(ReadBytes(L"\\\\?\\" + folder + L"\\" + longest), "in place");
+  EXPECT_EQ(Title(), longest + L" - Tavrel");
+  EXPECT_EQ(g_user.recent_files.back(), folder + L"\\" + longest);
+  ASSERT_EQ(g_replace_names.size(), 3u);
+  EXPECT_LE(FileNamePart(g_replace_names[1]).size(), 255u);
+  EXPECT_EQ(FilesIn(L"\\\\?\\" + folder), (std::vector<std::wstring>{name, longest}));
 }
 
 }  // namespace

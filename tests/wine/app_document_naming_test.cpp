@@ -48,6 +48,7 @@ TEST(DocumentMessages, TextsAreExact) {
   EXPECT_EQ(CouldNotCreateMessage(L"b.txt"), L"Error: Could not create file b.txt!");
   EXPECT_EQ(CannotAllocateMessage(L"b.txt"), L"Error: Can't allocate memory to save file b.txt!");
   EXPECT_EQ(CouldNotSaveMessage(L"b.txt"), L"Error: Could not save file b.txt!");
+  EXPECT_EQ(ReplaceFileQuestion(L"b.txt"), L"b.txt already exists.\nDo you want to replace it?");
   EXPECT_STREQ(kMessageTitle, L"Tavrel");
   EXPECT_STREQ(kOpenDialogTitle, L"Open");
   EXPECT_STREQ(kSaveAsDialogTitle, L"Save As");
@@ -87,6 +88,20 @@ TEST(SideFileNames, LongNamesAreShortenedToFitWhereTheTargetFits) {
   ASSERT_NE(end, std::wstring::npos);
   ASSERT_GT(end, 0u);
   EXPECT_FALSE(name[end - 1] >= 0xD800 && name[end - 1] <= 0xDBFF);
+}
+
+TEST(SideFileNames, ExtendedLengthTargetsKeepTheirNameWithinTheLimitOfOneName) {
+  const std::wstring folder = L"\\\\?\\C:\\" + std::wstring(200, L'f') + L"\\" + std::wstring(200, L'g') + L"\\";
+  const std::wstring side = SideFileName(folder + L"b.txt", L"saving", 0xFFFFFFFFFFFFull);
+  EXPECT_EQ(side.rfind(folder + L"b.txt.~saving-", 0), 0u) << side;
+
+  // A name near the limit of one name is cut for its side file, whatever
+  // the form of its path.
+  for (const std::wstring& target : {folder + std::wstring(250, L'n'), L"C:\\" + std::wstring(250, L'n')}) {
+    const std::wstring name = FileNamePart(SideFileName(target, L"previous", 0xFFFFFFFFFFFFFFFFull));
+    EXPECT_EQ(name.size(), 255u) << name;
+    EXPECT_EQ(name.rfind(L"nnn", 0), 0u);
+  }
 }
 
 }  // namespace
