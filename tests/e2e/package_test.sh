@@ -81,6 +81,29 @@ fact() { sed -n "s/^$1=//p" <<<"$2"; }
 e2e_pid=$!
 win=$(e2e_wait_window "^Untitled - Tavrel$" 90) || e2e_fail "the editor's window did not show"
 
+# The main window's class icon is the one the desktop shows: Wine hands it
+# to X as the window's _NET_WM_ICON. Its 32-pixel image is the theme's own.
+x_icon_differences() {
+  xprop -notype -id "$win" 32c _NET_WM_ICON | python3 -c '
+import sys
+values = [int(v) for v in sys.stdin.read().split("=", 1)[1].replace("\n", " ").split(",") if v.strip()]
+i = 0
+while i + 2 <= len(values):
+    w, h = values[i], values[i + 1]
+    if (w, h) == (32, 32):
+        rgba = bytearray()
+        for p in values[i + 2:i + 2 + w * h]:
+            rgba += bytes(((p >> 16) & 255, (p >> 8) & 255, p & 255, p >> 24 & 255))
+        open(sys.argv[1], "wb").write(rgba)
+    i += 2 + w * h
+' "$e2e_dir/icon.rgba" 2>/dev/null
+  [ -s "$e2e_dir/icon.rgba" ] || { echo "no 32-pixel icon"; return; }
+  compare -metric AE -fuzz 10% -size 32x32 -depth 8 "rgba:$e2e_dir/icon.rgba" \
+    /usr/share/icons/Tango/32x32/apps/accessories-text-editor.png null: 2>&1
+}
+differences=$(x_icon_differences)
+[ "$differences" = 0 ] || e2e_fail "the window does not show the program's icon ($differences pixels differ)"
+
 # Version 6 of the common controls is loaded from its assembly's folder in
 # the side-by-side store, and only for a program whose manifest asks for it;
 # without one the system folder's version 5 is loaded. (Wine's library
