@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
 # Includes against the layer order fail the run before anything is built.
 ./tools/check-layers.sh || { echo "test.sh: layer check failed" >&2; exit 1; }
-./tools/build-all.sh --with-native || { echo "test.sh: build failed" >&2; exit 1; }
+./tools/build-all.sh --with-native --package || { echo "test.sh: build failed" >&2; exit 1; }
 
 . tools/wine-session.sh
 trap wine_session_stop EXIT

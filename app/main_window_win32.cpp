@@ -12,6 +12,7 @@
 #include "app/document_files.h"
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
+#include "app/resource_ids.h"
 #include "app/scintilla_messages.h"
 #include "app/search_strip_win32.h"
 #include "app/text_encoding.h"
@@ -322,6 +323,12 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   wc.lpfnWndProc = window_proc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  // The program's own icon, in the sizes the caption and Alt+Tab ask for.
+  // Shared: the system owns them and keeps them for the life of the module.
+  wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVREL), IMAGE_ICON,
+                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVREL), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"Tavrel";
   RegisterClassExW(&wc);

@@ -75,6 +75,21 @@ add_library(lumora STATIC ${LUMORA_WIN32_SOURCES})
 target_compile_options(lumora PRIVATE ${TAVREL_WARNINGS})
 target_link_libraries(lumora PUBLIC lumora_portable tavrel_platform)
 
+# Resources built into the programs: the application manifest (common
+# controls 6) and version information from the project's version, plus what a
+# program's own script adds. Resource scripts find their files in res/ and
+# the generated res/ of the build.
+enable_language(RC)
+configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/res/version.h @ONLY)
+set(TAVREL_RC_INCLUDES ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res ${CMAKE_SOURCE_DIR})
+function(tavrel_resources target script)
+  target_sources(${target} PRIVATE ${script})
+  target_include_directories(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${TAVREL_RC_INCLUDES}>)
+  # The resource compiler's dependency scan misses the files its statements name.
+  set_property(SOURCE ${script} APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/program.manifest
+               ${CMAKE_SOURCE_DIR}/res/manifest.rc ${CMAKE_SOURCE_DIR}/res/program.rc ${ARGN})
+endfunction()
+
 # Run-time files beside the programs: the DLLs we load at run time.
 set(TAVREL_RUNTIME_DLLS ${TAVREL_DEPS}/bin/Scintilla64.dll ${TAVREL_DEPS}/bin/Hunspellx64.dll)
 file(COPY ${TAVREL_RUNTIME_DLLS} DESTINATION ${CMAKE_BINARY_DIR}/bin)
@@ -88,10 +103,17 @@ add_executable(sknz-pack ${CMAKE_SOURCE_DIR}/tools/sknz/sknz_pack.cpp
 target_include_directories(sknz-pack PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(sknz-pack PRIVATE ${TAVREL_WARNINGS})
 target_link_options(sknz-pack PRIVATE ${TAVREL_STATIC_LINK})
+tavrel_resources(sknz-pack ${CMAKE_SOURCE_DIR}/tools/sknz/sknz_pack.rc)
 # Another program holding a file open without sharing, for the end-to-end tests.
 add_executable(hold-file ${CMAKE_SOURCE_DIR}/tests/e2e/hold_file_win32.cpp)
 target_compile_options(hold-file PRIVATE ${TAVREL_WARNINGS})
 target_link_options(hold-file PRIVATE ${TAVREL_STATIC_LINK} -municode)
+# Reads a program's icons, version and loaded common controls, for the
+# package test.
+add_executable(inspect-program ${CMAKE_SOURCE_DIR}/tests/e2e/inspect_program_win32.cpp)
+target_compile_options(inspect-program PRIVATE ${TAVREL_WARNINGS})
+target_link_options(inspect-program PRIVATE ${TAVREL_STATIC_LINK} -municode)
+target_link_libraries(inspect-program PRIVATE version)
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/CMakeLists.txt)
   add_subdirectory(app)
 endif()
@@ -109,6 +131,8 @@ foreach(src ${WINE_TESTS})
   add_executable(wine_${name} ${src})
   target_compile_options(wine_${name} PRIVATE ${TAVREL_WARNINGS})
   target_link_libraries(wine_${name} PRIVATE lumora deps_scintilla GTest::gtest_main)
+  # The controls as the shipped programs get them.
+  tavrel_resources(wine_${name} ${CMAKE_SOURCE_DIR}/res/manifest.rc)
   if(name MATCHES "^app_")
     target_link_libraries(wine_${name} PRIVATE tavrel_app)
   endif()
@@ -133,3 +157,8 @@ foreach(script ${E2E_TESTS})
   add_test(NAME e2e.${name} COMMAND ${script} ${CMAKE_BINARY_DIR}/bin ${TAVREL_DATA})
   set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 240 LABELS e2e RUN_SERIAL ON)
 endforeach()
+# Making a Wine prefix from nothing takes a minute or two on its own.
+set_tests_properties(e2e.package_test PROPERTIES TIMEOUT 480)
+
+# The release package: cmake --build build/cross --target package
+include(cmake/package.cmake)

@@ -8,6 +8,7 @@ packages=(
   cmake make nasm dpkg-dev g++ googletest clang libclang-rt-14-dev
   wine64 wine xvfb xdotool x11-utils imagemagick strace
   hunspell-en-gb tango-icon-theme adwaita-icon-theme fonts-dejavu-core
+  librsvg2-bin icoutils
 )
 # A private print server with a PDF queue (tools/print-server.sh), the
 # library through which Wine reaches it, and the PDF readers of the tests.
