@@ -573,7 +573,7 @@ TEST_F(FileTest, FileTouchedOrReplacedByAnotherOfTheSameSizeCountsAsChanged) {
   ASSERT_TRUE(MoveFileExW(Path(L"copy.txt").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
   SetText("mine");
   EXPECT_EQ(SaveDocument(), kCommandStopped);
-  EXPECT_EQ(g_user.questions.size(), 3u);  // the second open's own question, then this one
+  ASSERT_EQ(g_user.questions.size(), 3u);  // the second open's own question, then this one
   EXPECT_EQ(g_user.questions.back(), kChangedQuestion);
   EXPECT_EQ(ReadBytes(path), "same bytes");
 }
