@@ -34,10 +34,12 @@ TEST(FileStamp, GoneUnknownOrNeverRecordedAsksNothing) {
 }
 
 TEST(FileStamp, OnlyTheDocumentsOwnFileAsks) {
-  FileStamp longer = kRead;
+  FileStamp longer = kRead, replaced = kRead;
   longer.size += 9;
-  // The same name in other letters or separators (Save As to the same file).
-  EXPECT_TRUE(MustAskBeforeOverwrite(L"c:/notes/TODO.TXT", kPath, kRead, Found(longer)));
+  replaced.file_index = 43;
+  // The same name in other letters or separators (Save As to the same
+  // file), even once another file has taken its place.
+  EXPECT_TRUE(MustAskBeforeOverwrite(L"c:/notes/TODO.TXT", kPath, kRead, Found(replaced)));
   // The same file under another name (a link).
   EXPECT_TRUE(MustAskBeforeOverwrite(L"C:\\Links\\todo.txt", kPath, kRead, Found(longer)));
   // Another file: Save As over it is the file dialog's question.
