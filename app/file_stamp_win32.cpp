@@ -1,5 +1,6 @@
 #include "app/file_stamp_win32.h"
 
+#include "app/path_forms_win32.h"
 #include "platform/os_handles_win32.h"
 
 namespace tavrel {
@@ -20,7 +21,7 @@ std::optional<FileStamp> StampOfOpenFile(HANDLE file) {
 
 DiskLook LookAtFile(const std::wstring& path) {
   // Attributes only: no sharing mode of another program's open refuses it.
-  platform::UniqueFile file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+  platform::UniqueFile file(CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
