@@ -7,6 +7,7 @@
 #include "app/document_save.h"
 #include "app/editor_state.h"
 #include "app/editor_windows.h"
+#include "app/file_stamp.h"
 #include "app/message_boxes.h"
 #include "app/scintilla_messages.h"
 
@@ -18,14 +19,35 @@ FileDialogRequest DocumentDialog(const wchar_t* title, const std::wstring& prese
   return FileDialogRequest{title, preset_name, kDocumentPattern, 0};
 }
 
+// Whether the user lets a save to path go ahead: asked only when path is
+// the document's own file and another program has changed it since the
+// editor last read or wrote it.
+bool MayOverwrite(const std::wstring& path) {
+  if (!MustAskBeforeOverwrite(path, g_editor.document_path, g_editor.document_stamp, LookAtFile(path))) return true;
+  return g_document_hooks.ask_overwrite_changed(ChangedOnDiskQuestion(FileNamePart(path))) == kAnswerYes;
+}
+
+// What a save left at path, for the next save to compare with. Looked at
+// by name once the save is done: a save may have put a new file in the old
+// one's place.
+std::optional<FileStamp> StampOfSaved(const std::wstring& path) {
+  const DiskLook written = LookAtFile(path);
+  if (written.kind != DiskLook::Kind::kFound) return std::nullopt;
+  return written.stamp;
+}
+
 // Empty documents take the same road as any other: the file is written
 // (or emptied), and the save point, path, title and recent list follow.
 int SaveTo(const std::wstring& path) {
+  // Answered No, the file and the text both stay as they are, the document
+  // still modified: a command the user stopped.
+  if (!MayOverwrite(path)) return kCommandStopped;
   const std::wstring name = FileNamePart(path);
   switch (SaveDocumentFile(path)) {
     case SaveResult::kSaved:
       SendEditor(SCI_SETSAVEPOINT);
       g_editor.document_path = path;
+      g_editor.document_stamp = StampOfSaved(path);
       UpdateWindowTitle();
       g_document_hooks.add_recent_file(path);
       return 0;
@@ -36,6 +58,9 @@ int SaveTo(const std::wstring& path) {
       ShowMessage(CannotAllocateMessage(name));
       break;
     case SaveResult::kWriteFailed:
+      // Putting the old bytes back into the file itself gives it a new
+      // time: that is this editor's doing, not another program's.
+      if (path == g_editor.document_path) g_editor.document_stamp = StampOfSaved(path);
       ShowMessage(CouldNotSaveMessage(name));
       break;
   }
@@ -76,6 +101,7 @@ void NewDocument() {
   SendEditor(SCI_SETSAVEPOINT);
   SendEditor(SCI_SETEOLMODE, SC_EOL_CRLF);
   g_editor.document_path = kUntitledPath;
+  g_editor.document_stamp.reset();
   UpdateWindowTitle();
   // Width tracking grows the scroll range again from the widest line shown.
   SendEditor(SCI_SETSCROLLWIDTH, 1);
@@ -88,7 +114,8 @@ void OpenDocument(const std::wstring& requested_path) {
   if (path.empty()) path = g_document_hooks.open_file_dialog(DocumentDialog(kOpenDialogTitle, std::wstring()));
   if (path.empty()) return;
 
-  if (LoadDocumentFile(path) != LoadResult::kLoaded) {
+  std::optional<FileStamp> stamp;
+  if (LoadDocumentFile(path, &stamp) != LoadResult::kLoaded) {
     ShowMessage(CouldNotReadMessage(FileNamePart(path)));
     return;
   }
@@ -97,6 +124,7 @@ void OpenDocument(const std::wstring& requested_path) {
   SendEditor(SCI_EMPTYUNDOBUFFER);
   SendEditor(SCI_SETSAVEPOINT);
   g_editor.document_path = path;
+  g_editor.document_stamp = stamp;
   SendEditor(SCI_SETSCROLLWIDTH, 1);
   UpdateWindowTitle();
   if (g_editor.spell_check_on) g_document_hooks.check_spelling_document();

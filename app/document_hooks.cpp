@@ -11,12 +11,15 @@ void ShowTavrelMessage(const std::wstring& text) { ShowMessageBox(kMessageTitle,
 
 int AskTavrelQuestion(const std::wstring& question) { return AskYesNoCancel(kMessageTitle, question); }
 
+int AskTavrelYesNo(const std::wstring& question) { return AskYesNo(kMessageTitle, question); }
+
 void NoRecentFiles(const std::wstring&) {}
 
 void NoSpellChecking() {}
 
 constexpr DocumentHooks kDefaultHooks = {
-    ShowTavrelMessage, AskTavrelQuestion, ShowOpenFileDialog, ShowSaveFileDialog, NoRecentFiles, NoSpellChecking,
+    ShowTavrelMessage, AskTavrelQuestion,  AskTavrelYesNo,  ShowOpenFileDialog,
+    ShowSaveFileDialog, NoRecentFiles,     NoSpellChecking,
 };
 
 }  // namespace

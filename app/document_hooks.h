@@ -16,6 +16,9 @@ struct DocumentHooks {
   // The unsaved-changes question, titled "Tavrel": kAnswerYes, kAnswerNo or
   // kAnswerCancel.
   int (*ask_save_changes)(const std::wstring& question);
+  // Whether to write over a file another program changed, titled "Tavrel":
+  // kAnswerYes or kAnswerNo.
+  int (*ask_overwrite_changed)(const std::wstring& question);
   std::wstring (*open_file_dialog)(const FileDialogRequest& request);
   std::wstring (*save_file_dialog)(const FileDialogRequest& request);
   // A document was read from or written to path. Does nothing until the

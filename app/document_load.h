@@ -3,7 +3,10 @@
 // once it is complete.
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
+
+#include "app/file_stamp.h"
 
 namespace tavrel {
 
@@ -21,7 +24,9 @@ inline constexpr unsigned long long kLongLoadBytes = 64ull << 20;
 // with the old document's settings (code page, line-end mode, tabs, undo
 // collection); the caller empties its undo history and sets the save point.
 // On any failure the current document, its settings and its view are as
-// they were.
-LoadResult LoadDocumentFile(const std::wstring& path);
+// they were. read_stamp, when given, receives the stamp of the file as it
+// stood when its last byte had been read (none if the system would not
+// say), so that a later change by another program can be told.
+LoadResult LoadDocumentFile(const std::wstring& path, std::optional<FileStamp>* read_stamp = nullptr);
 
 }  // namespace tavrel

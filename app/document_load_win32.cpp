@@ -10,6 +10,7 @@
 #include "app/document_naming.h"
 #include "app/editor_windows.h"
 #include "app/file_io_hooks_win32.h"
+#include "app/file_stamp_win32.h"
 #include "app/path_forms_win32.h"
 #include "app/scintilla_messages.h"
 #include "platform/os_handles_win32.h"
@@ -109,7 +110,7 @@ class LoaderHold {
 
 }  // namespace
 
-LoadResult LoadDocumentFile(const std::wstring& path) {
+LoadResult LoadDocumentFile(const std::wstring& path, std::optional<FileStamp>* read_stamp) {
   // Others may keep the file open for writing (a log being written); it is
   // read as it stands.
   platform::UniqueFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
@@ -160,6 +161,8 @@ LoadResult LoadDocumentFile(const std::wstring& path) {
     loaded += read;
     busy.Progress(loaded, text_size);
   }
+  // Taken while the file is still open, so that it is the file just read.
+  if (read_stamp) *read_stamp = StampOfOpenFile(file.get());
   file.close();
   chunk.reset();
 

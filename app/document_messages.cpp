@@ -4,6 +4,10 @@ namespace tavrel {
 
 std::wstring SaveChangesQuestion(const std::wstring& name) { return L"Do you want to save changes to " + name + L"?"; }
 
+std::wstring ChangedOnDiskQuestion(const std::wstring& name) {
+  return name + L" has been changed by another program. Overwrite it?";
+}
+
 std::wstring CouldNotReadMessage(const std::wstring& name) { return L"Error: Could not read file " + name + L"!"; }
 
 std::wstring CouldNotCreateMessage(const std::wstring& name) { return L"Error: Could not create file " + name + L"!"; }

@@ -14,6 +14,7 @@ inline constexpr wchar_t kSaveAsDialogTitle[] = L"Save As";
 inline constexpr wchar_t kDocumentPattern[] = L"Text Documents (*.txt)|*.txt|All Files (*.*)|*.*";
 
 std::wstring SaveChangesQuestion(const std::wstring& name);
+std::wstring ChangedOnDiskQuestion(const std::wstring& name);
 std::wstring CouldNotReadMessage(const std::wstring& name);
 std::wstring CouldNotCreateMessage(const std::wstring& name);
 std::wstring CannotAllocateMessage(const std::wstring& name);

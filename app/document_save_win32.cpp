@@ -182,14 +182,14 @@ bool PutInPlace(const std::wstring& written, const std::wstring& target) {
 class OwnerOnlySecurity {
  public:
   OwnerOnlySecurity() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return;
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return;
+    // Owned at once: the resize below may throw.
+    const platform::UniqueKernelObject token(opened);
     DWORD size = 0;
-    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
     user_.resize(size / sizeof(uint64_t) + 1);
-    const BOOL known = size > 0 && GetTokenInformation(token, TokenUser, user_.data(), size, &size);
-    CloseHandle(token);
-    if (!known) return;
+    if (size == 0 || !GetTokenInformation(token.get(), TokenUser, user_.data(), size, &size)) return;
     PSID sid = reinterpret_cast<TOKEN_USER*>(user_.data())->User.Sid;
     const DWORD acl_size = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(sid);
     acl_.resize(acl_size / sizeof(uint64_t) + 1);

@@ -6,7 +6,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "app/file_stamp.h"
 
 // The platform's window handle type, named without the platform's headers
 // so that this record stays free of them; it is the same type as HWND.
@@ -34,6 +37,9 @@ struct ImageSet {
 struct EditorState {
   // Document and settings. Flags hold 0 or 1.
   std::wstring document_path = kUntitledPath;
+  // The document's file as the editor last read or wrote it; none while
+  // the document has no file or the system would not describe it.
+  std::optional<FileStamp> document_stamp;
   int64_t bar_style = 0x2000000;
   std::wstring font_name = L"Lucida Console";
   int64_t font_size = 10;

@@ -13,5 +13,8 @@ void ShowMessageBox(const std::wstring& title, const std::wstring& text);
 // A box with Yes, No and Cancel: kAnswerYes, kAnswerNo, or kAnswerCancel when
 // cancelled, closed or not shown at all.
 int AskYesNoCancel(const std::wstring& title, const std::wstring& text);
+// A box with Yes and No: kAnswerYes, or kAnswerNo for anything else (the
+// box closed or not shown at all).
+int AskYesNo(const std::wstring& title, const std::wstring& text);
 
 }  // namespace tavrel

@@ -20,4 +20,8 @@ int AskYesNoCancel(const std::wstring& title, const std::wstring& text) {
   }
 }
 
+int AskYesNo(const std::wstring& title, const std::wstring& text) {
+  return MessageBoxW(g_editor.main_window, text.c_str(), title.c_str(), MB_YESNO) == IDYES ? kAnswerYes : kAnswerNo;
+}
+
 }  // namespace tavrel

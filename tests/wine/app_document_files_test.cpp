@@ -1,8 +1,9 @@
 // The document commands against a real editing component and real files:
 // bytes survive a round trip whatever they are, opening replaces the whole
 // document state (also for empty files), a failed open leaves everything as
-// it was, and the unsaved-changes question stops New and Open whenever the
-// user cancels or the save they asked for did not complete.
+// it was, the unsaved-changes question stops New and Open whenever the
+// user cancels or the save they asked for did not complete, and a save asks
+// before it writes over another program's changes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -491,6 +492,51 @@ TEST_F(FileTest, PathsPastThePlainLimitOpenAndSaveInTheirExtendedForm) {
   ASSERT_EQ(g_replace_names.size(), 3u);
   EXPECT_LE(FileNamePart(g_replace_names[1]).size(), 255u);
   EXPECT_EQ(FilesIn(L"\\\\?\\" + folder), (std::vector<std::wstring>{name, longest}));
+}
+
+// ------------------------------------------- another program's changes
+
+// The last-write time of path, first set to set when given.
+FILETIME WriteTime(const std::wstring& path, const FILETIME* set = nullptr) {
+  HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  FILETIME time{};
+  if (set) SetFileTime(file, nullptr, nullptr, set);
+  GetFileTime(file, nullptr, nullptr, &time);
+  CloseHandle(file);
+  return time;
+}
+
+// The end-to-end test answers by keys; here: the question's words, each
+// part of the stamp on its own, and Save As to the same name.
+TEST_F(FileTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
+  const std::wstring path = Path(L"notes.txt");
+  const std::wstring question = L"notes.txt has been changed by another program. Overwrite it?";
+  ASSERT_TRUE(WriteBytes(path, "same bytes"));
+  OpenDocument(path);
+  // Only the time: the same bytes written again.
+  FILETIME later = WriteTime(path);
+  later.dwHighDateTime += 1;
+  WriteTime(path, &later);
+  SetText("mine");
+  EXPECT_EQ(SaveDocument(), kCommandStopped);
+  EXPECT_EQ(g_user.questions, std::vector<std::wstring>{question});
+  EXPECT_EQ(ReadBytes(path), "same bytes");
+  EXPECT_TRUE(g_user.messages.empty());
+  EXPECT_TRUE(Modified());
+
+  // Only which file it is: a copy of the same size and time moved over it.
+  g_user.answers = {kAnswerNo};
+  OpenDocument(path);
+  ASSERT_TRUE(WriteBytes(Path(L"copy.txt"), "same bytes"));
+  WriteTime(Path(L"copy.txt"), &later);
+  ASSERT_TRUE(MoveFileExW(Path(L"copy.txt").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+  SetText("mine");
+  g_user.save_answers = {path};
+  EXPECT_EQ(SaveDocumentAs(), kCommandStopped);
+  ASSERT_EQ(g_user.questions.size(), 3u);  // the open's own question between
+  EXPECT_EQ(g_user.questions.back(), question);
+  EXPECT_EQ(ReadBytes(path), "same bytes");
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 // file must still hold exactly its old bytes, no side file may be left
 // behind (except by the killed process, or a copy of old bytes that could
 // not be put back), the document must still count as modified and the user
-// must have been told. A file reached through a symbolic link stays behind
+// must have been told, and a retry must not take the editor's own repair
+// for another program's change. A file reached through a symbolic link stays behind
 // its link, with its permissions, whether the save fails or not.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -216,6 +217,30 @@ TEST_P(SaveEitherWay, FolderThatVanishedIsReported) {
 TEST_P(SaveEitherWay, WriteFailingHalfwayKeepsTheOldFile) {
   g_file_io_hooks.write_file = FailSecondBlock;
   ExpectRefused(L"Error: Could not save file t.txt!");
+}
+
+// Putting the old bytes back into the file itself gives it a new time, but
+// no other program wrote them: the next save asks nothing.
+TEST_F(SaveSafety, OldBytesPutBackAreNotTakenForAnotherProgramsChange) {
+  HANDLE file = CreateFileW(target_.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  const FILETIME long_ago{0, 0x01C00000};
+  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &long_ago));
+  CloseHandle(file);
+  const std::string text = Text();
+  g_user.answers = {kAnswerNo};
+  OpenDocument(target_);
+  SetText(text);
+
+  Take(Road::kInPlace);
+  g_file_io_hooks.write_file = FailSecondBlock;
+  ExpectRefused(L"Error: Could not save file t.txt!");
+  ResetFileIoHooks();
+  Take(Road::kInPlace);
+  InstallUserScript();
+  EXPECT_EQ(SaveDocument(), 0);
+  EXPECT_EQ(g_user.questions, std::vector<std::wstring>{});
+  EXPECT_TRUE(ReadBytes(target_) == text) << "the text was not written";
 }
 
 TEST_P(SaveEitherWay, ShortWriteIsAFailure) {

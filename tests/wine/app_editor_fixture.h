@@ -36,7 +36,8 @@ inline std::wstring ExeFolder() {
 }
 
 // What the user saw and what they answer. Unscripted questions are
-// cancelled and unscripted dialogs are cancelled.
+// cancelled (or answered No where there is no Cancel) and unscripted
+// dialogs are cancelled.
 struct UserScript {
   std::vector<std::wstring> messages;
   std::vector<std::wstring> questions;
@@ -44,7 +45,8 @@ struct UserScript {
   std::vector<FileDialogRequest> save_requests;
   std::vector<std::wstring> recent_files;
   int spelling_checks = 0;
-  // "question", "open dialog", "save dialog", in the order they came.
+  // "question", "overwrite question", "open dialog", "save dialog", in the
+  // order they came.
   std::vector<std::string> events;
 
   std::deque<int> answers;
@@ -61,6 +63,14 @@ inline void InstallUserScript() {
     g_user.questions.push_back(question);
     g_user.events.push_back("question");
     if (g_user.answers.empty()) return kAnswerCancel;
+    const int answer = g_user.answers.front();
+    g_user.answers.pop_front();
+    return answer;
+  };
+  g_document_hooks.ask_overwrite_changed = [](const std::wstring& question) {
+    g_user.questions.push_back(question);
+    g_user.events.push_back("overwrite question");
+    if (g_user.answers.empty()) return kAnswerNo;
     const int answer = g_user.answers.front();
     g_user.answers.pop_front();
     return answer;
