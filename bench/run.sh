@@ -11,7 +11,7 @@
 # --quick: small sizes and one run, to see that everything works (a few
 # minutes). The full run (open and save 200 MiB and 1 GiB, search 100 MiB,
 # spell check 10 MiB, switching spelling on in 10 and 100 MiB, peers on
-# 200 MiB) takes about 12 minutes on two idle
+# 200 MiB) takes about 14 minutes on two idle
 # cores, two thirds of it Notepad opening 200 MiB (over two minutes each
 # time). Needs about 3 GB of free disk for the documents, which are deleted
 # afterwards.

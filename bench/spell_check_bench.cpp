@@ -310,7 +310,8 @@ void PrintIdleMarking(std::size_t megabytes, const IdleMarking& m) {
   std::printf("  until all is marked             %8.1f ms   (floor, all in one go: %.1f ms)\n",
               Median(m.all_marked), Median(m.in_one_go));
   const std::string stall = bench::Figure("spell on: longest stall", megabytes);
-  bench::PrintRow(stall.c_str(), "Tavrel", "ms", m.stalls, "longest wait of a posted message while marking; 1 word in 8 unknown");
+  bench::PrintRow(stall.c_str(), "Tavrel", "ms", m.stalls,
+                  "longest wait of a posted message while marking; 1 word in 8 unknown");
   bench::PrintRow(stall.c_str(), "floor", "ms", m.stall_floors, "the same loop with nothing to mark");
   const std::string all = bench::Figure("spell on: all marked", megabytes);
   bench::PrintRow(all.c_str(), "Tavrel", "ms", m.all_marked, "screen at once, the rest in idle slices");

@@ -21,32 +21,6 @@ PendingSpellRanges Of(const Ranges& ranges) {
   return pending;
 }
 
-TEST(PendingSpellRanges, CheckedPiecesComeOffAndWhatIsLeftStaysInOrder) {
-  PendingSpellRanges pending;
-  pending.Reset(1000);
-  pending.Remove(100, 200);
-  pending.Remove(0, 50);
-  EXPECT_EQ(pending.Ranges(), (Ranges{{50, 100}, {200, 1000}}));
-  pending.Add(90, 210);  // overlapping and touching join
-  EXPECT_EQ(pending.Ranges(), (Ranges{{50, 1000}}));
-  pending.Remove(0, 2000);
-  EXPECT_TRUE(pending.Empty());
-  pending.Reset(0);
-  EXPECT_TRUE(pending.Empty());
-}
-
-TEST(PendingSpellRanges, InsertionsWidenRangesTheyFallInAndMoveThoseAfter) {
-  PendingSpellRanges pending = Of({{10, 20}, {30, 40}});
-  pending.Inserted(15, 5);  // inside the first
-  EXPECT_EQ(pending.Ranges(), (Ranges{{10, 25}, {35, 45}}));
-  pending.Inserted(35, 2);  // at the start of the second: it moves along
-  EXPECT_EQ(pending.Ranges(), (Ranges{{10, 25}, {37, 47}}));
-  pending.Inserted(25, 3);  // just after the first: left to the edit's check
-  EXPECT_EQ(pending.Ranges(), (Ranges{{10, 25}, {40, 50}}));
-  pending.Inserted(60, 100);  // after everything
-  EXPECT_EQ(pending.Ranges(), (Ranges{{10, 25}, {40, 50}}));
-}
-
 TEST(PendingSpellRanges, DeletionsCutRangesAndJoinWhatComesTogether) {
   PendingSpellRanges pending = Of({{10, 20}, {30, 40}, {50, 60}});
   pending.Deleted(0, 5);  // before everything
@@ -134,7 +108,9 @@ std::vector<std::string> Words(std::string_view text) {
 
 TEST(SpellPieces, TextCutAfterASeparatorByteHasTheWordsOfTheWhole) {
   const std::string text =
-      "Don't 'quote' \xE2\x80\x98so\xE2\x80\x99 caf\xC3\xA9 na\xC3\xAFve\xE2\x80\x94" "dash \xE2\x80\x9C" "double\xE2\x80\x9D "
+      "Don't 'quote' \xE2\x80\x98so\xE2\x80\x99 caf\xC3\xA9 na\xC3\xAFve\xE2\x80\x94"
+      "dash \xE2\x80\x9C"
+      "double\xE2\x80\x9D "
       "x-ray abc123def ``tick`` end.\r\nnext line";
   const std::vector<std::string> whole = Words(text);
   for (std::size_t cut = 1; cut < text.size(); ++cut) {

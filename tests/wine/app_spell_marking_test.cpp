@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -189,11 +190,11 @@ TEST_F(SpellMarkingTest, EditsWhileMarkingIsPendingLeaveTheMarksOfAFreshCheck) {
   ASSERT_EQ(text.compare(0, 4, "Teh "), 0);
   const Ranges marks = Marks();
   const Ranges expected = ExpectedMarks(text);
-  ASSERT_EQ(marks.size(), expected.size());
-  for (std::size_t i = 0; i < marks.size(); ++i)
-    ASSERT_EQ(marks[i], expected[i]) << "mark " << i << ": '" << text.substr(static_cast<std::size_t>(marks[i].first), 12)
-                                     << "' where '" << text.substr(static_cast<std::size_t>(expected[i].first), 12)
-                                     << "' was due";
+  auto at = [&](intptr_t position) { return text.substr(static_cast<std::size_t>(position), 12); };
+  for (std::size_t i = 0; i < std::min(marks.size(), expected.size()); ++i)
+    ASSERT_EQ(marks[i], expected[i]) << "mark " << i << " on '" << at(marks[i].first) << "' where one on '"
+                                     << at(expected[i].first) << "' was due";
+  EXPECT_EQ(marks.size(), expected.size());
   ASSERT_NO_FATAL_FAILURE(SwitchSpelling(false));
 }
 
