@@ -21,38 +21,12 @@ constexpr double kSliceSeconds = 0.012;
 PendingMarks g_pending;
 UINT_PTR g_timer = 0;
 
-// While marking, the component would report every filled range to the main
-// window; nothing there needs indicator changes.
-class QuietIndicators {
- public:
-  explicit QuietIndicators(const DirectEditor& editor) : editor_(editor) {
-    mask_ = editor_(SCI_GETMODEVENTMASK);
-    editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_ & ~SC_MOD_CHANGEINDICATOR));
-  }
-  ~QuietIndicators() { editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_)); }
-  QuietIndicators(const QuietIndicators&) = delete;
-  QuietIndicators& operator=(const QuietIndicators&) = delete;
-
- private:
-  const DirectEditor& editor_;
-  intptr_t mask_ = 0;
-};
-
 void Fill(const DirectEditor& editor, const TextMatch& range) {
   editor(SCI_INDICATORFILLRANGE, static_cast<uintptr_t>(range.start), static_cast<intptr_t>(range.length));
 }
 
 void MarkIn(const DirectEditor& editor, int64_t start, int64_t end) {
   g_pending.TakeIn(start, end, [&](const TextMatch& range) { Fill(editor, range); });
-}
-
-// The byte range of the lines on screen.
-void VisibleRange(const DirectEditor& editor, int64_t& start, int64_t& end) {
-  const intptr_t first = editor(SCI_DOCLINEFROMVISIBLE, static_cast<uintptr_t>(editor(SCI_GETFIRSTVISIBLELINE)));
-  const intptr_t last = first + editor(SCI_LINESONSCREEN) + 1;
-  start = editor(SCI_POSITIONFROMLINE, static_cast<uintptr_t>(first));
-  end = editor(SCI_GETLINEENDPOSITION, static_cast<uintptr_t>(last));
-  if (end < start) end = editor(SCI_GETLENGTH);
 }
 
 void StopTimer() {
@@ -97,6 +71,21 @@ void CALLBACK MarkSlice(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 }  // namespace
+
+QuietIndicators::QuietIndicators(const DirectEditor& editor) : editor_(editor) {
+  mask_ = editor_(SCI_GETMODEVENTMASK);
+  editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_ & ~SC_MOD_CHANGEINDICATOR));
+}
+
+QuietIndicators::~QuietIndicators() { editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_)); }
+
+void VisibleRange(const DirectEditor& editor, int64_t& start, int64_t& end) {
+  const intptr_t first = editor(SCI_DOCLINEFROMVISIBLE, static_cast<uintptr_t>(editor(SCI_GETFIRSTVISIBLELINE)));
+  const intptr_t last = first + editor(SCI_LINESONSCREEN) + 1;
+  start = editor(SCI_POSITIONFROMLINE, static_cast<uintptr_t>(first));
+  end = editor(SCI_GETLINEENDPOSITION, static_cast<uintptr_t>(last));
+  if (end < start) end = editor(SCI_GETLENGTH);
+}
 
 DirectEditor::DirectEditor() {
   function_ = reinterpret_cast<Function>(SendEditor(SCI_GETDIRECTFUNCTION));

@@ -24,6 +24,23 @@ class DirectEditor {
   intptr_t pointer_ = 0;
 };
 
+// While marking, the component would report every filled range to the main
+// window; nothing there needs indicator changes.
+class QuietIndicators {
+ public:
+  explicit QuietIndicators(const DirectEditor& editor);
+  ~QuietIndicators();
+  QuietIndicators(const QuietIndicators&) = delete;
+  QuietIndicators& operator=(const QuietIndicators&) = delete;
+
+ private:
+  const DirectEditor& editor_;
+  intptr_t mask_ = 0;
+};
+
+// The byte range of the lines on screen.
+void VisibleRange(const DirectEditor& editor, int64_t& start, int64_t& end);
+
 // Indicator 2 over every match but `skip` (touching and overlapping
 // matches as one range): those on screen at once, the others later. Any
 // marking still pending from before is dropped.

@@ -14,7 +14,15 @@ namespace tavrel {
 // A word that runs up to the end of the range is judged only when the
 // range ends at its line's end: before that it may still be being typed.
 void CheckSpellingRange(intptr_t start, intptr_t length);
+// The lines on screen at once, the rest of a big document in idle slices
+// (the lines that scroll into view first), so that the window keeps
+// answering; edits made meanwhile move what is still to check.
 void CheckSpellingDocument();
+// Checks whatever is still to check, now.
+void FinishSpellingMarks();
+bool SpellingMarksPending();
+// Drops what is still to check; the marks made stay.
+void StopSpellingMarks();
 // SCN_MODIFIED, while spell checking is on: re-checks around the change.
 void CheckSpellingAfterModification(const SCNotification& notification);
 // Command 7. Switching on waits for the dictionary if it is still opening.

@@ -20,6 +20,11 @@ constexpr bool IsSpellWordByte(unsigned char c) {
   return true;
 }
 
+// True when the byte is a separator that no multi-byte character holds:
+// a scan that starts just after one finds the same words as a scan of the
+// whole line, so text may be judged in pieces cut there.
+constexpr bool IsSpellCutByte(unsigned char c) { return c < 0x80 && !IsSpellWordByte(c); }
+
 // How many bytes at text[i] part words: 0 inside a word, 1 for an ASCII
 // separator, 3 for a typographic one (– — “ ” …).
 std::size_t SpellSeparatorLength(std::string_view text, std::size_t i);

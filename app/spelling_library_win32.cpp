@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <thread>
-#include <unordered_map>
 
 #include "app/editor_state.h"
 #include "app/personal_word_list.h"
+#include "app/spell_verdict_cache.h"
 #include "app/text_encoding.h"
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
@@ -29,12 +29,6 @@ struct HunspellFunctions {
   char* (*dictionary_encoding)(void* handle) = nullptr;
 };
 
-// Hashing by view, so that a lookup costs no allocation.
-struct WordHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view word) const noexcept { return std::hash<std::string_view>{}(word); }
-};
-
 struct SpellingLibrary {
   platform::UniqueModule library;
   HunspellFunctions call;
@@ -45,7 +39,7 @@ struct SpellingLibrary {
   unsigned code_page = CP_UTF8;
   // UTF-8 word -> correct. Adding or ignoring a word can only turn
   // misspelt verdicts into correct ones, so only those are dropped then.
-  std::unordered_map<std::string, bool, WordHash, std::equal_to<>> verdicts;
+  SpellVerdictCache verdicts;
   std::thread loader;
 };
 
@@ -95,9 +89,7 @@ bool DictionaryFormOfUtf8(std::string_view utf8, std::string* out) {
   return DictionaryForm(WideFromUtf8(std::string(utf8)), out);
 }
 
-void ForgetMisspeltVerdicts() {
-  std::erase_if(g_spelling.verdicts, [](const auto& entry) { return !entry.second; });
-}
+void ForgetMisspeltVerdicts() { g_spelling.verdicts.ForgetMisspelt(); }
 
 std::string ReadWholeFile(const std::wstring& path) {
   platform::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -118,7 +110,7 @@ void OpenDictionary(const std::wstring& path) {
   s.dictionary = nullptr;
   s.path = path;
   s.code_page = CP_UTF8;
-  s.verdicts.clear();
+  s.verdicts.Clear();
   const std::string affix = Utf8FromWide(ReplaceFileExtension(path, L".aff"));
   s.dictionary = s.call.initialize(affix.c_str(), Utf8FromWide(path).c_str());
   if (!s.dictionary) return;
@@ -195,7 +187,7 @@ void SpellFree() {
   s.dictionary = nullptr;
   s.call = HunspellFunctions{};
   s.library.reset();
-  s.verdicts.clear();
+  s.verdicts.Clear();
   s.path.clear();
 }
 
@@ -207,10 +199,9 @@ bool SpellAskLibrary(std::string_view utf8_word) {
 
 bool SpellCheckUtf8(std::string_view word) {
   if (!Ready()) return false;
-  auto& verdicts = g_spelling.verdicts;
-  if (const auto found = verdicts.find(word); found != verdicts.end()) return found->second;
+  if (const bool* known = g_spelling.verdicts.Find(word)) return *known;
   const bool correct = SpellAskLibrary(word);
-  verdicts.emplace(word, correct);
+  g_spelling.verdicts.Add(word, correct);
   return correct;
 }
 

@@ -11,6 +11,7 @@ include(GoogleTest)
 # The editor's platform-free logic that its native tests reach.
 add_library(tavrel_portable STATIC ${CMAKE_SOURCE_DIR}/app/recent_files_list.cpp
             ${CMAKE_SOURCE_DIR}/app/spell_words.cpp ${CMAKE_SOURCE_DIR}/app/personal_word_list.cpp
+            ${CMAKE_SOURCE_DIR}/app/spell_pending_ranges.cpp ${CMAKE_SOURCE_DIR}/app/spell_verdict_cache.cpp
             ${CMAKE_SOURCE_DIR}/app/case_fold.cpp ${CMAKE_SOURCE_DIR}/app/text_search.cpp
             ${CMAKE_SOURCE_DIR}/app/page_loop.cpp ${CMAKE_SOURCE_DIR}/app/pending_marks.cpp
             ${CMAKE_SOURCE_DIR}/app/path_forms.cpp

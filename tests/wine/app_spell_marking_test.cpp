@@ -1,0 +1,218 @@
+// Spell checking a big document on the real main window, driven with real
+// messages through a loop like the program's: switching spelling on marks
+// what is on screen and leaves the rest to idle time, so the File menu
+// opens and closes while marking still runs; text typed, pasted and
+// deleted meanwhile (before, inside and across what is still unchecked)
+// leaves, once marking ends, exactly the marks a fresh check of the
+// edited text makes. Switching spelling off meanwhile stops it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/command_ids.h"
+#include "app/document_hooks.h"
+#include "app/editor_state.h"
+#include "app/editor_windows.h"
+#include "app/match_marking_win32.h"
+#include "app/scintilla_messages.h"
+#include "app/spell_check_win32.h"
+#include "app/spell_words.h"
+#include "app/spelling_library_win32.h"
+#include "tests/wine/app_main_window_support.h"
+#include "tests/wine/file_menu_click.h"
+#include "toolkit/menus/menu_win32.h"
+
+namespace tavrel {
+namespace {
+
+using Ranges = std::vector<std::pair<intptr_t, intptr_t>>;
+
+// About 6 MB of lines, each with two misspelt words, the last line ended.
+std::string BigDocument() {
+  std::string text;
+  for (int line = 0; text.size() < (6u << 20); ++line) {
+    text += "Line " + std::to_string(line) +
+            " has the quick brown fox, wrold and nubmer jumps over the lazy dog.\r\n";
+  }
+  return text;
+}
+
+std::string Text() {
+  const intptr_t length = SendEditor(SCI_GETLENGTH);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  Sci_TextRangeFull range{{0, length}, text.data()};
+  SendEditor(SCI_GETTEXTRANGEFULL, 0, reinterpret_cast<intptr_t>(&range));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+// The runs of the spelling indicator, as the component reports them.
+Ranges Marks() {
+  const DirectEditor editor;
+  Ranges marks;
+  const intptr_t length = editor(SCI_GETLENGTH);
+  for (intptr_t pos = 0; pos < length;) {
+    const intptr_t end = editor(SCI_INDICATOREND, 0, pos);
+    if (editor(SCI_INDICATORVALUEAT, 0, pos)) marks.emplace_back(pos, end);
+    if (end <= pos) break;
+    pos = end;
+  }
+  return marks;
+}
+
+// The marks a check of the whole text in one go makes, the library asked
+// once per distinct word. As in the editor, the document's last word is
+// left unjudged.
+Ranges ExpectedMarks(const std::string& text) {
+  std::map<std::string, bool, std::less<>> verdicts;
+  Ranges marks;
+  ForEachSpellWord(text, false, [&](std::size_t offset, std::size_t size) {
+    const std::string word = text.substr(offset, size);
+    auto found = verdicts.find(word);
+    if (found == verdicts.end()) found = verdicts.emplace(word, SpellAskLibrary(word)).first;
+    if (!found->second) marks.emplace_back(offset, offset + size);
+  });
+  return marks;
+}
+
+// The loop, one message at a time: marking goes on as long as it has
+// work, so a loop that first takes every waiting message would not come
+// back before it ends.
+template <typename Done>
+bool RunLoopUntil(Done done, DWORD limit_ms) {
+  const DWORD end = GetTickCount() + limit_ms;
+  MSG msg;
+  while (!done()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    } else {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+  }
+  return true;
+}
+
+// Fires inside the menu's own loop: once the popup is on screen, notes
+// whether marking is still pending then and closes the menu.
+bool g_menu_seen = false;
+bool g_pending_while_menu_open = false;
+void CALLBACK CloseMenuNotingMarking(HWND window, UINT, UINT_PTR id, DWORD) {
+  HWND popup = FindWindowW(L"#32768", nullptr);
+  if (!popup || !IsWindowVisible(popup)) return;
+  KillTimer(window, id);
+  g_menu_seen = true;
+  g_pending_while_menu_open = SpellingMarksPending();
+  EndMenu();
+}
+
+// A real click on the File menu's title, as in the menu tests.
+bool OpenAndCloseFileMenu(HWND main) {
+  HWND bar = reinterpret_cast<HWND>(lumora::MenuExists(kMainMenu));
+  RECT title{};
+  SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&title));
+  const LPARAM at = MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2);
+  g_menu_seen = false;
+  SetTimer(main, wine_test::kCloseMenuTimer, 10, CloseMenuNotingMarking);
+  PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(bar, WM_LBUTTONUP, 0, at);
+  const bool closed = RunLoopUntil([] { return g_menu_seen && !lumora::MenuTracking().active; }, 10000);
+  KillTimer(main, wine_test::kCloseMenuTimer);
+  return closed;
+}
+
+void TypeInto(HWND editor, const std::wstring& text) {
+  for (const wchar_t c : text) PostMessageW(editor, WM_CHAR, c, 1);
+}
+
+class SpellMarkingTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    g_editor.spelling_dictionary = SpellInit(kDictionaryPath);
+    g_document_hooks.check_spelling_document = CheckSpellingDocument;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(g_editor.spelling_dictionary) << "no dictionary (the test runs in the data folder)";
+    if (g_editor.spell_check_on) ToggleSpellCheck();
+    const std::string text = BigDocument();
+    SendEditor(SCI_SETUNDOCOLLECTION, 0);
+    SendEditor(SCI_SETTEXT, 0, reinterpret_cast<intptr_t>(text.c_str()));
+    SendEditor(SCI_GOTOPOS, 0);
+    editor_ = g_editor.editor_control;
+    main_ = MainWindow();
+  }
+  void SwitchSpelling(bool on) {
+    PostMessageW(main_, WM_COMMAND, CMD_SPELL_CHECK, 0);
+    ASSERT_TRUE(RunLoopUntil([on] { return (g_editor.spell_check_on != 0) == on; }, 30000));
+  }
+  HWND editor_ = nullptr;
+  HWND main_ = nullptr;
+};
+
+TEST_F(SpellMarkingTest, EditsWhileMarkingIsPendingLeaveTheMarksOfAFreshCheck) {
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(true));
+  ASSERT_TRUE(SpellingMarksPending()) << "the whole document was marked at once";
+  // What is on screen is marked already: line 0's two misspelt words.
+  const Ranges first = Marks();
+  ASSERT_GE(first.size(), 2u);
+  EXPECT_EQ(first[0], (std::pair<intptr_t, intptr_t>{32, 37}));  // "wrold"
+
+  // Before the loop runs again, so before any idle slice: lines deleted
+  // from what is on screen to far into what is not; words deleted ahead of
+  // all unchecked text, which moves back; a paste of several lines there
+  // too, and one into the middle of the unchecked text.
+  const intptr_t cut = SendEditor(SCI_POSITIONFROMLINE, 20) + 7;
+  SendEditor(SCI_DELETERANGE, cut, SendEditor(SCI_POSITIONFROMLINE, 30000) + 12 - cut);
+  SendEditor(SCI_DELETERANGE, SendEditor(SCI_POSITIONFROMLINE, 10) + 5, 45);
+  const std::string pasted = "Pasted linnes\r\nwith misteaks of thier own\r\nand more of tehm\r\n";
+  SendEditor(SCI_INSERTTEXT, SendEditor(SCI_POSITIONFROMLINE, 3), reinterpret_cast<intptr_t>(pasted.c_str()));
+  const intptr_t middle = SendEditor(SCI_POSITIONFROMLINE, SendEditor(SCI_GETLINECOUNT) / 2) + 10;
+  SendEditor(SCI_INSERTTEXT, middle, reinterpret_cast<intptr_t>("wrods zqxv "));
+  // Typed at the very start: everything still unchecked moves along.
+  TypeInto(editor_, L"Teh ");
+  ASSERT_TRUE(RunLoopUntil([] { return SendEditor(SCI_GETCURRENTPOS) == 4; }, 10000));
+  // Backspace over a space inside a line: two words become one.
+  SendEditor(SCI_GOTOPOS, SendEditor(SCI_POSITIONFROMLINE, 1) + 21);
+  PostMessageW(editor_, WM_KEYDOWN, VK_BACK, 1);
+  ASSERT_TRUE(SpellingMarksPending());
+
+  // The window answers meanwhile: the File menu opens and closes.
+  ASSERT_TRUE(OpenAndCloseFileMenu(main_));
+  EXPECT_TRUE(g_pending_while_menu_open) << "marking ended before the menu could open";
+
+  ASSERT_TRUE(RunLoopUntil([] { return !SpellingMarksPending(); }, 90000)) << "marking never ended";
+  const std::string text = Text();
+  ASSERT_EQ(text.compare(0, 4, "Teh "), 0);
+  const Ranges marks = Marks();
+  const Ranges expected = ExpectedMarks(text);
+  auto at = [&](intptr_t position) { return text.substr(static_cast<std::size_t>(position), 12); };
+  for (std::size_t i = 0; i < std::min(marks.size(), expected.size()); ++i)
+    ASSERT_EQ(marks[i], expected[i]) << "mark " << i << " on '" << at(marks[i].first) << "' where one on '"
+                                     << at(expected[i].first) << "' was due";
+  EXPECT_EQ(marks.size(), expected.size());
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(false));
+}
+
+TEST_F(SpellMarkingTest, SwitchingOffWhileMarkingStopsItAndLeavesNoMark) {
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(true));
+  ASSERT_TRUE(SpellingMarksPending());
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(false));
+  EXPECT_FALSE(SpellingMarksPending());
+  wine_test::PumpFor(200);
+  EXPECT_TRUE(Marks().empty());
+  // Typing while off marks nothing either.
+  TypeInto(editor_, L"wrold ");
+  ASSERT_TRUE(RunLoopUntil([] { return SendEditor(SCI_GETCURRENTPOS) == 6; }, 10000));
+  EXPECT_TRUE(Marks().empty());
+}
+
+}  // namespace
+}  // namespace tavrel
+
+const auto* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new tavrel::test_support::MainWindowEnvironment);
