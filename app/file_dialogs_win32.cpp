@@ -14,6 +14,7 @@
 #include "app/path_forms.h"
 #include "app/path_forms_win32.h"
 #include "platform/error_log.h"
+#include "platform/os_version.h"
 
 namespace tavrel {
 
@@ -166,7 +167,11 @@ std::wstring RunFileDialog(const FileDialogRequest& request, bool save) {
   // field later; the dialog starts in its folder when it can.
   std::wstring preset = request.preset_name;
   std::wstring start_folder;
-  const std::wstring full_preset = preset.empty() ? std::wstring() : FullPath(preset);
+  // Windows' own dialog takes long names; a hook there would only cost its
+  // users the newer dialog, which the system shows only to callers without
+  // one.
+  const bool guard = platform::RunningOnWine();
+  const std::wstring full_preset = preset.empty() || !guard ? std::wstring() : FullPath(preset);
   if (full_preset.size() >= kPlainPathLimit) {
     run.long_preset = full_preset;
     preset.clear();
@@ -186,16 +191,18 @@ std::wstring RunFileDialog(const FileDialogRequest& request, bool save) {
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrTitle = request.title.c_str();
   dialog.lpstrInitialDir = start_folder.empty() ? nullptr : start_folder.c_str();
-  dialog.lpfnHook = DialogHook;
-  dialog.lCustData = reinterpret_cast<LPARAM>(&run);
+  if (guard) {
+    dialog.lpfnHook = DialogHook;
+    dialog.lCustData = reinterpret_cast<LPARAM>(&run);
+  }
   // No default extension: the name the user types is the name used.
   // Saving over an existing file is confirmed by the dialog, as users of
   // every Windows editor expect.
   // The working folder stays where the program started: its icons, the
   // dictionary and the word lists are found relative to it.
   // With a hook the dialog is sizeable only when asked.
-  dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                 OFN_NOCHANGEDIR | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST) | (guard ? OFN_ENABLEHOOK | OFN_ENABLESIZING : 0);
   const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!run.chosen.empty()) return run.chosen;
   return chosen ? std::wstring(file.data()) : std::wstring();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/os_handles_win32.h"
+#include "platform/os_version.h"
 
 namespace tavrel {
 
@@ -16,18 +17,13 @@ BOOL SystemWrite(HANDLE file, const void* data, DWORD size, DWORD* written) {
   return WriteFile(file, data, size, written, nullptr);
 }
 
-bool RunningOnWine() {
-  static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-  return wine;
-}
-
 BOOL SystemReplace(const wchar_t* target, const wchar_t* replacement, const wchar_t* backup) {
   // Wine's ReplaceFileW moves the old file aside and only then the new one
   // in: killed between the two, no file is left under the name. A move over
   // the old file is a single rename on the host, which leaves either file
   // whole whenever it stops. (Wine keeps no attributes or security across a
   // replacement either, so nothing is lost by it.)
-  if (RunningOnWine()) {
+  if (platform::RunningOnWine()) {
     return MoveFileExW(replacement, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }
   return ReplaceFileW(target, replacement, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
@@ -92,7 +88,7 @@ bool WineReplacingKeepsIdentity(const wchar_t* target, HANDLE replacement) {
 }
 
 bool SystemReplacingKeepsIdentity(const wchar_t* target, HANDLE replacement) {
-  if (RunningOnWine()) return WineReplacingKeepsIdentity(target, replacement);
+  if (platform::RunningOnWine()) return WineReplacingKeepsIdentity(target, replacement);
   // Replacing keeps attributes and security, but a symbolic link or
   // junction would become a plain file and a file of several names would
   // be split in two.

@@ -13,4 +13,9 @@ int32_t OsVersion() {
   return static_cast<int32_t>((info.dwMajorVersion << 8) | (info.dwMinorVersion & 0xFF));
 }
 
+bool RunningOnWine() {
+  static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return wine;
+}
+
 }  // namespace platform
