@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
   cmake make nasm dpkg-dev g++ googletest clang libclang-rt-14-dev
   wine64 wine xvfb xdotool x11-utils imagemagick strace
-  hunspell-en-gb tango-icon-theme adwaita-icon-theme fonts-dejavu-core
+  hunspell-en-gb tango-icon-theme librsvg2-bin adwaita-icon-theme fonts-dejavu-core
 )
 # A private print server with a PDF queue (tools/print-server.sh), the
 # library through which Wine reaches it, and the PDF readers of the tests.
