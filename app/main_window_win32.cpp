@@ -276,7 +276,7 @@ void ConfigureEditor() {
   const std::string face = Utf8FromWide(g_editor.font_name);
   SendEditor(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
   SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(g_editor.font_size));
-  SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(g_editor.symbol_margin_width));
+  SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(ScreenPixels(static_cast<int>(g_editor.symbol_margin_width))));
   SendEditor(SCI_SETSCROLLWIDTH, 1);
   SendEditor(SCI_SETSCROLLWIDTHTRACKING, 1);
   SendEditor(SCI_INDICSETSTYLE, 0, INDIC_SQUIGGLE);

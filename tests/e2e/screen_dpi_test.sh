@@ -53,6 +53,8 @@ for dpi in 96 120 144 192; do
   # edge; all else on the bar lies left of it.
   field_left=$((WIDTH - $(scaled 204 $dpi))) field_right=$((WIDTH - $(scaled 24 $dpi)))
   bar="$((field_left - $(scaled 8 $dpi)))x${bar_height}+0+0"
+  # The pointer away from the bars: nothing hot, no tooltip.
+  xdotool mousemove --window "$win" $((WIDTH / 2)) $((HEIGHT - 20))
   e2e_screenshot_painted "$win" "bar-$dpi.png" $((field_left + $(scaled 100 $dpi))) "$row" 255 255 255 8
 
   # The menu titles are white text between the tool bar and the field.
@@ -73,6 +75,7 @@ for dpi in 96 120 144 192; do
 
   # A word without a match: the red counter and the clear button come up.
   xdotool mousemove --window "$win" $(((field_left + field_right) / 2)) "$row" click 1
+  xdotool mousemove --window "$win" $((WIDTH / 2)) $((HEIGHT - 20))
   e2e_type "$win" "zqx"
   red_min=$(scaled $(scaled 150 $dpi) $dpi)
   field="$((field_right - field_left + 1))x$(scaled 16 $dpi)+${field_left}+$((row - $(scaled 8 $dpi)))"
