@@ -13,6 +13,7 @@
 #include "app/spell_check_win32.h"
 #include "app/spelling_library_win32.h"
 #include "platform/startup_trace_win32.h"
+#include "toolkit/base/screen_dpi_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_style.h"
@@ -85,6 +86,9 @@ struct FirstConstructor {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::StartupMark("entry");
+  // Before any window or screen reading: the layout follows the screen's
+  // DPI itself, and the system must not stretch it on top.
+  lumora::DeclareDpiAwareness();
   ResetEditorState();
   lumora::InitToolkit();
   platform::StartupMark("toolkit-initialised");

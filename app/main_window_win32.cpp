@@ -19,6 +19,7 @@
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
 #include "platform/startup_trace_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/bars/image_file_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/size_limits_win32.h"
@@ -92,10 +93,19 @@ HANDLE Keep(HANDLE image) {
   return image;
 }
 
+// The side of the tool-bar and menu images on this screen: one of the
+// sizes the icon folders hold, chosen at start-up.
+int IconSize() { return g_caps.default_icon_width; }
+
 HANDLE Load(const wchar_t* file, bool natural) {
   if (!file) return nullptr;
-  const std::wstring path = std::wstring(L"icons\\Office Icons\\") + file;
-  const int size = natural ? 0 : 16;
+  const int icon = IconSize();
+  // The 16-pixel images are the folder's own; larger ones have a folder
+  // each, so that no image is ever stretched from a smaller one.
+  std::wstring path = L"icons\\Office Icons\\";
+  if (icon != 16) path += std::to_wstring(icon) + L"x" + std::to_wstring(icon) + L"\\";
+  path += file;
+  const int size = natural && icon == 16 ? 0 : icon;
   return Keep(LoadImageFile(path.c_str(), size, size, 0));
 }
 
@@ -167,7 +177,7 @@ void BuildMenus(HWND window) {
 }
 
 void BuildMainToolbar(HWND window) {
-  CreateToolbar(kMainToolbar, window, 16, 16, static_cast<uint32_t>(g_editor.bar_style) | TOOLBAR_HIDE_CLIPPED);
+  CreateToolbar(kMainToolbar, window, IconSize(), IconSize(), static_cast<uint32_t>(g_editor.bar_style) | TOOLBAR_HIDE_CLIPPED);
   auto button = [](int id, int image, uint8_t style = 0x10) {
     ToolbarAddImageButton(id, L"", Image(image), nullptr, nullptr, style);
   };
@@ -218,7 +228,10 @@ void FitBandToToolbar(HWND rebar, UINT band_id, HWND toolbar) {
   const LONG overhead = (band_rect.right - band_rect.left) - child.right;
   band.fMask = RBBIM_STYLE | RBBIM_SIZE | RBBIM_IDEALSIZE;
   band.fStyle |= RBBS_USECHEVRON;
-  band.cx = std::max<UINT>(band.cx, static_cast<UINT>(need.cx + overhead));
+  // Above 96 DPI the asked width is only the design's scaled, while the
+  // buttons grow by the icon sizes at hand: the band takes what they need.
+  const auto fitted = static_cast<UINT>(need.cx + overhead);
+  band.cx = g_caps.dpi == kDesignDpi ? std::max<UINT>(band.cx, fitted) : fitted;
   band.cxIdeal = static_cast<UINT>(need.cx);
   SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
 }
@@ -230,6 +243,15 @@ int32_t MenuBarTitlesWidth(HWND menu_bar, int32_t at_least) {
   SIZE size{};
   if (!menu_bar || !SendMessageW(menu_bar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size))) return at_least;
   return std::max<int32_t>(at_least, size.cx);
+}
+
+// The height of the menu bar's band: the bar less a small margin, but never
+// less than its title buttons, which the bar hides when clipped. The bar's
+// first height does not follow its font, its buttons do: on a screen above
+// 96 DPI the margin alone would clip (and so hide) every title.
+int32_t MenuBandHeight(HWND menu_bar) {
+  const int32_t titles = menu_bar ? HIWORD(SendMessageW(menu_bar, TB_GETBUTTONSIZE, 0, 0)) : 0;
+  return std::max<int32_t>(MenuBarHeight(kMainMenu) - ScreenPixels(3), titles);
 }
 
 HWND CreateEditor(HWND window) {
@@ -255,7 +277,7 @@ void ConfigureEditor() {
   const std::string face = Utf8FromWide(g_editor.font_name);
   SendEditor(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
   SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(g_editor.font_size));
-  SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(g_editor.symbol_margin_width));
+  SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(ScreenPixels(static_cast<int>(g_editor.symbol_margin_width))));
   SendEditor(SCI_SETSCROLLWIDTH, 1);
   SendEditor(SCI_SETSCROLLWIDTHTRACKING, 1);
   SendEditor(SCI_INDICSETSTYLE, 0, INDIC_SQUIGGLE);
@@ -335,15 +357,17 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   // Only now: the library's loading holds the loader lock throughout, and
   // the class cursor above is read from a library's resources under it.
   PreloadEditorLibrary();
-  // 800 x 500, centred on the screen.
-  const int width = 800, height = 500;
+  // 800 x 500 at 96 DPI, growing with the screen's DPI but never past the
+  // screen itself, centred on it.
+  const int width = std::min(ScreenPixels(800), GetSystemMetrics(SM_CXSCREEN));
+  const int height = std::min(ScreenPixels(500), GetSystemMetrics(SM_CYSCREEN));
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, x > 0 ? x : 50, y > 0 ? y : 50,
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, x >= 0 ? x : 50, y >= 0 ? y : 50,
                                 width, height, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
   g_editor.main_window = window;
-  SetWindowSizeLimits(window, 363, 200, 0, 0);
+  SetWindowSizeLimits(window, ScreenPixels(363), ScreenPixels(200), 0, 0);
   UpdateWindowTitle();
   platform::StartupMark("main-window-created");
   WaitForImages();
@@ -361,10 +385,12 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
                             : 0x200;
   CreateRebar(kMainRebar, window, nullptr, style, 1);
   HWND menu_bar = reinterpret_cast<HWND>(MenuExists(kMainMenu));
-  const int32_t toolbar_band = RebarAddBand(ToolbarWindow(kMainToolbar), L"", 217, 2, 0, nullptr, 0);
-  RebarAddBand(menu_bar, L"", 172, MenuBarTitlesWidth(menu_bar, 70), MenuBarHeight(kMainMenu) - 3, nullptr, 0x84);
-  g_editor.search_band_id = RebarAddBand(ToolbarWindow(kSearchStripToolbar), L"", 206, 200, 0, nullptr, 0x102);
-  SetSearchBandWidth(200);
+  const int32_t toolbar_band = RebarAddBand(ToolbarWindow(kMainToolbar), L"", ScreenPixels(217), ScreenPixels(2), 0, nullptr, 0);
+  RebarAddBand(menu_bar, L"", ScreenPixels(172), MenuBarTitlesWidth(menu_bar, ScreenPixels(70)),
+               MenuBandHeight(menu_bar), nullptr, 0x84);
+  g_editor.search_band_id = RebarAddBand(ToolbarWindow(kSearchStripToolbar), L"", ScreenPixels(206),
+                                         ScreenPixels(200), 0, nullptr, 0x102);
+  SetSearchBandWidth(ScreenPixels(200));
   if (toolbar_band >= 0)
     FitBandToToolbar(RebarWindow(kMainRebar), static_cast<UINT>(toolbar_band), ToolbarWindow(kMainToolbar));
   platform::StartupMark("rebar-built");

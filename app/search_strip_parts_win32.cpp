@@ -3,9 +3,12 @@
 // counter label 7 beside the clear button.
 #include "app/search_strip_parts_win32.h"
 
+#include <algorithm>
+
 #include "app/command_ids.h"
 #include "app/editor_state.h"
 #include "platform/error_log.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/controls/button_win32.h"
 #include "toolkit/controls/label_win32.h"
 #include "toolkit/controls/panel_win32.h"
@@ -73,6 +76,9 @@ void SubclassButton(int32_t id) {
       SetWindowLongPtrW(page, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StripButtonProc)));
 }
 
+// The clear button's image is as wide as the tool-bar images.
+int ClearButtonRoom() { return g_caps.default_icon_width; }
+
 int WidthOf(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
@@ -85,21 +91,25 @@ void BuildSearchStripParts(HWND field, HFONT font) {
   g_field = field;
   const ImageSet& magnifier = g_editor.images[kMagnifierImages];
   const ImageSet& clear = g_editor.images[kClearImages];
-  if (CreatePanel(kMagnifierPanel, field, 4, 1, 18, 19, nullptr)) {
+  if (CreatePanel(kMagnifierPanel, field, ScreenPixels(4), ScreenPixels(1), ScreenPixels(18), ScreenPixels(19),
+                  nullptr)) {
     if (HWND page = WhitePage()) {
       CreateImageButton(page, CMD_FIND_NEXT, 0, 0, 0, 0, magnifier.normal, magnifier.hot, magnifier.pressed, nullptr);
       SubclassButton(CMD_FIND_NEXT);
     }
   }
-  if (!CreatePanel(kCounterPanel, field, WidthOf(field) - 77, 3, 60, 16, nullptr)) return;
+  if (!CreatePanel(kCounterPanel, field, WidthOf(field) - ScreenPixels(77), ScreenPixels(3), ScreenPixels(60),
+                   ScreenPixels(16), nullptr))
+    return;
   HWND page = WhitePage();
   if (!page) return;
-  CreateImageButton(page, CMD_CLEAR_SEARCH, PanelWidth(kCounterPanel) - 16, 1, 0, 0, clear.normal, clear.hot,
+  CreateImageButton(page, CMD_CLEAR_SEARCH, PanelWidth(kCounterPanel) - ClearButtonRoom(), ScreenPixels(1), 0, 0,
+                    clear.normal, clear.hot,
                     clear.pressed, clear.disabled);
   SubclassButton(CMD_CLEAR_SEARCH);
   ButtonSetTooltip(CMD_CLEAR_SEARCH, L"Search");
   ButtonSetDisabled(CMD_CLEAR_SEARCH, 1);
-  if (CreateTextLabel(kCounterLabel, page, 0, 1, 0, 0, L"")) {
+  if (CreateTextLabel(kCounterLabel, page, 0, ScreenPixels(1), 0, 0, L"")) {
     if (HWND label_page = PanelWindow(reinterpret_cast<intptr_t>(LabelWindow(kCounterLabel)), 0))
       g_label_proc = reinterpret_cast<WNDPROC>(
           SetWindowLongPtrW(label_page, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelProc)));
@@ -117,15 +127,30 @@ void FreeSearchStripParts() {
 void PlaceCounterParts(int field_width) {
   HWND panel = PanelWindow(kCounterPanel, -1);
   if (!panel) return;
-  const int w = LabelWidth(kCounterLabel) + 18;
-  SetWindowPos(panel, nullptr, field_width - (w + 17), 3, w, 16, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The clear button's room grows with its image, the gaps with the screen.
+  const int w = LabelWidth(kCounterLabel) + ClearButtonRoom() + ScreenPixels(2);
+  SetWindowPos(panel, nullptr, field_width - (w + ScreenPixels(17)), ScreenPixels(3), w,
+               std::max(ScreenPixels(16), g_caps.default_icon_height), SWP_NOZORDER | SWP_NOACTIVATE);
   if (HWND clear = ButtonWindow(CMD_CLEAR_SEARCH))
-    SetWindowPos(clear, nullptr, w - 16, 1, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    SetWindowPos(clear, nullptr, w - ClearButtonRoom(), ScreenPixels(1), 0, 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+void RepaintStripParts(const RECT& update) {
+  if (!g_field) return;
+  for (int panel_id : {kMagnifierPanel, kCounterPanel}) {
+    HWND panel = PanelWindow(panel_id, -1);
+    RECT rect{}, common{};
+    if (!panel || !GetWindowRect(panel, &rect)) continue;
+    MapWindowPoints(nullptr, g_field, reinterpret_cast<POINT*>(&rect), 2);
+    if (IntersectRect(&common, &rect, &update))
+      RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_ALLCHILDREN);
+  }
 }
 
 int CounterPanelWidth() {
   const int32_t width = PanelWidth(kCounterPanel);
-  return width >= 0 ? width : 60;
+  return width >= 0 ? width : ScreenPixels(60);
 }
 
 int CounterPanelLeft() {

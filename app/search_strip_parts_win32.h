@@ -13,6 +13,9 @@ void FreeSearchStripParts();
 // Keeps the counter panel right-aligned in a field of this width.
 void PlaceCounterParts(int field_width);
 int CounterPanelWidth();
+// Has the parts inside `update` (field coordinates) drawn again: the combo
+// box paints over its child windows without telling them.
+void RepaintStripParts(const RECT& update);
 // The counter panel's left edge in the field, or the field's width.
 int CounterPanelLeft();
 void ShowMatchCounter(const MatchCounterLook& look);

@@ -10,6 +10,7 @@
 #include "app/search_strip_parts_win32.h"
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"
@@ -114,8 +115,11 @@ LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
   try {
     if (message == WM_MOUSEMOVE) MakeFieldTooltip(window, wparam, lparam);
     if (message == WM_PAINT) {
+      RECT update{};
+      GetUpdateRect(window, &update, FALSE);
       const LRESULT result = CallWindowProcW(g_field_proc, window, message, wparam, lparam);
       PaintFieldGap(window);
+      RepaintStripParts(update);
       return result;
     }
     if (message == WM_COMMAND) {
@@ -202,8 +206,8 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
       if (pos->flags & SWP_NOMOVE) pos->y = now.top;
       if (pos->flags & SWP_NOSIZE) pos->cy = now.bottom - now.top;
       pos->flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
-      pos->x = 22;
-      pos->cx = field.right - (CounterPanelWidth() + 44);
+      pos->x = ScreenPixels(22);
+      pos->cx = field.right - (CounterPanelWidth() + ScreenPixels(44));
       return 0;
     }
   } catch (...) {
@@ -236,9 +240,9 @@ const MatchCounterLook& MatchCounter() { return g_counter; }
 void BuildSearchStrip(HWND main_window, HINSTANCE instance) {
   HFONT bar_font = GetBarFont();
   g_font.reset(CreateFontFromName(GetFontName(bar_font).c_str(), GetFontPointSize(bar_font), 0));
-  CreateToolbar(kSearchStripToolbar, main_window, 16, 16, 0);
+  CreateToolbar(kSearchStripToolbar, main_window, ScreenPixels(16), ScreenPixels(16), 0);
   g_field = CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                            0, 0, kFieldWidth, kFieldHeight, main_window,
+                            0, 0, ScreenPixels(kFieldWidth), ScreenPixels(kFieldHeight), main_window,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSearchField)), instance, nullptr);
   if (!g_field) return;
   SendMessageW(g_field, WM_SETFONT, reinterpret_cast<WPARAM>(g_font ? g_font.get() : bar_font), TRUE);
@@ -278,7 +282,7 @@ void SetSearchBandWidth(int width) {
   band.cbSize = sizeof band;
   band.fMask = RBBIM_CHILDSIZE | RBBIM_SIZE;
   if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band))) return;
-  band.cxMinChild = static_cast<UINT>(width + 4);
+  band.cxMinChild = static_cast<UINT>(width + ScreenPixels(4));
   band.cx = static_cast<UINT>(width);
   SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
 }

@@ -12,6 +12,7 @@
 #include "app/scintilla_messages.h"
 #include "app/text_encoding.h"
 #include "platform/os_handles_win32.h"
+#include "toolkit/base/platform_caps.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/shortcut_dispatch_win32.h"
 
@@ -90,13 +91,13 @@ void ToggleLineNumbers() {
   EditorState& s = g_editor;
   if (SendEditor(SCI_GETMARGINWIDTHN, 0) != 0) {
     SendEditor(SCI_SETMARGINWIDTHN, 0, 0);
-    SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(s.symbol_margin_width));
+    SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(lumora::ScreenPixels(static_cast<int>(s.symbol_margin_width))));
     lumora::MenuSetItemState(kMainMenu, CMD_LINE_NUMBERS, 0);
   } else {
     const LRESULT lines = SendEditor(SCI_GETLINECOUNT);
     const LRESULT width = NumberWidth(lines);
     SendEditor(SCI_SETMARGINWIDTHN, 0, width);
-    SendEditor(SCI_SETMARGINWIDTHN, 1, 10);
+    SendEditor(SCI_SETMARGINWIDTHN, 1, lumora::ScreenPixels(10));
     // Measured afresh: the next resize compares against this.
     s.last_line_count = lines;
     s.last_number_width = width;

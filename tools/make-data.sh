@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 data=${1:-$root/data}
 im=/usr/bin/convert
-tango=/usr/share/icons/Tango/16x16
+theme=/usr/share/icons/Tango
 adwaita=/usr/share/icons/Adwaita
 
 mkdir -p "$data/Dictionaries" "$data/icons/Office Icons"
@@ -22,38 +22,71 @@ if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$script_sum" ]; then
   exit 0
 fi
 
-# A 16x16 icon with one 32-bit image (alpha kept) from a PNG; $3 are extra
-# ImageMagick operations (the hot and pressed looks are lighter and darker).
+# An icon of one 32-bit image of SIZE pixels (alpha kept) from a PNG or SVG;
+# $4 are extra ImageMagick operations (the hot and pressed looks are lighter
+# and darker).
 to_ico() {
-  local src=$1 dst=$2; shift 2
-  "$im" "$src" -background none -resize 16x16 "$@" -alpha on -depth 8 \
-    -define icon:auto-resize=16 "PNG32:$dst.png"
-  "$im" "$dst.png" -define icon:auto-resize=16 "$dst"
-  rm -f "$dst.png"
+  local size=$1 src=$2 dst=$3; shift 3
+  # ImageMagick's own reader gets the theme's drawings wrong (black fills).
+  case $src in
+    *.svg) rsvg-convert -w "$size" -h "$size" "$src" -o "$dst.svg.png"; src=$dst.svg.png ;;
+  esac
+  "$im" -background none "$src" -resize "${size}x${size}" "$@" -alpha on -depth 8 \
+    -define icon:auto-resize="$size" "PNG32:$dst.png"
+  "$im" "$dst.png" -define icon:auto-resize="$size" "$dst"
+  rm -f "$dst.png" "$dst.svg.png"
 }
 
-while read -r name source; do
-  to_ico "$source" "$icons/$name.ico"
-done <<MAP
-09276 $tango/actions/edit-find.png
-00018 $tango/actions/document-new.png
-00023 $tango/actions/document-open.png
-00003 $tango/actions/document-save.png
-00004 $tango/actions/document-print.png
-00002 $adwaita/24x24/legacy/tools-check-spelling.png
-00021 $tango/actions/edit-cut.png
-00019 $tango/actions/edit-copy.png
-00022 $tango/actions/edit-paste.png
-00128 $tango/actions/edit-undo.png
-00129 $tango/actions/edit-redo.png
-00253 $tango/apps/preferences-desktop-font.png
-00984 $tango/apps/help-browser.png
-MAP
+# The theme's drawing of an icon at SIZE: its own image of that size, the
+# scalable drawing where it has none, never a smaller image blown up.
+source_of() {
+  local size=$1 base=$2 dir
+  case $base in
+    /*) dir=$(dirname "$base"); base=$(basename "$base") ;;
+    *) dir=$theme/${size}x${size} ;;
+  esac
+  if [ "$size" = 16 ] || [ "$size" = 24 ] || [ "$size" = 32 ]; then
+    [ -f "$dir/$base.png" ] && { echo "$dir/$base.png"; return; }
+  fi
+  echo "$theme/scalable/$base.svg"
+}
 
-to_ico "$tango/actions/system-search.png" "$icons/search_small.ico"
-to_ico "$tango/actions/system-search.png" "$icons/search_small_h.ico" -modulate 115,110
-to_ico "$tango/actions/system-search.png" "$icons/search_small_p.ico" -modulate 80,100
-to_ico "$tango/actions/process-stop.png" "$icons/x.ico"
-to_ico "$tango/actions/process-stop.png" "$icons/x_h.ico" -modulate 115,110
-to_ico "$tango/actions/process-stop.png" "$icons/x_p.ico" -modulate 80,100
+# The images at 96 DPI are 16 pixels; larger screens read the same names
+# from the folder of the icon size they use (24x24, 32x32, 48x48).
+for size in 16 24 32 48; do
+  out=$icons
+  [ $size = 16 ] || { out=$icons/${size}x${size}; mkdir -p "$out"; }
+  while read -r name base; do
+    if [ "$name" = 00002 ]; then
+      # The spelling icon is in the other theme, whose smallest is 24.
+      spell=$adwaita/24x24/legacy/tools-check-spelling.png
+      [ $size -ge 32 ] && spell=$adwaita/48x48/legacy/tools-check-spelling.png
+      to_ico $size "$spell" "$out/$name.ico"
+    else
+      to_ico $size "$(source_of $size "$base")" "$out/$name.ico"
+    fi
+  done <<MAP
+09276 actions/edit-find
+00018 actions/document-new
+00023 actions/document-open
+00003 actions/document-save
+00004 actions/document-print
+00002 -
+00021 actions/edit-cut
+00019 actions/edit-copy
+00022 actions/edit-paste
+00128 actions/edit-undo
+00129 actions/edit-redo
+00253 apps/preferences-desktop-font
+00984 apps/help-browser
+MAP
+  search=$(source_of $size actions/system-search)
+  stop=$(source_of $size actions/process-stop)
+  to_ico $size "$search" "$out/search_small.ico"
+  to_ico $size "$search" "$out/search_small_h.ico" -modulate 115,110
+  to_ico $size "$search" "$out/search_small_p.ico" -modulate 80,100
+  to_ico $size "$stop" "$out/x.ico"
+  to_ico $size "$stop" "$out/x_h.ico" -modulate 115,110
+  to_ico $size "$stop" "$out/x_p.ico" -modulate 80,100
+done
 echo "$script_sum" > "$stamp"

@@ -70,6 +70,27 @@ TEST(MenuMetrics, TitleButtonsPerStyle) {
   EXPECT_EQ(size.height, 16);
 }
 
+// The paddings grow with the screen; what is measured on it (text, images,
+// check marks) comes in already grown.
+TEST(MenuMetrics, PaddingsFollowTheScreensDpi) {
+  // 150 %: a 24-pixel image, 20-pixel text: 24 + 6 + 5 (4 and 3 scaled apart).
+  EXPECT_EQ(MenuItemHeight(20, 24, 144), 35);
+  EXPECT_EQ(MenuSeparatorHeight(UISTYLE_OFFICE2007, 144), 3);
+  EXPECT_EQ(MenuSeparatorHeight(0, 192), 14);
+  EXPECT_EQ(MenuMarkedRowHeight(MENU_ROW_HEADING, 192), 52);
+  EXPECT_EQ(MenuImageColumnWidth(UISTYLE_OFFICE2007, 24, 8, 144), 35);
+  EXPECT_EQ(MenuPopupRowRight(UISTYLE_WHIDBEY, 300, 144), 291);
+  EXPECT_EQ(MenuImageTop(10, 45, 24, 192), 17);
+  EXPECT_EQ(MenuLabelLeft(0, 35, 120), 46);
+  EXPECT_EQ(MenuShortcutRight(300, 20, 192), 268);
+  const TitleButtonSize size = MenuTitleButtonSize(UISTYLE_OFFICE2007, 30, 20, 144);
+  EXPECT_EQ(size.width, 30 + 27 - 3);
+  EXPECT_EQ(size.height, 21 - 3);  // max(20, 14 scaled) less 2 scaled
+  EXPECT_EQ(size.bar_height, 18 + 12);
+  // Small text still gets the scaled least height.
+  EXPECT_EQ(MenuTitleButtonSize(UISTYLE_WHIDBEY, 30, 12, 192).height, 28);
+}
+
 TEST(MenuRadioGroups, NewGroupWheneverThePopupChanges) {
   MenuRadioGroups groups;
   const int32_t first = groups.Join(100);

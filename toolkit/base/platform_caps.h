@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "platform/os_handles_win32.h"
+#include "toolkit/base/dpi_scale.h"
 
 namespace lumora {
 
@@ -61,6 +62,7 @@ struct PlatformCaps {
   platform::UniqueIcon blank_icon;
   platform::UniqueImageList glyphs[4];
   int default_icon_width = 16, default_icon_height = 16;
+  int32_t dpi = kDesignDpi;  // the screen's, read once: the layout is made for it
   ThemeBinding theme;
   DwmBinding dwm;
 };
@@ -68,6 +70,9 @@ struct PlatformCaps {
 // The one record of the process; valid after InitToolkit. It owns the
 // toolkit-wide handles, which ShutdownToolkit frees.
 extern PlatformCaps g_caps;
+
+// A size the design gives in pixels at 96 DPI, on this screen.
+inline int ScreenPixels(int px96) { return ScalePixels(px96, g_caps.dpi); }
 
 // The UI font, or the stock GUI font when the system's could not be made.
 inline HFONT UiFont() {

@@ -18,6 +18,7 @@
 #include "toolkit/base/gdiplus_binding_win32.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/base/subclass_registry_win32.h"
+#include "toolkit/base/screen_dpi_win32.h"
 
 namespace lumora {
 
@@ -186,8 +187,9 @@ void InitToolkit(const ToolkitLayers& layers) {
   // 4. Cursors and the default icon size.
   static const LPCWSTR kCursors[6] = {IDC_ARROW, IDC_SIZENS, IDC_SIZENS, IDC_HAND, IDC_SIZEALL, IDC_SIZEWE};
   for (int i = 0; i < 6; ++i) g_caps.cursors[i] = LoadCursorW(nullptr, kCursors[i]);
-  g_caps.default_icon_width = 16;
-  g_caps.default_icon_height = 16;
+  g_caps.dpi = ScreenDpi();
+  g_caps.default_icon_width = IconSizeForDpi(16, g_caps.dpi);
+  g_caps.default_icon_height = g_caps.default_icon_width;
   // 5. UI font and drop shadows.
   ReadUiFont();
   // 6-7. Versions.

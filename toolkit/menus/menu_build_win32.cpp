@@ -255,7 +255,7 @@ int32_t MenuAddTitle(const wchar_t* text) {
   }
 
   const SIZE text_size = MeasureTitle(bar, title);
-  const TitleButtonSize size = MenuTitleButtonSize(style, text_size.cx, text_size.cy);
+  const TitleButtonSize size = MenuTitleButtonSize(style, text_size.cx, text_size.cy, g_caps.dpi);
   const LRESULT current = SendMessageW(bar, TB_GETBUTTONSIZE, 0, 0);
   SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(LOWORD(current), size.bar_height));
   TBBUTTONINFOW info{};

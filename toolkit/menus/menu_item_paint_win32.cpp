@@ -146,7 +146,7 @@ void PaintBackground(HDC dc, int32_t style, const RECT& whole, int32_t margin_ri
 }
 
 int32_t ImageColumn(int32_t style, int32_t image_width) {
-  return MenuImageColumnWidth(style, image_width, PaintGap());
+  return MenuImageColumnWidth(style, image_width, PaintGap(), g_caps.dpi);
 }
 
 // The record's cached background for a popup of this size; painted anew
@@ -304,7 +304,7 @@ RECT RowOf(const DRAWITEMSTRUCT& draw, HMENU menu, int32_t style) {
   if (!MenuTracking().from_show_popup) return row;
   RECT outer{};
   if (HWND window = PopupWindowOf(menu); window && GetWindowRect(window, &outer))
-    row.right = MenuPopupRowRight(style, outer.right - outer.left);
+    row.right = MenuPopupRowRight(style, outer.right - outer.left, g_caps.dpi);
   return row;
 }
 
@@ -333,7 +333,7 @@ void PaintItem(const DRAWITEMSTRUCT& draw, const ItemView& item) {
   if (item.images) {
     const int index = disabled ? 2 : (hot ? 1 : 0);
     const int x = row.left + (column - item.image_width) / 2;
-    const int y = MenuImageTop(row.top, row.bottom, item.image_height);
+    const int y = MenuImageTop(row.top, row.bottom, item.image_height, g_caps.dpi);
     ImageList_Draw(item.images, index, dc, x, y, ILD_TRANSPARENT);
   }
   if (checked) PaintCheckMark(dc, item, row, column, disabled);
@@ -349,13 +349,13 @@ void PaintItem(const DRAWITEMSTRUCT& draw, const ItemView& item) {
   const COLORREF old_colour = SetTextColor(dc, text_colour);
   const MenuItemTextParts parts = SplitMenuItemText(View(item.text));
   const std::wstring label = Wide(parts.label);
-  RECT label_box{MenuLabelLeft(row.left, column), row.top, row.right, row.bottom - 1};
+  RECT label_box{MenuLabelLeft(row.left, column, g_caps.dpi), row.top, row.right, row.bottom - 1};
   DrawLabel(dc, label.c_str(), &label_box, MenuFont(), 0);
   if (parts.shortcut && !parts.shortcut->empty()) {
     const std::wstring shortcut = Wide(*parts.shortcut);
     RECT measured{0, 0, 0, 0};
     MeasureLabel(dc, shortcut.c_str(), &measured, MenuFont());
-    const int32_t right = MenuShortcutRight(row.right, CheckWidth());
+    const int32_t right = MenuShortcutRight(row.right, CheckWidth(), g_caps.dpi);
     RECT box{right - (measured.right - measured.left), row.top, right, row.bottom - 1};
     DrawLabel(dc, shortcut.c_str(), &box, MenuFont(), 0);
   }
@@ -368,7 +368,7 @@ SIZE MeasureItem(const ItemView& item) {
   SIZE size{0, 0};
   if (item.text.empty()) {
     size.cx = 1;
-    size.cy = MenuSeparatorHeight(item.style);
+    size.cy = MenuSeparatorHeight(item.style, g_caps.dpi);
     return size;
   }
   const platform::UniqueMemoryDc measuring = platform::CreateMemoryDc();
@@ -389,8 +389,8 @@ SIZE MeasureItem(const ItemView& item) {
   }
   const int32_t points = PointSize();
   g_paint_gap = MenuPaintGap(points);
-  const int32_t marked = MenuMarkedRowHeight(item.row_mark);
-  size.cy = marked ? marked : MenuItemHeight(height, item.image_height);
+  const int32_t marked = MenuMarkedRowHeight(item.row_mark, g_caps.dpi);
+  size.cy = marked ? marked : MenuItemHeight(height, item.image_height, g_caps.dpi);
   size.cx = MenuItemWidth(width, item.image_width, points, CheckWidth());
   return size;
 }

@@ -146,7 +146,7 @@ void ShowShadows(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   const ShadowLook look = ShadowLookFor(StyleOf(window));
-  const int32_t depth = kMenuShadowDepth;
+  const int32_t depth = ScreenPixels(kMenuShadowDepth);
   const int32_t height = rect.bottom - rect.top, width = rect.right - rect.left;
   ShowDropShadow(window, POINT{rect.right, rect.top + depth}, height - depth, depth, look.colour, look.alpha,
                  SHADOW_VERTICAL | SHADOW_EXTEND_END);
@@ -294,7 +294,7 @@ void PaintOpenTitleShadow(HWND bar, HDC dc, const RECT& title) {
   const int index = ToolbarOpenMenuButton(bar);
   if (index < 0 || !SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)))
     return;
-  const int32_t depth = kMenuShadowDepth;
+  const int32_t depth = ScreenPixels(kMenuShadowDepth);
   const int32_t top = title.top + depth;
   const int32_t length = button.bottom - top;
   if (length <= 0) return;
