@@ -29,8 +29,15 @@ expected="Dictionaries Hunspellx64.dll README.txt Scintilla64.dll Tavrel.exe ico
 [ "$(ls "$folder" | tr '\n' ' ')" = "$expected " ] || e2e_fail "the package holds: $(ls "$folder" | tr '\n' ' ')"
 [ "$(ls "$folder/Dictionaries" | tr '\n' ' ')" = "en_GB.aff en_GB.dic " ] ||
   e2e_fail "Dictionaries holds: $(ls "$folder/Dictionaries" | tr '\n' ' ')"
-[ "$(ls "$folder/icons/Office Icons" | grep -vc '\.ico$')" = 0 ] && [ "$(ls "$folder/icons/Office Icons" | wc -l)" -ge 19 ] ||
+# Icons of 16 pixels, and a folder for each larger size the screen may ask.
+[ "$(find "$folder/icons/Office Icons" -type f ! -name '*.ico' | wc -l)" = 0 ] &&
+  [ "$(find "$folder/icons/Office Icons" -maxdepth 1 -name '*.ico' | wc -l)" -ge 19 ] &&
+  [ "$(cd "$folder/icons/Office Icons" && find . -mindepth 1 -type d | sort | tr '\n' ' ')" = "./24x24 ./32x32 ./48x48 " ] ||
   e2e_fail "the icons folder holds: $(ls "$folder/icons/Office Icons" | tr '\n' ' ')"
+for size in 24x24 32x32 48x48; do
+  cmp -s <(ls "$folder/icons/Office Icons/$size") <(ls "$folder/icons/Office Icons" | grep '\.ico$') ||
+    e2e_fail "the $size icons are not the same set as the 16-pixel ones"
+done
 for component in Scintilla Hunspell libpng libjpeg-turbo zlib en_GB-dictionary Tango-icons Adwaita-icons \
   mingw-w64-runtime; do
   [ -s "$folder/licenses/$component/copyright" ] || e2e_fail "no licence of $component"
