@@ -266,12 +266,12 @@ row() {
           printf "row,%s,%s,%s,%.3f,%.3f,%.3f,%s\n", f, p, u, v[1], m, v[NR], note }'
 }
 whole="(whole program)"
-row "open $size_mib MiB $whole" ms "Return in the Open dialog until the title names the file" "${opens[@]}"
+row "open $size_mib MiB $whole" ms "Return in the Open dialog until the title names the file and the program answers" "${opens[@]}"
 # Tavrel's one-line open is the floor of the figure; the peers' own go
 # beside it.
 if [ "$program" = Tavrel ]; then tiny_name=floor; else tiny_name="$program one-line file"; fi
 program=$tiny_name row "open $size_mib MiB $whole" ms "$program opening a one-line file the same way" "${tiny_opens[@]}"
-row "save $size_mib MiB $whole" ms "Ctrl+S until it answers the next command" "${saves[@]}"
+row "save $size_mib MiB $whole" ms "Ctrl+S until the file has its new end and the program answers" "${saves[@]}"
 [ ${#searches[@]} -gt 0 ] &&
   row "search keystroke $size_mib MiB $whole" ms "last letter of \"$search\" until it answers the next command" "${searches[@]}"
 row "peak memory open+save $size_mib MiB $whole" MiB "resident high-water mark of the process" "${peaks[@]}"
