@@ -39,6 +39,7 @@ class BusyIndication {
 
   std::wstring activity_;
   LARGE_INTEGER started_{};
+  LARGE_INTEGER retitled_{};  // when the title last changed
   bool shown_ = false;  // the title
   bool cursor_shown_ = false;
   bool long_work_ = false;  // shown without waiting for the quarter second

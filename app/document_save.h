@@ -14,7 +14,7 @@ enum class SaveResult {
   // folder, or a new file whose folder is missing or closed to us), or no
   // copy of its old bytes could be made; nothing was written.
   kCannotCreate,
-  // The component could not hand over its text as one block.
+  // The component could not hand over its text.
   kCannotAllocate,
   // Writing, flushing or putting the new file in place failed.
   kWriteFailed,

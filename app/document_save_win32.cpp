@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <string_view>
 #include <vector>
 
 #include "app/busy_indication_win32.h"
@@ -130,6 +131,21 @@ bool WriteAll(HANDLE file, const char* data, std::size_t length, SaveProgress* p
   return true;
 }
 
+// The text as the component keeps it: two runs of bytes on either side of
+// the gap where it inserts. Writing them one after the other spares
+// closing the gap, which moves up to the whole text in memory (and may
+// reallocate it) after an edit far from the end.
+struct SaveText {
+  std::string_view before;
+  std::string_view after;
+  std::size_t size() const { return before.size() + after.size(); }
+};
+
+bool WriteText(HANDLE file, const SaveText& text, SaveProgress* progress) {
+  return WriteAll(file, text.before.data(), text.before.size(), progress) &&
+         WriteAll(file, text.after.data(), text.after.size(), progress);
+}
+
 bool MoveIntoPlace(const std::wstring& from, const std::wstring& target) {
   return MoveFileExW(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
@@ -249,8 +265,8 @@ bool CopyRest(HANDLE from, HANDLE to, SaveProgress* progress) {
   }
 }
 
-bool Rewrite(HANDLE file, const char* text, std::size_t length, SaveProgress& progress) {
-  return Rewind(file) && WriteAll(file, text, length, &progress) && SetEndOfFile(file) && FlushFileBuffers(file);
+bool Rewrite(HANDLE file, const SaveText& text, SaveProgress& progress) {
+  return Rewind(file) && WriteText(file, text, &progress) && SetEndOfFile(file) && FlushFileBuffers(file);
 }
 
 bool Restore(HANDLE file, HANDLE copy) {
@@ -262,7 +278,7 @@ bool Restore(HANDLE file, HANDLE copy) {
 // link leads to it: every link, name, permission and owner stays, only the
 // bytes change. The old bytes are on disk in a copy before the first of
 // them is overwritten.
-SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_t length, SaveProgress& progress) {
+SaveResult WriteInPlace(const std::wstring& target, const SaveText& text, SaveProgress& progress) {
   // Nobody else writes while the file is half old, half new.
   platform::UniqueFile file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -276,7 +292,7 @@ SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_
   if (!CopyRest(file.get(), copy_file.get(), &progress) || !FlushFileBuffers(copy_file.get()))
     return SaveResult::kWriteFailed;
 
-  if (Rewrite(file.get(), text, length, progress)) return SaveResult::kSaved;
+  if (Rewrite(file.get(), text, progress)) return SaveResult::kSaved;
   // Should the old bytes not go back either, the copy is all that is left
   // of them.
   if (!Restore(file.get(), copy_file.get())) copy.Keep();
@@ -284,8 +300,8 @@ SaveResult WriteInPlace(const std::wstring& target, const char* text, std::size_
 }
 
 // The target has been found writable.
-SaveResult SaveBytes(const std::wstring& target, const char* text, std::size_t size) {
-  SaveProgress progress(target, size);
+SaveResult SaveBytes(const std::wstring& target, const SaveText& text) {
+  SaveProgress progress(target, text.size());
   const bool existing = Exists(target);
   SideFile saving;
   platform::UniqueFile file = CreateSideFile(target, kSavingTag, GENERIC_WRITE | READ_CONTROL, nullptr, saving);
@@ -296,10 +312,10 @@ SaveResult SaveBytes(const std::wstring& target, const char* text, std::size_t s
   if (existing && (!file || !g_file_io_hooks.replacing_keeps_identity(target.c_str(), file.get()))) {
     file.close();
     saving.Discard();
-    return WriteInPlace(target, text, size, progress);
+    return WriteInPlace(target, text, progress);
   }
   if (!file) return SaveResult::kCannotCreate;
-  if (!WriteAll(file.get(), text, size, &progress)) return SaveResult::kWriteFailed;
+  if (!WriteText(file.get(), text, &progress)) return SaveResult::kWriteFailed;
   if (!FlushFileBuffers(file.get()) || !file.close()) return SaveResult::kWriteFailed;
 
   if (!PutInPlace(saving.path(), target)) return SaveResult::kWriteFailed;
@@ -319,16 +335,28 @@ SaveResult SaveDocumentFile(const std::wstring& path) {
   const std::wstring target = SystemTarget(path);
   if (!TargetWritable(target)) return SaveResult::kCannotCreate;
   const intptr_t length = SendEditor(SCI_GETLENGTH);
-  // The component's own buffer, made contiguous: the text is not copied.
-  const char* text = length > 0 ? reinterpret_cast<const char*>(SendEditor(SCI_GETCHARACTERPOINTER)) : "";
-  if (!text) return SaveResult::kCannotAllocate;
-  return SaveBytes(target, text, static_cast<std::size_t>(length));
+  const intptr_t gap = std::clamp<intptr_t>(SendEditor(SCI_GETGAPPOSITION), 0, length);
+  // Neither run crosses the gap, so the component hands out its own bytes
+  // without moving any.
+  SaveText text;
+  if (gap > 0) {
+    const auto* before = reinterpret_cast<const char*>(SendEditor(SCI_GETRANGEPOINTER, 0, gap));
+    if (!before) return SaveResult::kCannotAllocate;
+    text.before = std::string_view(before, static_cast<std::size_t>(gap));
+  }
+  if (length > gap) {
+    const auto* after =
+        reinterpret_cast<const char*>(SendEditor(SCI_GETRANGEPOINTER, static_cast<uintptr_t>(gap), length - gap));
+    if (!after) return SaveResult::kCannotAllocate;
+    text.after = std::string_view(after, static_cast<std::size_t>(length - gap));
+  }
+  return SaveBytes(target, text);
 }
 
 SaveResult SaveFileBytes(const std::wstring& path, std::string_view bytes) {
   const std::wstring target = SystemTarget(path);
   if (!TargetWritable(target)) return SaveResult::kCannotCreate;
-  return SaveBytes(target, bytes.data(), bytes.size());
+  return SaveBytes(target, SaveText{bytes, std::string_view()});
 }
 
 }  // namespace tavrel

@@ -428,6 +428,29 @@ TEST_F(FileTest, SavingAnEmptyDocumentIsAFullSave) {
   EXPECT_FALSE(Modified());
 }
 
+// The component keeps its text in two runs around the place of the last
+// edit; a save writes both as they lie, on either road, and leaves them
+// there (closing the gap would move the whole text in memory).
+TEST_F(FileTest, SavingAfterAnEditInTheMiddleWritesTheTextWithoutMovingIt) {
+  const std::wstring path = Path(L"edited.txt");
+  std::string bytes;
+  for (int i = 0; i < 3000; ++i) bytes += "line " + std::to_string(i) + "\r\n";
+  ASSERT_TRUE(WriteBytes(path, bytes));
+  OpenDocument(path);
+  for (const bool replacing : {true, false}) {
+    g_file_io_hooks.replacing_keeps_identity = replacing ? [](const wchar_t*, HANDLE) { return true; }
+                                                         : [](const wchar_t*, HANDLE) { return false; };
+    const intptr_t middle = SendEditor(SCI_GETLENGTH) / 2;
+    SendEditor(SCI_INSERTTEXT, static_cast<uintptr_t>(middle), reinterpret_cast<intptr_t>("<edit>"));
+    const intptr_t gap = SendEditor(SCI_GETGAPPOSITION);
+    ASSERT_EQ(gap, middle + 6);
+    EXPECT_EQ(SaveDocument(), 0) << replacing;
+    EXPECT_EQ(SendEditor(SCI_GETGAPPOSITION), gap) << replacing;
+    EXPECT_EQ(ReadBytes(path), Text()) << replacing;
+  }
+  EXPECT_EQ(Text().size(), bytes.size() + 12);
+}
+
 // ------------------------------------------------------------ long paths
 
 // What the final step of the last save was handed: target, new file, and
