@@ -71,7 +71,7 @@ timeout 360 wine wineboot -i >"$e2e_dir/wineboot.log" 2>&1 && [ -f "$prefix/driv
 wineserver -p
 
 inspect() {
-  timeout 60 wine "$bin/inspect-program.exe" "$@" 2>/dev/null | tr -d '\r'
+  timeout 60 wine "$bin/program-facts.exe" "$@" 2>/dev/null | tr -d '\r'
 }
 file_facts=$(inspect file "$(winepath -w "$folder/Tavrel.exe" 2>/dev/null)")
 fact() { sed -n "s/^$1=//p" <<<"$2"; }

@@ -1,8 +1,8 @@
 // What the package test cannot see from outside a program, printed as
 // "key=value" lines:
-//   inspect-program.exe file EXE   its icons (ExtractIconEx) and version
+//   program-facts.exe file EXE   its icons (ExtractIconEx) and version
 //                                  resource (GetFileVersionInfo)
-//   inspect-program.exe comctl NAME the common-controls library that the
+//   program-facts.exe comctl NAME the common-controls library that the
 //                                  running NAME ("Tavrel.exe") has loaded:
 //                                  its path and file version
 // Under Wine, as on Windows, version 6 of the library is its own file in the
