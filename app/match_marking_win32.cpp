@@ -15,8 +15,6 @@ namespace {
 
 // Up to this many ranges are marked at once; more wait for idle time.
 constexpr size_t kMarkAtOnce = 4000;
-// One idle slice marks for about this long before yielding.
-constexpr double kSliceSeconds = 0.012;
 
 PendingMarks g_pending;
 UINT_PTR g_timer = 0;
@@ -46,23 +44,12 @@ void CALLBACK MarkSlice(HWND, UINT, UINT_PTR, DWORD) {
     int64_t start = 0, end = 0;
     VisibleRange(editor, start, end);
     MarkIn(editor, start, end);
-    // The marks below are off screen; the component would still ask for a
-    // repaint of the window for each one.
-    const HWND window = g_editor.editor_control;
-    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
-    LARGE_INTEGER frequency, began, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&began);
-    const LONGLONG budget = static_cast<LONGLONG>(kSliceSeconds * static_cast<double>(frequency.QuadPart));
+    const IdleSlice slice;
     TextMatch range{};
     for (size_t done = 0; g_pending.TakeNext(range); ++done) {
       Fill(editor, range);
-      if (done % 256 == 255) {
-        QueryPerformanceCounter(&now);
-        if (now.QuadPart - began.QuadPart > budget) break;
-      }
+      if (done % 256 == 255 && slice.Spent()) break;
     }
-    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     if (!g_pending.pending()) DropPendingMarks();
   } catch (...) {
     platform::LogCurrentException("search marking");
@@ -71,6 +58,23 @@ void CALLBACK MarkSlice(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 }  // namespace
+
+IdleSlice::IdleSlice() {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  began_ = now.QuadPart;
+  budget_ = frequency.QuadPart * 12 / 1000;
+  SendMessageW(g_editor.editor_control, WM_SETREDRAW, FALSE, 0);
+}
+
+IdleSlice::~IdleSlice() { SendMessageW(g_editor.editor_control, WM_SETREDRAW, TRUE, 0); }
+
+bool IdleSlice::Spent() const {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart - began_ > budget_;
+}
 
 QuietIndicators::QuietIndicators(const DirectEditor& editor) : editor_(editor) {
   mask_ = editor_(SCI_GETMODEVENTMASK);

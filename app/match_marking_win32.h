@@ -38,6 +38,22 @@ class QuietIndicators {
   intptr_t mask_ = 0;
 };
 
+// One idle slice of marking: runs for about 12 ms, with the editing window's
+// redraw off for the marks it makes off screen (the component would ask for
+// a repaint for each one), then yields to input.
+class IdleSlice {
+ public:
+  IdleSlice();
+  ~IdleSlice();
+  IdleSlice(const IdleSlice&) = delete;
+  IdleSlice& operator=(const IdleSlice&) = delete;
+  bool Spent() const;
+
+ private:
+  int64_t began_ = 0;
+  int64_t budget_ = 0;
+};
+
 // The byte range of the lines on screen.
 void VisibleRange(const DirectEditor& editor, int64_t& start, int64_t& end);
 

@@ -27,8 +27,6 @@ constexpr int kSpellingIndicator = 0;
 constexpr int64_t kCheckAtOnce = 64 * 1024;
 // One piece of an idle slice: the clock is read between pieces.
 constexpr int64_t kPieceBytes = 16 * 1024;
-// One idle slice checks for about this long before yielding.
-constexpr double kSliceSeconds = 0.012;
 // At most this much of the lines on screen is checked at once: a line of
 // many megabytes would otherwise hold the window as the whole document did.
 constexpr int64_t kScreenAtOnce = 256 * 1024;
@@ -110,21 +108,12 @@ void CALLBACK CheckSlice(HWND, UINT, UINT_PTR, DWORD) {
     editor(SCI_SETINDICATORCURRENT, kSpellingIndicator);
     // What came into view since the last slice goes first.
     CheckPendingOnScreen(editor);
-    // The marks below are off screen; the component would still ask for a
-    // repaint of the window for each one.
-    const HWND window = g_editor.editor_control;
-    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
-    LARGE_INTEGER frequency, began, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&began);
-    const LONGLONG budget = static_cast<LONGLONG>(kSliceSeconds * static_cast<double>(frequency.QuadPart));
+    const IdleSlice slice;
     ByteRange piece;
     while (g_marking.pending.Next(0, 0, kPieceBytes, &piece)) {
       CheckPiece(editor, piece);
-      QueryPerformanceCounter(&now);
-      if (now.QuadPart - began.QuadPart > budget) break;
+      if (slice.Spent()) break;
     }
-    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     if (g_marking.pending.Empty()) StopSpellingMarks();
   } catch (...) {
     platform::LogCurrentException("spelling: idle marking");
