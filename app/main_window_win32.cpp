@@ -19,7 +19,7 @@
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
 #include "platform/startup_trace_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/bars/image_file_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/size_limits_win32.h"

@@ -22,6 +22,9 @@ namespace lumora {
 namespace {
 
 constexpr uint32_t kUIStyleBits = UISTYLE_OFFICE2003 | UISTYLE_OFFICE2007;
+// Shut-down order (low first): the rebars go first, handing the children of
+// their bands back to the components that free them later.
+constexpr int32_t kRebarTeardownRank = 100;
 constexpr DWORD kRebarWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;  // 0x56000000
 
 bool HasClass(HWND window, const wchar_t* name) {
@@ -76,14 +79,11 @@ void FreeAllRebars() {
   FreeBarImages();
 }
 
-void InstallRebarHandlers() {
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
+void WireRebars() {
   RegisterBarMessageHandler(RebarParentMessage);
   RegisterControlMessageHandler(RebarWindowMessage);
   SetBarImageListener(OnBarImageRefreshed);
-  RegisterTeardown(TeardownStage::kRebars, [] {
+  RegisterTeardown(kRebarTeardownRank, "rebars", [] {
     try {
       FreeAllRebars();
     } catch (...) {
@@ -158,7 +158,7 @@ intptr_t CreateRebar(int32_t id, HWND parent, HBITMAP background_image, uint32_t
   made.release();
   SetCurrentRebarId(id);
 
-  InstallRebarHandlers();
+  WireRebars();
   InstallRebarMouseHook();
   // The rebar never erases with a colour of its own: in the UI styles the
   // toolkit paints every pixel of it.

@@ -19,7 +19,10 @@ platform::UniqueKernelObject g_thread;
 std::atomic<bool> g_run{false};
 PageOpacitySetter g_page_opacity = nullptr;
 
-StaleLock& AnimationLock() { return GetToolkitLock(ToolkitLock::kAnimation); }
+StaleLock& AnimationLock() {
+  static StaleLock lock;
+  return lock;
+}
 
 int64_t Now() {
   LARGE_INTEGER now;

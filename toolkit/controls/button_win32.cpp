@@ -9,6 +9,7 @@
 #include "toolkit/base/auto_id.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/base/toolkit_messages.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/controls/button_registry_win32.h"
 #include "toolkit/controls/panel_registry_win32.h"
 #include "toolkit/controls/skin_image_win32.h"
@@ -25,8 +26,7 @@ Registry& Get() {
   return registry;
 }
 
-// Buttons and labels share the button lock; panels have their own.
-StaleLock& Lock() { return GetToolkitLock(ToolkitLock::kButtons); }
+StaleLock& Lock() { return ButtonLock(); }
 
 // Set while a button follows the pointer; one for all buttons, since the
 // pointer is over one button at a time. The page of that button is kept
@@ -173,6 +173,11 @@ LRESULT CALLBACK ButtonCallback(HWND page, UINT message, WPARAM wparam, LPARAM l
 
 }  // namespace
 
+StaleLock& ButtonLock() {
+  static StaleLock lock;
+  return lock;
+}
+
 ButtonRecord* FindButtonRecord(intptr_t id_or_window) {
   StaleLockGuard guard(Lock());
   return FindLocked(id_or_window);
@@ -214,7 +219,13 @@ void ButtonLooksChanged(ButtonRecord& button) {
   Repaint(button);
 }
 
-void RegisterButtonAutoIds() { RegisterAutoIdUser(IdInUse); }
+void WireButtons() {
+  // Shut-down order (low first): after the tool bars (200), before the
+  // menus (400).
+  constexpr int32_t kButtonTeardownRank = 300;
+  RegisterAutoIdUser(IdInUse);
+  RegisterTeardown(kButtonTeardownRank, "buttons", FreeAllButtons);
+}
 
 intptr_t CreateButton(HWND parent, int32_t id, int32_t x, int32_t y, int32_t width, int32_t height,
                       const wchar_t* text, HANDLE normal_image, HANDLE hot_image, HANDLE pressed_image,
@@ -223,7 +234,7 @@ intptr_t CreateButton(HWND parent, int32_t id, int32_t x, int32_t y, int32_t wid
   if (!IsWindow(parent)) return 0;
   const bool automatic = id == -1;
   if (automatic) {
-    RegisterButtonAutoIds();
+    WireButtons();
     id = TakeAutoId(IdInUse);
     if (!id) return 0;
   } else if (IdInUse(id)) {

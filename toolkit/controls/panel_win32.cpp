@@ -8,6 +8,7 @@
 #include "toolkit/bars/toolbar_registry_win32.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/base/toolkit_messages.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/controls/panel_registry_win32.h"
 #include "toolkit/controls/theme_objects_win32.h"
 
@@ -129,14 +130,14 @@ void RedrawToolbarsOn(HWND page) {
 }
 
 void StopPanelPainting(PanelRecord* panel) {
-  StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+  StaleLockGuard guard(PanelLock());
   for (auto& page : panel->pages) page->no_paint = true;
 }
 
 // A theme change brings new system colours: a page showing the window
 // colour takes the new one.
 void RefreshDefaultBackground(PageRecord& page) {
-  StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+  StaleLockGuard guard(PanelLock());
   if (page.background.system_default) page.background.colour = static_cast<int32_t>(GetSysColor(COLOR_WINDOW));
 }
 
@@ -475,7 +476,7 @@ bool SetPageOpacity(intptr_t panel, intptr_t page, int32_t opacity, bool no_redr
 bool SetPagePainting(HWND page, bool paint) {
   PageRecord* record = FindPage(page);
   if (!record) return false;
-  StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+  StaleLockGuard guard(PanelLock());
   record->no_paint = !paint;
   return true;
 }
@@ -484,7 +485,7 @@ bool SetPageBackground(HWND page, const PageBackground& background) {
   PageRecord* record = FindPage(page);
   if (!record) return false;
   {
-    StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+    StaleLockGuard guard(PanelLock());
     record->background = background;
   }
   InvalidateRect(page, nullptr, FALSE);
@@ -538,6 +539,17 @@ void FreeAllPanels() {
   for (PanelRecord* panel : AllPanels()) FreePanel(reinterpret_cast<intptr_t>(panel->window));
   g_container = nullptr;
   DropThemeObjects();
+}
+
+void WirePanels() {
+  // Shut-down order (low first): after the labels (550), before the skins
+  // (900).
+  constexpr int32_t kPanelTeardownRank = 600;
+  // The animation thread fades the first page of the panel it moves.
+  SetPageOpacitySetter([](HWND panel, int opacity) {
+    SetPageOpacity(reinterpret_cast<intptr_t>(panel), 0, opacity, true);
+  });
+  RegisterTeardown(kPanelTeardownRank, "panels", FreeAllPanels);
 }
 
 }  // namespace lumora

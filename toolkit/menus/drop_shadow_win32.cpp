@@ -7,7 +7,7 @@
 
 #include "platform/dib_section.h"
 #include "platform/os_handles_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 
 namespace lumora {
