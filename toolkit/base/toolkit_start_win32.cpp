@@ -10,7 +10,7 @@
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
 #include "platform/error_log_win32.h"
-#include "platform/image_decode.h"
+#include "toolkit/image/image_decode.h"
 #include "platform/nonclient_font_win32.h"
 #include "platform/os_handles_win32.h"
 #include "platform/os_version.h"
@@ -183,8 +183,8 @@ void EnsureWindowCreationHook() {
 void InitToolkit(const ToolkitLayers& layers) {
   if (g_state != ToolkitState::kNotInitialised) return;
   // 2. Image decoders.
-  platform::EnablePngDecoder();
-  platform::EnableJpegDecoder();
+  EnablePngDecoder();
+  EnableJpegDecoder();
   // 3. Built-in images.
   g_caps.blank_icon = CreateBlankIcon();
   for (int i = 0; i < GLYPH_COUNT; ++i) g_caps.glyphs[i] = CreateGlyphList(static_cast<BuiltinGlyph>(i));
