@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/bar_image_win32.h"
 #include "toolkit/bars/rebar_drag_win32.h"
@@ -131,7 +132,10 @@ intptr_t CreateRebar(int32_t id, HWND parent, HBITMAP background_image, uint32_t
   platform::UniqueWindow made(CreateWindowExW(0, REBARCLASSNAMEW, nullptr, window_style | kRebarWindowStyle, 0, 0, 0,
                                               0, parent, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
                                               GetModuleHandleW(nullptr), nullptr));
-  if (!made) return 0;
+  if (!made) {
+    platform::LogWin32Failure("CreateWindowEx (rebar)");
+    return 0;
+  }
   HWND window = made.get();
 
   auto record = std::make_unique<RebarRecord>();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_fonts_win32.h"
 #include "toolkit/bars/toolbar_images_win32.h"
@@ -315,7 +316,10 @@ intptr_t CreateToolbar(int32_t id, HWND window, int image_width, int image_heigh
   platform::UniqueWindow made(CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, window,
                                               reinterpret_cast<HMENU>(static_cast<intptr_t>(toolbar_id)),
                                               GetModuleHandleW(nullptr), nullptr));
-  if (!made) return 0;
+  if (!made) {
+    platform::LogWin32Failure("CreateWindowEx (tool bar)");
+    return 0;
+  }
   HWND toolbar_window = made.get();
   SendMessageW(toolbar_window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 

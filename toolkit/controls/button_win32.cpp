@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/error_log_win32.h"
 #include "platform/image_list_win32.h"
 #include "toolkit/base/auto_id.h"
 #include "toolkit/base/stale_lock.h"
@@ -128,7 +129,10 @@ void MakeTooltip(ButtonRecord& button, WPARAM wparam, LPARAM lparam) {
   button.tooltip.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr));
-  if (!button.tooltip) return;
+  if (!button.tooltip) {
+    platform::LogWin32Failure("CreateWindowEx (button tooltip)");
+    return;
+  }
   TTTOOLINFOW tool = ToolOf(button);
   SendMessageW(button.tooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   MSG move{button.page, WM_MOUSEMOVE, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "toolkit/bars/toolbar_registry_win32.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/base/toolkit_messages.h"
@@ -335,7 +336,9 @@ bool RegisterClasses() {
     WNDCLASSEXW box = panel;
     box.lpfnWndProc = ScrollBoxProc;
     box.lpszClassName = kScrollBoxClass;
-    return RegisterClassExW(&panel) && RegisterClassExW(&page) && RegisterClassExW(&box);
+    if (RegisterClassExW(&panel) && RegisterClassExW(&page) && RegisterClassExW(&box)) return true;
+    platform::LogWin32Failure("RegisterClassEx (panels)");
+    return false;
   }();
   return registered;
 }
@@ -366,7 +369,10 @@ intptr_t CreatePanel(int32_t id, HWND parent, int32_t x, int32_t y, int32_t widt
   if (!RegisterClasses()) return 0;
   HWND window = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE, x, y, width, height, parent, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
-  if (!window) return 0;
+  if (!window) {
+    platform::LogWin32Failure("CreateWindowEx (panel)");
+    return 0;
+  }
   auto record = std::make_unique<PanelRecord>();
   record->id = id;
   record->window = window;
@@ -391,7 +397,10 @@ HWND AddPanelPage(uint32_t flags, HANDLE image) {
   HWND window = CreateWindowExW(WS_EX_TRANSPARENT, kPageClass, nullptr,
                                 WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (first ? WS_VISIBLE : 0), 0, 0,
                                 client.right, client.bottom, panel->window, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!window) return nullptr;
+  if (!window) {
+    platform::LogWin32Failure("CreateWindowEx (panel page)");
+    return nullptr;
+  }
   auto record = std::make_unique<PageRecord>();
   record->window = window;
   record->flags = flags;
