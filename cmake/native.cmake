@@ -9,13 +9,13 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 # The editor's platform-free logic that its native tests reach.
-add_library(tavrel_portable STATIC ${CMAKE_SOURCE_DIR}/app/recent_files_list.cpp
-            ${CMAKE_SOURCE_DIR}/app/spell_words.cpp ${CMAKE_SOURCE_DIR}/app/personal_word_list.cpp
-            ${CMAKE_SOURCE_DIR}/app/spell_pending_ranges.cpp ${CMAKE_SOURCE_DIR}/app/spell_verdict_cache.cpp
-            ${CMAKE_SOURCE_DIR}/app/case_fold.cpp ${CMAKE_SOURCE_DIR}/app/text_search.cpp
-            ${CMAKE_SOURCE_DIR}/app/page_loop.cpp ${CMAKE_SOURCE_DIR}/app/pending_marks.cpp
-            ${CMAKE_SOURCE_DIR}/app/path_forms.cpp
-            ${CMAKE_SOURCE_DIR}/app/file_stamp.cpp)
+add_library(tavrel_portable STATIC ${CMAKE_SOURCE_DIR}/app/recent/recent_files_list.cpp
+            ${CMAKE_SOURCE_DIR}/app/spelling/spell_words.cpp ${CMAKE_SOURCE_DIR}/app/spelling/personal_word_list.cpp
+            ${CMAKE_SOURCE_DIR}/app/spelling/spell_pending_ranges.cpp ${CMAKE_SOURCE_DIR}/app/spelling/spell_verdict_cache.cpp
+            ${CMAKE_SOURCE_DIR}/app/search/case_fold.cpp ${CMAKE_SOURCE_DIR}/app/search/text_search.cpp
+            ${CMAKE_SOURCE_DIR}/app/printing/page_loop.cpp ${CMAKE_SOURCE_DIR}/app/search/pending_marks.cpp
+            ${CMAKE_SOURCE_DIR}/app/document/path_forms.cpp
+            ${CMAKE_SOURCE_DIR}/app/document/file_stamp.cpp)
 target_include_directories(tavrel_portable PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(tavrel_portable PRIVATE ${TAVREL_WARNINGS} ${SANITIZE} -g)
 target_link_options(tavrel_portable PUBLIC ${SANITIZE})

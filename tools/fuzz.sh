@@ -23,7 +23,7 @@ if ! command -v clang++ >/dev/null ||
   echo "fuzz.sh: clang++ with libFuzzer not found; skipped"
   exit 77
 fi
-portable="$(cd "$root" && find toolkit -name '*.cpp' ! -name '*_win32.cpp' | sort) platform/error_log.cpp app/recent_files_list.cpp"
+portable="$(cd "$root" && find toolkit -name '*.cpp' ! -name '*_win32.cpp' | sort) platform/error_log.cpp app/recent/recent_files_list.cpp"
 for t in "${targets[@]}"; do
   echo "== $t"
   sources=$(sed -n 's|^// Fuzz sources: ||p' "$root/tests/fuzz/$t.cpp")
