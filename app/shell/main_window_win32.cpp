@@ -20,7 +20,7 @@
 #include "platform/os_handles_win32.h"
 #include "platform/startup_trace_win32.h"
 #include "toolkit/base/platform_caps.h"
-#include "toolkit/bars/image_file_win32.h"
+#include "toolkit/image/image_file_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/size_limits_win32.h"
 #include "toolkit/bars/toolbar_win32.h"

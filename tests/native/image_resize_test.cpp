@@ -1,5 +1,5 @@
 // Scaling of decoded images: averages, transparency and odd ratios.
-#include "toolkit/bars/image_file_resize.h"
+#include "toolkit/image/image_resize.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ uint32_t At(const std::vector<uint8_t>& bgra, int width, int x, int y) {
   return bgra[i] | bgra[i + 1] << 8 | bgra[i + 2] << 16 | static_cast<uint32_t>(bgra[i + 3]) << 24;
 }
 
-TEST(ImageFileResizeTest, ShrinkingAveragesAndTransparentPixelsLendNoColour) {
+TEST(ImageResizeTest, ShrinkingAveragesAndTransparentPixelsLendNoColour) {
   // 2 x 2: opaque red, opaque blue, and two fully transparent green pixels.
   const auto source = Pixels({0xFFFF0000, 0xFF0000FF, 0x0000FF00, 0x0000FF00});
   const auto one = ResizeBgra(source, 2, 2, 1, 1);
@@ -38,7 +38,7 @@ TEST(ImageFileResizeTest, ShrinkingAveragesAndTransparentPixelsLendNoColour) {
   EXPECT_NEAR(p >> 24, 128, 1);              // half the area was opaque
 }
 
-TEST(ImageFileResizeTest, GrowingKeepsAFlatColourAndNonIntegerScalesCoverEverything) {
+TEST(ImageResizeTest, GrowingKeepsAFlatColourAndNonIntegerScalesCoverEverything) {
   const auto flat = ResizeBgra(Pixels({0xFF102030}), 1, 1, 3, 5);
   ASSERT_EQ(flat.size(), 3u * 5u * 4u);
   for (int y = 0; y < 5; ++y)
@@ -51,7 +51,7 @@ TEST(ImageFileResizeTest, GrowingKeepsAFlatColourAndNonIntegerScalesCoverEveryth
   EXPECT_NEAR(At(two, 2, 1, 0) & 0xFF, 85, 1);
 }
 
-TEST(ImageFileResizeTest, RefusesBadSizesAndShortSources) {
+TEST(ImageResizeTest, RefusesBadSizesAndShortSources) {
   EXPECT_TRUE(ResizeBgra(Pixels({0xFF000000}), 1, 1, 0, 4).empty());
   EXPECT_TRUE(ResizeBgra(Pixels({0xFF000000}), 2, 2, 4, 4).empty());
   EXPECT_TRUE(ResizeBgra({}, 0, 0, 4, 4).empty());

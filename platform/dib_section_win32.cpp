@@ -1,4 +1,4 @@
-#include "platform/dib_section.h"
+#include "platform/dib_section_win32.h"
 
 namespace platform {
 

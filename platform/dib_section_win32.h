@@ -2,6 +2,9 @@
 // directly: rows run top-down, four bytes a pixel (B, G, R, A) unless asked
 // otherwise.
 #pragma once
+#ifndef _WIN32
+#error "dib_section_win32.h is Win32 glue"
+#endif
 #include <windows.h>
 
 #include "platform/os_handles_win32.h"

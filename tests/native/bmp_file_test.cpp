@@ -1,5 +1,5 @@
-// The checks on a skin's BMP and ICO bytes, on headers that lie.
-#include "toolkit/style/skin_image_bytes.h"
+// The checks on BMP bytes, on headers that lie.
+#include "toolkit/image/bmp_file.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ std::vector<uint8_t> SmallBmp() {
   return bytes;
 }
 
-TEST(SkinImageBytes, BmpHeadersAreCheckedAgainstTheBytes) {
+TEST(BmpFileTest, HeadersAreCheckedAgainstTheBytes) {
   std::vector<uint8_t> bmp = SmallBmp();
   const auto layout = ReadBmpLayout(bmp.data(), bmp.size());
   ASSERT_TRUE(layout);
@@ -46,27 +46,6 @@ TEST(SkinImageBytes, BmpHeadersAreCheckedAgainstTheBytes) {
   EXPECT_FALSE(ReadBmpLayout(bmp.data(), bmp.size() - 1));  // a row cut short
   Put32(bmp, 10, 0xFFFFFFF0u);
   EXPECT_FALSE(ReadBmpLayout(bmp.data(), bmp.size()));
-}
-
-TEST(SkinImageBytes, IconEntriesNearestTheWantedSizeEvenWhenTheSkinAsksTheImpossible) {
-  // Two entries, 16 and 32 pixels, both naming the same 40 bytes.
-  std::vector<uint8_t> ico(6 + 32 + 40, 0);
-  ico[2] = 1;
-  ico[4] = 2;
-  for (int i = 0; i < 2; ++i) {
-    ico[6 + i * 16] = ico[7 + i * 16] = static_cast<uint8_t>(16 << i);
-    Put32(ico, 6 + i * 16 + 8, 40);
-    Put32(ico, 6 + i * 16 + 12, 38);
-  }
-  const auto largest = ChooseIcoEntry(ico.data(), ico.size(), 0, 0);
-  ASSERT_TRUE(largest);
-  EXPECT_EQ(largest->offset, 38u);
-  ASSERT_TRUE(ChooseIcoEntry(ico.data(), ico.size(), 16, 16));
-  // "width: 2147483647": distances that do not fit 32 bits.
-  EXPECT_TRUE(ChooseIcoEntry(ico.data(), ico.size(), INT_MAX, INT_MIN));
-  Put32(ico, 6 + 8, 41);  // longer than the file
-  Put32(ico, 6 + 16 + 8, 41);
-  EXPECT_FALSE(ChooseIcoEntry(ico.data(), ico.size(), 0, 0));
 }
 
 }  // namespace

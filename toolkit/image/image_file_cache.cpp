@@ -1,4 +1,4 @@
-#include "toolkit/bars/image_file_cache.h"
+#include "toolkit/image/image_file_cache.h"
 
 namespace lumora {
 

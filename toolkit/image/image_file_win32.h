@@ -1,13 +1,12 @@
 // Loading icons and bitmaps from files for the application's menus and
-// bars, with an optional shared cache, and the conversions between decoded
-// pixels, bitmaps and icons that loading (and the tool bars) need.
+// bars, with an optional shared cache (image_file_cache.h).
 #pragma once
+#ifndef _WIN32
+#error "image_file_win32.h is Win32 glue"
+#endif
 #include <windows.h>
 
 #include <cstdint>
-
-#include "platform/image_decode.h"
-#include "platform/os_handles_win32.h"
 
 namespace lumora {
 
@@ -26,14 +25,5 @@ int64_t ImageFileReferenceCount(HANDLE image);
 // Gives one reference back; the image is destroyed with the last one. 1
 // when the handle was cached, 0 otherwise (the caller then still owns it).
 int32_t ReleaseImageFile(HANDLE image);
-
-// A 32-bit icon of the image's size, transparent where the image's alpha is
-// 0; empty for an empty image.
-platform::UniqueIcon CreateIconFromImage(const platform::DecodedImage& image);
-// The pixels of any bitmap as 32-bit top-down BGRA; bitmaps without alpha
-// come out opaque. False for a handle that is not a bitmap.
-bool ReadBitmapPixels(HBITMAP bitmap, platform::DecodedImage* out);
-// An icon of the bitmap's own size; null when it is not a usable bitmap.
-platform::UniqueIcon CreateIconFromBitmap(HBITMAP bitmap);
 
 }  // namespace lumora

@@ -1,16 +1,19 @@
-#include "toolkit/style/skin_image_win32.h"
+// Finding the file a skin's image value names (loose, in a folder named
+// after the skin, or in the skin's ".sknz" archive) and making an icon or
+// bitmap of it.
+#include <windows.h>
 
 #include <optional>
 #include <string>
 
-#include "platform/dib_section.h"
 #include "platform/error_log.h"
-#include "platform/image_decode.h"
+#include "platform/os_handles_win32.h"
+#include "toolkit/image/image_bytes_win32.h"
+#include "toolkit/image/image_handles_win32.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/skin.h"
 #include "toolkit/style/skin_archive.h"
 #include "toolkit/style/skin_declarations.h"
-#include "toolkit/style/skin_image_bytes.h"
 #include "toolkit/style/skin_image_names.h"
 #include "toolkit/style/skin_model.h"
 
@@ -90,30 +93,6 @@ std::optional<Found> FindImage(SkinHandle skin, std::u16string_view value, bool 
   return found;
 }
 
-// An ICO file in memory: the directory entry closest to the wanted size
-// (the largest when none is asked for), made into an icon by the system.
-platform::UniqueImage IconFromBytes(const std::vector<uint8_t>& bytes, int width, int height) {
-  const auto chosen = ChooseIcoEntry(bytes.data(), bytes.size(), width, height);
-  if (!chosen) return {};
-  std::vector<uint8_t> image(bytes.begin() + static_cast<ptrdiff_t>(chosen->offset),
-                             bytes.begin() + static_cast<ptrdiff_t>(chosen->offset + chosen->length));
-  return platform::UniqueImage(CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
-                                                        0x00030000, width, height, LR_DEFAULTCOLOR));
-}
-
-// A BMP file in memory, kept at its own depth as a DIB section.
-platform::UniqueImage BitmapFromBmpBytes(const std::vector<uint8_t>& bytes) {
-  const auto layout = ReadBmpLayout(bytes.data(), bytes.size());
-  if (!layout) return {};
-  std::vector<uint8_t> info(bytes.begin() + 14, bytes.begin() + 14 + static_cast<ptrdiff_t>(layout->info_size));
-  void* bits = nullptr;
-  platform::UniqueBitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()),
-                                                 DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || !bits) return {};
-  memcpy(bits, &bytes[layout->bits_offset], layout->image_size);
-  return platform::UniqueImage(bitmap.release());
-}
-
 template <typename Owner>
 struct Held : SkinHeldHandle {
   explicit Held(Owner owner) : held(std::move(owner)) {}
@@ -122,15 +101,6 @@ struct Held : SkinHeldHandle {
 };
 
 }  // namespace
-
-platform::UniqueImage LoadSkinImageBytes(const std::vector<uint8_t>& bytes, int width, int height) {
-  if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1 && bytes[3] == 0)
-    return IconFromBytes(bytes, width, height);
-  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return BitmapFromBmpBytes(bytes);
-  platform::DecodedImage decoded;
-  if (!platform::DecodeImage(bytes.data(), bytes.size(), &decoded)) return {};
-  return platform::UniqueImage(platform::CreateBitmapFromImage(decoded).release());
-}
 
 int32_t ResolveSkinImage(SkinHandle skin, std::u16string_view value) {
   try {
@@ -158,10 +128,10 @@ int32_t LoadSkinImage(SkinHandle skin, std::u16string_view component, std::u16st
     platform::UniqueImage image;
     if (!found->loose_path.empty()) {
       image.reset(LoadImageW(nullptr, found->loose_path.c_str(), IMAGE_ICON, width, height, LR_LOADFROMFILE));
-      if (!image && platform::ReadWholeFile(found->loose_path, &found->bytes))
-        image = LoadSkinImageBytes(found->bytes, width, height);
+      if (!image && ReadWholeFile(found->loose_path, &found->bytes))
+        image = LoadImageBytes(found->bytes, width, height);
     } else {
-      image = LoadSkinImageBytes(found->bytes, width, height);
+      image = LoadImageBytes(found->bytes, width, height);
     }
     if (!image) return 0;
     return StoreSkinImage(skin, component, state, property, std::make_unique<Held<platform::UniqueImage>>(std::move(image)))

@@ -1,9 +1,11 @@
-// The simple icon files read without the system's loader: what is read,
-// and every file that must be left to the system instead.
-#include "toolkit/bars/icon_file.h"
+// Icon files: the image chosen for a skin, the simple files read without
+// the system's loader (what is read, and every file that must be left to
+// the system instead).
+#include "toolkit/image/ico_file.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -22,8 +24,12 @@ const std::vector<uint8_t> kFile = {
 const std::vector<uint8_t> kTopDown = {1, 2, 3, 255, 4, 5, 6, 128, 7, 8, 9, 0, 10, 11, 12, 64};
 
 bool Decodes(const std::vector<uint8_t>& file, int32_t size = 0) {
-  platform::DecodedImage image;
+  DecodedImage image;
   return DecodeSimpleIconFile(file.data(), file.size(), size, size, &image);
+}
+
+void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 std::vector<uint8_t> With(size_t at, uint8_t value) {
@@ -32,9 +38,9 @@ std::vector<uint8_t> With(size_t at, uint8_t value) {
   return file;
 }
 
-TEST(IconFileTest, ReadsTheOnlyImageTopDownAtTheAskedOrNaturalSize) {
+TEST(IcoFileTest, ReadsTheOnlyImageTopDownAtTheAskedOrNaturalSize) {
   for (int32_t size : {0, 2}) {
-    platform::DecodedImage image;
+    DecodedImage image;
     ASSERT_TRUE(DecodeSimpleIconFile(kFile.data(), kFile.size(), size, size, &image));
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 2);
@@ -42,7 +48,7 @@ TEST(IconFileTest, ReadsTheOnlyImageTopDownAtTheAskedOrNaturalSize) {
   }
 }
 
-TEST(IconFileTest, LeavesEverythingElseToTheSystem) {
+TEST(IcoFileTest, LeavesEverythingElseToTheSystem) {
   EXPECT_FALSE(Decodes(kFile, 16)) << "another size: the system scales";
   EXPECT_FALSE(Decodes(With(4, 2))) << "the system chooses among images";
   EXPECT_FALSE(Decodes(With(22, 0x89))) << "a PNG image";
@@ -53,6 +59,27 @@ TEST(IconFileTest, LeavesEverythingElseToTheSystem) {
   // Cut short anywhere, never read past the end (the sanitizer watches).
   for (size_t size = 0; size < kFile.size(); ++size)
     EXPECT_FALSE(Decodes(std::vector<uint8_t>(kFile.begin(), kFile.begin() + static_cast<ptrdiff_t>(size)))) << size;
+}
+
+TEST(IcoFileTest, EntriesNearestTheWantedSizeEvenWhenTheSkinAsksTheImpossible) {
+  // Two entries, 16 and 32 pixels, both naming the same 40 bytes.
+  std::vector<uint8_t> ico(6 + 32 + 40, 0);
+  ico[2] = 1;
+  ico[4] = 2;
+  for (int i = 0; i < 2; ++i) {
+    ico[6 + i * 16] = ico[7 + i * 16] = static_cast<uint8_t>(16 << i);
+    Put32(ico, 6 + i * 16 + 8, 40);
+    Put32(ico, 6 + i * 16 + 12, 38);
+  }
+  const auto largest = ChooseIcoEntry(ico.data(), ico.size(), 0, 0);
+  ASSERT_TRUE(largest);
+  EXPECT_EQ(largest->offset, 38u);
+  ASSERT_TRUE(ChooseIcoEntry(ico.data(), ico.size(), 16, 16));
+  // "width: 2147483647": distances that do not fit 32 bits.
+  EXPECT_TRUE(ChooseIcoEntry(ico.data(), ico.size(), INT_MAX, INT_MIN));
+  Put32(ico, 6 + 8, 41);  // longer than the file
+  Put32(ico, 6 + 16 + 8, 41);
+  EXPECT_FALSE(ChooseIcoEntry(ico.data(), ico.size(), 0, 0));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/pixel_decode.h"
+#include "toolkit/image/image_decode.h"
 
 #include <png.h>
 #include <csetjmp>
@@ -7,8 +7,11 @@
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
-namespace platform {
+namespace lumora {
 namespace {
+
+bool g_png_enabled = false;
+bool g_jpeg_enabled = false;
 
 // A damaged or hostile file may claim any size in a few bytes; the pixels
 // are only made room for within these bounds, so that such a file costs a
@@ -114,4 +117,13 @@ bool DecodeImageBytes(const uint8_t* data, size_t size, bool png, bool jpeg, Dec
   return false;
 }
 
-}  // namespace platform
+void EnablePngDecoder() { g_png_enabled = true; }
+void EnableJpegDecoder() { g_jpeg_enabled = true; }
+bool PngDecoderEnabled() { return g_png_enabled; }
+bool JpegDecoderEnabled() { return g_jpeg_enabled; }
+
+bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* out) {
+  return DecodeImageBytes(data, size, g_png_enabled, g_jpeg_enabled, out);
+}
+
+}  // namespace lumora

@@ -1,6 +1,4 @@
-#include "toolkit/style/skin_image_bytes.h"
-
-#include <cstdlib>
+#include "toolkit/image/bmp_file.h"
 
 namespace lumora {
 namespace {
@@ -15,30 +13,6 @@ constexpr uint32_t kRgb = 0, kBitFields = 3;
 constexpr int64_t kLargestSide = 16384;
 
 }  // namespace
-
-std::optional<IcoEntryChoice> ChooseIcoEntry(const uint8_t* data, size_t size, int32_t width, int32_t height) {
-  if (!data || size < 6) return std::nullopt;
-  const uint16_t count = U16(data + 4);
-  if (count == 0 || 6 + size_t{count} * 16 > size) return std::nullopt;
-  // Wanted sizes come from the skin's text: distances are taken in 64 bits.
-  const int64_t want_w = width, want_h = height > 0 ? height : width;
-  std::optional<IcoEntryChoice> best;
-  int64_t best_score = 0;
-  for (size_t i = 0; i < count; ++i) {
-    const uint8_t* entry = data + 6 + i * 16;
-    const int64_t w = entry[0] ? entry[0] : 256;
-    const int64_t h = entry[1] ? entry[1] : 256;
-    const uint32_t length = U32(entry + 8);
-    const uint32_t offset = U32(entry + 12);
-    if (offset > size || length > size - offset || length < 40) continue;
-    const int64_t score = width > 0 ? -(std::llabs(w - want_w) + std::llabs(h - want_h)) : w * h;
-    if (!best || score > best_score) {
-      best = IcoEntryChoice{offset, length};
-      best_score = score;
-    }
-  }
-  return best;
-}
 
 std::optional<BmpLayout> ReadBmpLayout(const uint8_t* data, size_t size) {
   if (!data || size < kFileHeader + kInfoHeader || data[0] != 'B' || data[1] != 'M') return std::nullopt;

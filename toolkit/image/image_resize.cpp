@@ -1,4 +1,4 @@
-#include "toolkit/bars/image_file_resize.h"
+#include "toolkit/image/image_resize.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "toolkit/style/drawing_win32.h"
+#include "toolkit/image/image_effect_win32.h"
 
 #include <cstdint>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/error_log.h"
-#include "platform/icon_pixels_win32.h"
 #include "platform/os_handles_win32.h"
+#include "toolkit/image/image_handles_win32.h"
 
 namespace lumora {
 
@@ -55,7 +55,7 @@ void UnpackRemembered(const platform::IconPixels& icon, std::vector<uint8_t>& pi
 
 // The processed picture as top-down 32-bit rows; false when the image is
 // not a usable icon or bitmap or has no width or height.
-bool Compute(HANDLE image, const ImageEffectSettings& settings, platform::DecodedImage* out) {
+bool Compute(HANDLE image, const ImageEffectSettings& settings, DecodedImage* out) {
   if (image == nullptr) return false;
 
   const std::shared_ptr<const platform::IconPixels> remembered =
@@ -126,13 +126,13 @@ bool Compute(HANDLE image, const ImageEffectSettings& settings, platform::Decode
 }
 
 HANDLE Process(HANDLE image, const ImageEffectSettings& settings, uint32_t flags) {
-  platform::DecodedImage picture;
+  DecodedImage picture;
   if (!Compute(image, settings, &picture)) return nullptr;
   HANDLE output = nullptr;
   if ((flags & IMAGEEFFECT_RETURN_ICON) != 0) {
     // Made from the pixels just computed, which the icon keeps beside it:
     // the tool bars read it back into their image lists.
-    output = platform::CreateIconFromPixels(picture).release();
+    output = CreateIconFromImage(picture).release();
   } else {
     BITMAPINFO out_info = Info32(picture.width, -picture.height);  // top-down
     void* bits = nullptr;
@@ -180,10 +180,10 @@ std::shared_ptr<const platform::IconPixels> ImageEffectIconPixels(HANDLE image, 
                                                                   float brightness, COLORREF tint_colour,
                                                                   float tint_amount, uint32_t flags) {
   try {
-    platform::DecodedImage picture;
+    DecodedImage picture;
     if (!Compute(image, SettingsOf(alpha, contrast, brightness, tint_colour, tint_amount, flags), &picture))
       return nullptr;
-    return platform::IconPixelsFromImage(picture);
+    return IconPixelsFromImage(picture);
   } catch (...) {
     platform::LogCurrentException("ImageEffect");
     return nullptr;

@@ -1,22 +1,13 @@
-// The checks made on the bytes of a skin's BMP and ICO images before the
-// system is handed any of them. Skin images are anyone's files, so every
-// size and offset a header gives is checked against the bytes that are
-// there; what passes is safe to copy as described.
+// Bitmap (BMP) files: the checks made on their bytes before the system is
+// handed any of them. Skin images are anyone's files, so every size and
+// offset a header gives is checked against the bytes that are there; what
+// passes is safe to copy as described.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 
 namespace lumora {
-
-// The image of an ICO file to make an icon of: the directory entry closest
-// to width × height (height 0: square), the largest when width is 0 or
-// less. Its bytes run from offset for length, both inside the file.
-struct IcoEntryChoice {
-  size_t offset = 0;
-  size_t length = 0;
-};
-std::optional<IcoEntryChoice> ChooseIcoEntry(const uint8_t* data, size_t size, int32_t width, int32_t height);
 
 // A BMP file the toolkit keeps at its own depth: uncompressed (or with bit
 // fields), 1 to 32 bits, 1 to 16384 pixels a side, bottom-up or top-down.

@@ -1,4 +1,4 @@
-#include "toolkit/controls/skin_image_win32.h"
+#include "toolkit/controls/skin_image_draw_win32.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
-#include "toolkit/bars/icon_file.h"
+#include "toolkit/image/ico_file.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace lumora {
@@ -19,16 +20,53 @@ constexpr int32_t kLargestSide = 256;
 
 }  // namespace
 
-bool DecodeSimpleIconFile(const uint8_t* data, size_t size, int32_t width, int32_t height,
-                          platform::DecodedImage* out) {
-  if (!data || !out || size < kDirectorySize + kEntrySize) return false;
-  // Reserved 0, type 1 (icon), one image.
-  if (U16(data) != 0 || U16(data + 2) != 1 || U16(data + 4) != 1) return false;
-  const uint8_t* entry = data + kDirectorySize;
-  const uint32_t bytes = U32(entry + 8);
+size_t IcoImageCount(const uint8_t* data, size_t size) {
+  if (!data || size < kDirectorySize) return 0;
+  // Reserved 0, type 1 (icon).
+  if (U16(data) != 0 || U16(data + 2) != 1) return 0;
+  const size_t count = U16(data + 4);
+  if (kDirectorySize + count * kEntrySize > size) return 0;
+  return count;
+}
+
+std::optional<IcoImage> IcoImageAt(const uint8_t* data, size_t size, size_t index) {
+  if (index >= IcoImageCount(data, size)) return std::nullopt;
+  const uint8_t* entry = data + kDirectorySize + index * kEntrySize;
+  const uint32_t length = U32(entry + 8);
   const uint32_t offset = U32(entry + 12);
-  if (offset > size || bytes > size - offset || bytes < kInfoHeaderSize) return false;
-  const uint8_t* info = data + offset;
+  if (offset > size || length > size - offset || length < kInfoHeaderSize) return std::nullopt;
+  IcoImage image;
+  image.width = entry[0] ? entry[0] : 256;
+  image.height = entry[1] ? entry[1] : 256;
+  image.offset = offset;
+  image.length = length;
+  return image;
+}
+
+std::optional<IcoImage> ChooseIcoEntry(const uint8_t* data, size_t size, int32_t width, int32_t height) {
+  const size_t count = IcoImageCount(data, size);
+  // Wanted sizes come from the skin's text: distances are taken in 64 bits.
+  const int64_t want_w = width, want_h = height > 0 ? height : width;
+  std::optional<IcoImage> best;
+  int64_t best_score = 0;
+  for (size_t i = 0; i < count; ++i) {
+    const std::optional<IcoImage> image = IcoImageAt(data, size, i);
+    if (!image) continue;
+    const int64_t w = image->width, h = image->height;
+    const int64_t score = width > 0 ? -(std::llabs(w - want_w) + std::llabs(h - want_h)) : w * h;
+    if (!best || score > best_score) {
+      best = image;
+      best_score = score;
+    }
+  }
+  return best;
+}
+
+bool DecodeSimpleIconFile(const uint8_t* data, size_t size, int32_t width, int32_t height, DecodedImage* out) {
+  if (!out || IcoImageCount(data, size) != 1) return false;
+  const std::optional<IcoImage> image = IcoImageAt(data, size, 0);
+  if (!image) return false;
+  const uint8_t* info = data + image->offset;
   if (U32(info) != kInfoHeaderSize) return false;  // PNG images and newer headers: the system's job
   const auto image_width = static_cast<int32_t>(U32(info + 4));
   const auto double_height = static_cast<int32_t>(U32(info + 8));
@@ -43,7 +81,7 @@ bool DecodeSimpleIconFile(const uint8_t* data, size_t size, int32_t width, int32
   if ((width > 0 && width != image_width) || (height > 0 && height != image_height)) return false;
   const size_t row = static_cast<size_t>(image_width) * 4;
   const size_t colour_bytes = row * static_cast<size_t>(image_height);
-  if (bytes - kInfoHeaderSize < colour_bytes) return false;
+  if (image->length - kInfoHeaderSize < colour_bytes) return false;
   const uint8_t* rows = info + kInfoHeaderSize;
   bool any_alpha = false;
   for (size_t i = 3; i < colour_bytes && !any_alpha; i += 4) any_alpha = rows[i] != 0;

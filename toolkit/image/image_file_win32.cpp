@@ -1,15 +1,16 @@
-#include "toolkit/bars/image_file_win32.h"
+#include "toolkit/image/image_file_win32.h"
 
 #include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "platform/icon_pixels_win32.h"
 #include "platform/os_handles_win32.h"
-#include "toolkit/bars/icon_file.h"
-#include "toolkit/bars/image_file_cache.h"
-#include "toolkit/bars/image_file_resize.h"
+#include "toolkit/image/ico_file.h"
+#include "toolkit/image/image_decode.h"
+#include "toolkit/image/image_file_cache.h"
+#include "toolkit/image/image_handles_win32.h"
+#include "toolkit/image/image_resize.h"
 
 namespace lumora {
 namespace {
@@ -37,7 +38,7 @@ bool FileHasContent(const wchar_t* path) {
 
 // Bitmap files through the system's own reader, which knows every depth,
 // palette and compression the format allows.
-bool DecodeBitmapFile(const wchar_t* path, platform::DecodedImage* out) {
+bool DecodeBitmapFile(const wchar_t* path, DecodedImage* out) {
   platform::UniqueBitmap bitmap(static_cast<HBITMAP>(
       LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   return bitmap && ReadBitmapPixels(bitmap.get(), out);
@@ -49,13 +50,13 @@ HANDLE LoadUncached(const wchar_t* path, int width, int height, uint32_t flags) 
   // into an icon from its pixels; other icon files go to the system's
   // loader; PNG and JPEG bytes are decoded from what was read.
   std::vector<uint8_t> bytes;
-  const bool read = platform::ReadWholeFile(path, &bytes);
-  platform::DecodedImage image;
+  const bool read = ReadWholeFile(path, &bytes);
+  DecodedImage image;
   if (read && DecodeSimpleIconFile(bytes.data(), bytes.size(), width, height, &image))
     return CreateIconFromImage(image).release();
   if (HANDLE icon = LoadImageW(nullptr, path, IMAGE_ICON, width, height, LR_LOADFROMFILE)) return icon;
 
-  if (!(read && platform::DecodeImage(bytes.data(), bytes.size(), &image)) && !DecodeBitmapFile(path, &image))
+  if (!(read && DecodeImage(bytes.data(), bytes.size(), &image)) && !DecodeBitmapFile(path, &image))
     return nullptr;
   if (image.width <= 0 || image.height <= 0) return nullptr;
   if (width > 0 || height > 0) {
@@ -70,7 +71,7 @@ HANDLE LoadUncached(const wchar_t* path, int width, int height, uint32_t flags) 
     }
   }
   if (flags & IMAGEFILE_AS_ICON) return CreateIconFromImage(image).release();
-  return platform::CreateBitmapFromImage(image).release();
+  return CreateBitmapFromImage(image).release();
 }
 
 void DestroyImage(HANDLE image) { platform::UniqueImage doomed(image); }
@@ -117,47 +118,6 @@ int32_t ReleaseImageFile(HANDLE image) {
   }
   if (last) DestroyImage(image);
   return 1;
-}
-
-platform::UniqueIcon CreateIconFromImage(const platform::DecodedImage& image) {
-  return platform::CreateIconFromPixels(image);
-}
-
-bool ReadBitmapPixels(HBITMAP bitmap, platform::DecodedImage* out) {
-  if (!bitmap || !out || GetObjectType(bitmap) != OBJ_BITMAP) return false;
-  BITMAP info{};
-  if (!GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) return false;
-  const int width = info.bmWidth;
-  const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-  BITMAPINFO request{};
-  request.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  request.bmiHeader.biWidth = width;
-  request.bmiHeader.biHeight = -height;
-  request.bmiHeader.biPlanes = 1;
-  request.bmiHeader.biBitCount = 32;
-  request.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-  platform::WindowDc screen(nullptr);
-  if (GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &request, DIB_RGB_COLORS) == 0)
-    return false;
-  // Only a 32-bit bitmap whose alpha bytes say something carries alpha;
-  // anything else has zeros there and is meant opaque.
-  bool any_alpha = false;
-  if (info.bmBitsPixel == 32)
-    for (size_t i = 3; i < pixels.size() && !any_alpha; i += 4) any_alpha = pixels[i] != 0;
-  if (!any_alpha)
-    for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;
-  out->width = width;
-  out->height = height;
-  out->bgra = std::move(pixels);
-  out->has_alpha = any_alpha;
-  return true;
-}
-
-platform::UniqueIcon CreateIconFromBitmap(HBITMAP bitmap) {
-  platform::DecodedImage image;
-  if (!ReadBitmapPixels(bitmap, &image)) return platform::UniqueIcon();
-  return CreateIconFromImage(image);
 }
 
 }  // namespace lumora

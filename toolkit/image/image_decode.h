@@ -1,12 +1,13 @@
-// PNG and JPEG bytes to 32-bit pixels through libpng and libjpeg, free of
-// the platform so that it can be fuzzed natively; image_decode.h adds files,
-// the decoders' switches and bitmaps.
+// PNG and JPEG bytes to 32-bit pixels through libpng and libjpeg, for
+// icons and skin images. Free of the platform, so that it is tested and
+// fuzzed natively; image_handles_win32.h makes bitmaps and icons of what it
+// decodes. The decoders are switched on by the toolkit at start-up.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-namespace platform {
+namespace lumora {
 
 struct DecodedImage {
   int width = 0;
@@ -24,4 +25,12 @@ inline constexpr uint64_t kLargestImagePixels = uint64_t{16} << 20;  // 64 MiB d
 // neither, decode to nothing.
 bool DecodeImageBytes(const uint8_t* data, size_t size, bool png, bool jpeg, DecodedImage* out);
 
-}  // namespace platform
+void EnablePngDecoder();
+void EnableJpegDecoder();
+bool PngDecoderEnabled();
+bool JpegDecoderEnabled();
+
+// DecodeImageBytes with the decoders that are switched on.
+bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* out);
+
+}  // namespace lumora
