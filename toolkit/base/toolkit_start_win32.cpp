@@ -182,34 +182,34 @@ void EnsureWindowCreationHook() {
 
 void InitToolkit(const ToolkitLayers& layers) {
   if (g_state != ToolkitState::kNotInitialised) return;
-  // 2. Image decoders.
+  // 1. Image decoders.
   EnablePngDecoder();
   EnableJpegDecoder();
-  // 3. Built-in images.
+  // 2. Built-in images.
   g_caps.blank_icon = CreateBlankIcon();
   for (int i = 0; i < GLYPH_COUNT; ++i) g_caps.glyphs[i] = CreateGlyphList(static_cast<BuiltinGlyph>(i));
-  // 4. Cursors and the default icon size.
+  // 3. Cursors and the default icon size.
   static const LPCWSTR kCursors[6] = {IDC_ARROW, IDC_SIZENS, IDC_SIZENS, IDC_HAND, IDC_SIZEALL, IDC_SIZEWE};
   for (int i = 0; i < 6; ++i) g_caps.cursors[i] = LoadCursorW(nullptr, kCursors[i]);
   g_caps.dpi = ScreenDpi();
   g_caps.default_icon_width = IconSizeForDpi(16, g_caps.dpi);
   g_caps.default_icon_height = g_caps.default_icon_width;
-  // 5. UI font and drop shadows.
+  // 4. UI font and drop shadows.
   ReadUiFont();
-  // 6-7. Versions.
+  // 5. Versions.
   g_caps.os_version = platform::OsVersion();
   ReadComctlVersion();
-  // 9. Per-pixel alpha blending.
+  // 6. Per-pixel alpha blending.
   // Gdi32 is linked in, so the process holds it beyond this reference.
   if (const platform::UniqueModule gdi{LoadLibraryW(L"Gdi32.dll")}) {
     BindDllFunction(gdi.get(), "GdiAlphaBlend", g_caps.alpha_blend);
   } else {
     MessageBoxW(nullptr, L"Can't open Gdi32.dll", L"Error!", MB_ICONERROR);
   }
-  // 9. Visual styles and composition.
+  // 7. Visual styles and composition.
   BindTheme();
   BindDwm();
-  // 10. The layers above: named colours, which read the theme's caption
+  // 8. The layers above: named colours, which read the theme's caption
   //     colour, and whatever else they connect.
   if (layers.init) layers.init();
   g_state = ToolkitState::kInitialised;
