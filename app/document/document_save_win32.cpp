@@ -14,6 +14,7 @@
 #include "app/document/file_io_hooks_win32.h"
 #include "app/document/path_forms_win32.h"
 #include "app/shell/scintilla_messages.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 
 namespace tavrel {
@@ -86,7 +87,10 @@ platform::UniqueFile CreateSideFile(const std::wstring& base, const wchar_t* tag
     // A name left by an earlier crash: try the next one. Anything else is
     // the folder refusing.
     const DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+      platform::LogWin32Failure("CreateFile (side file of a save)");
+      break;
+    }
   }
   return platform::UniqueFile();
 }

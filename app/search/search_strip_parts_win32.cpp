@@ -8,7 +8,7 @@
 #include "app/shell/command_ids.h"
 #include "app/shell/editor_state.h"
 #include "platform/error_log.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/controls/button_win32.h"
 #include "toolkit/controls/label_win32.h"
 #include "toolkit/controls/panel_win32.h"

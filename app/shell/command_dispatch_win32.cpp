@@ -15,6 +15,7 @@
 #include "app/shell/view_options_win32.h"
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/toolkit_messages.h"
@@ -95,15 +96,19 @@ void Dispatch(HWND window, int id) {
 
 bool ClipboardHasText() {
   bool has = false;
-  if (IsClipboardFormatAvailable(CF_UNICODETEXT) && OpenClipboard(nullptr)) {
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-      if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-        has = text[0] != 0;
-        GlobalUnlock(data);
-      }
-    }
-    CloseClipboard();
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
+  if (!OpenClipboard(nullptr)) {
+    // Another program holds it: Paste stays off until the next look.
+    platform::LogWin32Failure("OpenClipboard");
+    return false;
   }
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+      has = text[0] != 0;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
   return has;
 }
 

@@ -17,9 +17,10 @@
 #include "app/search/search_strip_win32.h"
 #include "app/shell/text_encoding.h"
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "platform/startup_trace_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/image/image_file_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/size_limits_win32.h"
@@ -275,8 +276,10 @@ HWND CreateEditor(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   const int top = static_cast<int>(RebarGetHeight(kMainRebar));
-  return CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, top, client.right,
-                         client.bottom - top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND editor = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, top, client.right,
+                                client.bottom - top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!editor) platform::LogWin32Failure("CreateWindowEx (editing component)");
+  return editor;
 }
 
 }  // namespace
@@ -370,7 +373,8 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"Tavrel";
-  RegisterClassExW(&wc);
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    platform::LogWin32Failure("RegisterClassEx (main window)");
   // Only now: the library's loading holds the loader lock throughout, and
   // the class cursor above is read from a library's resources under it.
   PreloadEditorLibrary();
@@ -382,7 +386,10 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, x >= 0 ? x : 50, y >= 0 ? y : 50,
                                 width, height, nullptr, nullptr, instance, nullptr);
-  if (!window) return false;
+  if (!window) {
+    platform::LogWin32Failure("CreateWindowEx (main window)");
+    return false;
+  }
   g_editor.main_window = window;
   SetWindowSizeLimits(window, ScreenPixels(363), ScreenPixels(200), 0, 0);
   UpdateWindowTitle();

@@ -12,7 +12,7 @@
 #include "app/shell/scintilla_messages.h"
 #include "app/shell/text_encoding.h"
 #include "platform/os_handles_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/menus/menu_win32.h"
 #include "toolkit/menus/shortcut_dispatch_win32.h"
 

@@ -15,6 +15,7 @@
 #include "app/spelling/spell_words.h"
 #include "app/spelling/spelling_library_win32.h"
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 
 namespace tavrel {
@@ -136,8 +137,10 @@ void CheckSpellingLater(int64_t start, int64_t end) {
       CheckPendingOnScreen(editor);
     }
   }
-  if (!g_marking.pending.Empty() && !g_marking.timer)
+  if (!g_marking.pending.Empty() && !g_marking.timer) {
     g_marking.timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, CheckSlice);
+    if (!g_marking.timer) platform::LogWin32Failure("SetTimer (spell marking)");
+  }
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "toolkit/bars/rebar_paint_win32.h"
 #include "toolkit/bars/rebar_registry_win32.h"
 #include "toolkit/bars/rebar_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/toolkit_messages.h"
 
 namespace lumora {

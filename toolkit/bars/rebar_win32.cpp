@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/bar_image_win32.h"
 #include "toolkit/bars/rebar_drag_win32.h"
@@ -22,6 +23,9 @@ namespace lumora {
 namespace {
 
 constexpr uint32_t kUIStyleBits = UISTYLE_OFFICE2003 | UISTYLE_OFFICE2007;
+// Shut-down order (low first): the rebars go first, handing the children of
+// their bands back to the components that free them later.
+constexpr int32_t kRebarTeardownRank = 100;
 constexpr DWORD kRebarWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;  // 0x56000000
 
 bool HasClass(HWND window, const wchar_t* name) {
@@ -76,14 +80,11 @@ void FreeAllRebars() {
   FreeBarImages();
 }
 
-void InstallRebarHandlers() {
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
+void WireRebars() {
   RegisterBarMessageHandler(RebarParentMessage);
   RegisterControlMessageHandler(RebarWindowMessage);
   SetBarImageListener(OnBarImageRefreshed);
-  RegisterTeardown(TeardownStage::kRebars, [] {
+  RegisterTeardown(kRebarTeardownRank, "rebars", [] {
     try {
       FreeAllRebars();
     } catch (...) {
@@ -131,7 +132,10 @@ intptr_t CreateRebar(int32_t id, HWND parent, HBITMAP background_image, uint32_t
   platform::UniqueWindow made(CreateWindowExW(0, REBARCLASSNAMEW, nullptr, window_style | kRebarWindowStyle, 0, 0, 0,
                                               0, parent, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
                                               GetModuleHandleW(nullptr), nullptr));
-  if (!made) return 0;
+  if (!made) {
+    platform::LogWin32Failure("CreateWindowEx (rebar)");
+    return 0;
+  }
   HWND window = made.get();
 
   auto record = std::make_unique<RebarRecord>();
@@ -158,7 +162,7 @@ intptr_t CreateRebar(int32_t id, HWND parent, HBITMAP background_image, uint32_t
   made.release();
   SetCurrentRebarId(id);
 
-  InstallRebarHandlers();
+  WireRebars();
   InstallRebarMouseHook();
   // The rebar never erases with a colour of its own: in the UI styles the
   // toolkit paints every pixel of it.

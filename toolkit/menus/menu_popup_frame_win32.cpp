@@ -12,7 +12,7 @@
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/subclass_registry_win32.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 #include "toolkit/menus/drop_shadow_win32.h"

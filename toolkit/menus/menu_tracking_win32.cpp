@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
@@ -163,13 +164,11 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
 
 // Runs the system's menu loop with the tracking hook in place.
 void Track(HMENU popup, UINT flags, int x, int y, HWND owner, TPMPARAMS* exclude) {
-  HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, MenuFilterHook, nullptr, GetCurrentThreadId());
+  platform::UniqueHook hook(SetWindowsHookExW(WH_MSGFILTER, MenuFilterHook, nullptr, GetCurrentThreadId()));
+  if (!hook) platform::LogWin32Failure("SetWindowsHookEx (menu tracking)");
   RegisterHook(hook);
   TrackPopupMenuEx(popup, flags, x, y, owner, exclude);
-  if (hook) {
-    UnregisterHook(hook);
-    UnhookWindowsHookEx(hook);
-  }
+  UnregisterHook(hook);
 }
 
 // Width and height the popup's items ask for, plus its frame.
@@ -353,7 +352,7 @@ int32_t MenuShowPopupWithin(intptr_t menu, HWND window, int x, int y, int32_t ri
     }
   }
   if (!popup || !IsWindow(window) || g_tracking.active) return 0;
-  EnsureMenuServices();
+  WireMenus();
   AttachBarWindowProc(window);
   EnsureWindowCreationHook();
 

@@ -3,7 +3,7 @@
 // probes the platform again.
 #pragma once
 #ifndef _WIN32
-#error "platform_caps.h is Win32 glue"
+#error "platform_caps_win32.h is Win32 glue"
 #endif
 #include <windows.h>
 #include <commctrl.h>
