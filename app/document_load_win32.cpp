@@ -13,6 +13,7 @@
 #include "app/file_stamp_win32.h"
 #include "app/path_forms_win32.h"
 #include "app/scintilla_messages.h"
+#include "app/side_files_win32.h"
 #include "platform/os_handles_win32.h"
 
 namespace tavrel {
@@ -117,6 +118,8 @@ LoadResult LoadDocumentFile(const std::wstring& path, std::optional<FileStamp>* 
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return LoadResult::kCannotOpen;
+  // A save of this file that died left its new text beside it.
+  RemoveSideFilesOfEndedSaves(SideFileTarget(path));
 
   // The size only decides how much room to reserve: reading goes on to the
   // end of the file, whatever it turns out to be.

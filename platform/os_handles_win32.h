@@ -109,6 +109,14 @@ struct File {
   static bool Free(HANDLE handle) noexcept { return CloseHandle(handle) != FALSE; }
 };
 
+// A search of a folder's names begun by FindFirstFile: counted with the
+// files, and like them none while it holds INVALID_HANDLE_VALUE.
+struct FileSearch {
+  using Handle = HANDLE;
+  static constexpr HandleKind kKind = HandleKind::kFile;
+  static bool Free(HANDLE handle) noexcept { return FindClose(handle) != FALSE; }
+};
+
 }  // namespace handle_traits
 
 template <typename Traits>
@@ -185,6 +193,7 @@ using UniqueModule = UniqueOsHandle<handle_traits::Module>;
 using UniqueFile = UniqueOsHandle<handle_traits::File>;
 using UniquePrinterDc = UniqueOsHandle<handle_traits::PrinterDc>;
 using UniqueGlobalMemory = UniqueOsHandle<handle_traits::GlobalMemory>;
+using UniqueFileSearch = UniqueOsHandle<handle_traits::FileSearch>;
 using UniqueKernelObject = UniqueFile;  // threads, events: counted with the files
 
 // A memory device context compatible with the screen.
