@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/side_file_writer.h"
+#include "app/document/side_file_writer.h"
 
 namespace tavrel {
 namespace {

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "app/document_messages.h"
-#include "app/document_naming.h"
-#include "app/file_dialogs.h"
-#include "app/side_file_writer.h"
+#include "app/document/document_messages.h"
+#include "app/document/document_naming.h"
+#include "app/document/file_dialogs.h"
+#include "app/document/side_file_writer.h"
 
 namespace tavrel {
 namespace {

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "app/document_files.h"
-#include "app/document_load.h"
-#include "app/document_save.h"
-#include "app/side_file_writer.h"
-#include "app/side_files_win32.h"
+#include "app/document/document_files.h"
+#include "app/document/document_save.h"
+#include "app/document/document_load.h"
+#include "app/document/side_file_writer.h"
+#include "app/document/side_files_win32.h"
 #include "platform/dll_function_win32.h"
 #include "tests/wine/app_editor_fixture.h"
 
