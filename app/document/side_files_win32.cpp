@@ -78,7 +78,8 @@ void RemoveSideFilesOfEndedSaves(const std::wstring& target) {
     const std::wstring name = found.cFileName;
     // The pattern may also have matched the system's short form of a name.
     if (!StartsWithIgnoringCase(name, stem_name)) continue;
-    const std::optional<SideFileWriter> writer = SideFileWriterOf(std::wstring_view(name).substr(stem_name.size()), kSavingTag);
+    const std::optional<SideFileWriter> writer =
+        SideFileWriterOf(std::wstring_view(name).substr(stem_name.size()), kSavingTag);
     // While it writes, a writer holds its file open without sharing: a
     // wrong verdict could not delete the file then either.
     if (writer && WriterEnded(*writer)) DeleteFileW((folder + name).c_str());

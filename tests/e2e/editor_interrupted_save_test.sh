@@ -59,8 +59,6 @@ open_doc() {
   win=$(copy_window "^big\.txt - Tavrel$" 60) || e2e_fail "the document did not open"
 }
 
-side_files() { ls "$docs" | grep -F 'big.txt.~saving-'; }
-
 # wait_document FILE SECONDS: until the document holds FILE's bytes.
 wait_document() {
   local i
@@ -71,13 +69,12 @@ wait_document() {
   return 1
 }
 
-# save_caught LETTER SIGNAL [IGNORED_NAME] -> sets caught: LETTER typed at
-# the start and Ctrl+S; SIGNAL sent to the copy as soon as a side file
-# other than IGNORED_NAME has bytes. Fails (to be tried again) when the
-# save had finished by then; the document is then checked to be new, and
-# "now" follows it.
+# save_caught LETTER SIGNAL -> sets caught: LETTER typed at the start and
+# Ctrl+S; SIGNAL sent to the copy as soon as a side file has bytes. Fails
+# (to be tried again) when the save had finished by then; the document is
+# then checked to be new, and "now" follows it.
 save_caught() {
-  local letter=$1 signal=$2 ignored=${3:-} name deadline
+  local letter=$1 signal=$2 name deadline
   { printf '%s' "$letter"; cat "$e2e_dir/now"; } >"$e2e_dir/new"
   activate
   e2e_keys "$win" ctrl+Home
@@ -86,8 +83,8 @@ save_caught() {
   caught=""
   deadline=$((SECONDS + 60))
   while [ -z "$caught" ] && [ $SECONDS -lt $deadline ]; do
-    for name in $(side_files); do
-      [ "$name" != "$ignored" ] && [ -s "$docs/$name" ] && caught=$name
+    for name in "$docs"/big.txt.~saving-*; do
+      [ -s "$name" ] && caught=${name##*/}
     done
   done
   kill "-$signal" "$pid"

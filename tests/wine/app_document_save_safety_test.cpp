@@ -489,6 +489,25 @@ TEST_F(SaveByReplacing, OnlyTheNewTextsOfEndedSavesAreCleared) {
   expect_files({L"t.txt", mine, previous, L"u.txt"});
 }
 
+// Past the plain limit, the side files are found in the extended-length form.
+TEST_F(SaveByReplacing, EndedSavesAreClearedBesideALongPath) {
+  const std::wstring deep = L"\\\\?\\" + Path(std::wstring(150, L'd'));
+  const std::wstring deeper = deep + L"\\" + std::wstring(150, L'e');
+  ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(deeper.c_str(), nullptr));
+  const std::wstring target = deeper + L"\\long.txt";
+  const std::wstring ended = target + SideFileSuffix(kSavingTag, SideFileWriter{0xFFFFFF00u, 1}, 1);
+  ASSERT_TRUE(WriteBytes(ended, "partial"));
+
+  // Named in the plain form, as the user sees it.
+  EXPECT_EQ(SaveFileBytes(target.substr(4), "long"), SaveResult::kSaved);
+  EXPECT_EQ(ReadBytes(target), "long");
+  EXPECT_FALSE(FileExists(ended));
+  DeleteFileW(target.c_str());
+  RemoveDirectoryW(deeper.c_str());
+  RemoveDirectoryW(deep.c_str());
+}
+
 // ------------------------------------------- a file behind a symbolic link
 
 // real\t.txt, private to its owner, and links\t.txt, a symbolic link to it
