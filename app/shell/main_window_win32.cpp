@@ -236,13 +236,30 @@ void FitBandToToolbar(HWND rebar, UINT band_id, HWND toolbar) {
   SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
 }
 
-// The width of all the menu bar's titles. Its band is never narrower: a
-// title it hid could not be reached, as the chevron offers tool-bar buttons,
-// not menus.
+// The width of all the menu bar's titles. Its band is not narrower while
+// the window has room, so the rebar wraps its bands into rows rather than
+// hide a title.
 int32_t MenuBarTitlesWidth(HWND menu_bar, int32_t at_least) {
   SIZE size{};
   if (!menu_bar || !SendMessageW(menu_bar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size))) return at_least;
   return std::max<int32_t>(at_least, size.cx);
+}
+
+// In a window narrower than that the band shows what titles fit and
+// offers the rest in its chevron, as the tool bar's band offers buttons; the
+// chevron appears only when the band is narrower than all the titles.
+void GiveMenuBandChevron(HWND rebar, UINT band_id, HWND menu_bar) {
+  const LRESULT index = SendMessageW(rebar, RB_IDTOINDEX, band_id, 0);
+  SIZE need{};
+  if (index < 0 || !menu_bar || !SendMessageW(menu_bar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&need))) return;
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof band;
+  band.fMask = RBBIM_STYLE;
+  if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band))) return;
+  band.fMask = RBBIM_STYLE | RBBIM_IDEALSIZE;
+  band.fStyle |= RBBS_USECHEVRON;
+  band.cxIdeal = static_cast<UINT>(need.cx);
+  SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
 }
 
 // The height of the menu bar's band: the bar less a small margin, but never
@@ -386,13 +403,15 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   CreateRebar(kMainRebar, window, nullptr, style, 1);
   HWND menu_bar = reinterpret_cast<HWND>(MenuExists(kMainMenu));
   const int32_t toolbar_band = RebarAddBand(ToolbarWindow(kMainToolbar), L"", ScreenPixels(217), ScreenPixels(2), 0, nullptr, 0);
-  RebarAddBand(menu_bar, L"", ScreenPixels(172), MenuBarTitlesWidth(menu_bar, ScreenPixels(70)),
-               MenuBandHeight(menu_bar), nullptr, 0x84);
+  const int32_t menu_band =
+      RebarAddBand(menu_bar, L"", ScreenPixels(172), MenuBarTitlesWidth(menu_bar, ScreenPixels(70)),
+                   MenuBandHeight(menu_bar), nullptr, 0x84);
   g_editor.search_band_id = RebarAddBand(ToolbarWindow(kSearchStripToolbar), L"", ScreenPixels(206),
                                          ScreenPixels(200), 0, nullptr, 0x102);
   SetSearchBandWidth(ScreenPixels(200));
   if (toolbar_band >= 0)
     FitBandToToolbar(RebarWindow(kMainRebar), static_cast<UINT>(toolbar_band), ToolbarWindow(kMainToolbar));
+  if (menu_band >= 0) GiveMenuBandChevron(RebarWindow(kMainRebar), static_cast<UINT>(menu_band), menu_bar);
   platform::StartupMark("rebar-built");
 
   if (!g_scintilla) g_scintilla.reset(TakePreloadedEditorLibrary());
