@@ -127,6 +127,14 @@ struct Menu {
   static bool Free(HMENU handle) noexcept { return DestroyMenu(handle) != FALSE; }
 };
 
+// A search of a folder's names begun by FindFirstFile: counted with the
+// files, and like them none while it holds INVALID_HANDLE_VALUE.
+struct FileSearch {
+  using Handle = HANDLE;
+  static constexpr HandleKind kKind = HandleKind::kFile;
+  static bool Free(HANDLE handle) noexcept { return FindClose(handle) != FALSE; }
+};
+
 }  // namespace handle_traits
 
 template <typename Traits>
@@ -205,6 +213,7 @@ using UniquePrinterDc = UniqueOsHandle<handle_traits::PrinterDc>;
 using UniqueGlobalMemory = UniqueOsHandle<handle_traits::GlobalMemory>;
 using UniqueHook = UniqueOsHandle<handle_traits::Hook>;
 using UniqueMenu = UniqueOsHandle<handle_traits::Menu>;
+using UniqueFileSearch = UniqueOsHandle<handle_traits::FileSearch>;
 using UniqueKernelObject = UniqueFile;  // threads, events: counted with the files
 
 // A memory device context compatible with the screen.

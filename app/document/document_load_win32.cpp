@@ -13,6 +13,7 @@
 #include "app/document/file_stamp_win32.h"
 #include "app/document/path_forms_win32.h"
 #include "app/shell/scintilla_messages.h"
+#include "app/document/side_files_win32.h"
 #include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 
@@ -122,6 +123,8 @@ LoadResult LoadDocumentFile(const std::wstring& path, std::optional<FileStamp>* 
     platform::LogWin32Failure("CreateFile (opening a document)");
     return LoadResult::kCannotOpen;
   }
+  // A save of this file that died left its new text beside it.
+  RemoveSideFilesOfEndedSaves(SideFileTarget(path));
 
   // The size only decides how much room to reserve: reading goes on to the
   // end of the file, whatever it turns out to be.
