@@ -170,8 +170,10 @@ void CheckSpellingRange(intptr_t start, intptr_t length) {
          start > floor && !IsCutBefore(editor, start);)
       --start;
     const intptr_t ceiling = std::min<intptr_t>(edit_end + kLongestWord, end);
+    // Past the word after the change too: a separator typed into a word
+    // leaves its second half a word of its own.
     intptr_t narrowed_end = edit_end;
-    while (narrowed_end < ceiling && !IsCutBefore(editor, narrowed_end)) ++narrowed_end;
+    while (narrowed_end < ceiling && !(narrowed_end > edit_end && IsCutBefore(editor, narrowed_end))) ++narrowed_end;
     ends_at_line_end = ends_at_line_end && narrowed_end == end;
     end = narrowed_end;
   }
