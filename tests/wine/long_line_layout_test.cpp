@@ -3,6 +3,7 @@
 // each edit) must place every character, hit-test and draw exactly as a
 // view that lays the same text out whole. Both views show one document side
 // by side; before each comparison the second one drops its layouts.
+// Plain ASCII placed by multiplying must lie where measuring puts it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -215,6 +216,24 @@ TEST_F(LongLineLayout, MarksAndATabAfterTheEditStayRight) {
     Type(L'q');
     ExpectSameAsWholeLayout(("typed with a tab after it, at " + std::to_string(at)).c_str());
   }
+}
+
+// Plain ASCII in a font whose ASCII is all of one width is placed by
+// multiplying, and the letters of other scripts amid it are measured apart:
+// every character must still lie where measuring the whole text puts it.
+TEST_F(LongLineLayout, ASCIIPlacedByMultiplyingLiesWhereMeasuringPutsIt) {
+  Load(LongLine(40 * 1024, false) + " \xE2\x80\x94 \xCE\xB1\xCE\xB2\xCE\xB3 x\xCC\x81 end");
+  for (int style : {STYLE_DEFAULT, 0}) whole_->Send(SCI_STYLESETCHECKMONOSPACED, style, 0);
+  const LRESULT length = edited_->Send(SCI_GETLENGTH);
+  GoTo(length);
+  whole_->ForgetLayouts();
+  whole_->Send(SCI_SETXOFFSET, edited_->Send(SCI_GETXOFFSET));
+  int differences = 0;
+  for (LRESULT p = 0; p <= length; ++p) {
+    const LRESULT x = edited_->Send(SCI_POINTXFROMPOSITION, 0, p), measured = whole_->Send(SCI_POINTXFROMPOSITION, 0, p);
+    if (x != measured && ++differences <= 5) ADD_FAILURE() << "position " << p << " at " << x << ", measured " << measured;
+  }
+  EXPECT_EQ(differences, 0);
 }
 
 }  // namespace
