@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "app/command_ids.h"
+#include "app/shell/command_ids.h"
 #include "bench/bench_support_win32.h"
 
 namespace {

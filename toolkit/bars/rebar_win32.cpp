@@ -198,6 +198,7 @@ int32_t RebarAddBand(HWND child, const wchar_t* text, int32_t width, int32_t min
   REBARBANDINFOW info{};
   BandRecord* band = RegisterBand(current, child, band_background, &info);
   if (!band) return -1;
+  band->min_child = std::max(0, min_width);
   std::wstring caption = text ? text : L"";
   info.lpText = caption.data();
   info.hwndChild = child;
@@ -235,6 +236,25 @@ int32_t RebarGetHeight(intptr_t rebar) {
 HWND RebarWindow(int32_t id) {
   const std::optional<RebarInfo> info = FindRebarById(id);
   return info ? info->window : nullptr;
+}
+
+bool RebarBandRectOfChild(HWND child, RECT* band) {
+  if (!band || !child || !IsWindow(child)) return false;
+  HWND rebar = GetParent(child);
+  if (!rebar || !HasClass(rebar, REBARCLASSNAMEW)) return false;
+  const auto count = static_cast<int>(SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    REBARBANDINFOW info{};
+    info.cbSize = kBandInfoSize;
+    info.fMask = RBBIM_CHILD;
+    if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info)) ||
+        info.hwndChild != child)
+      continue;
+    if (!SendMessageW(rebar, RB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(band))) return false;
+    MapWindowPoints(rebar, nullptr, reinterpret_cast<POINT*>(band), 2);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace lumora

@@ -175,7 +175,9 @@ intptr_t MenuCreateBar(int32_t id, HWND window, int32_t style) {
   HWND bar = toolbar ? ToolbarWindow(toolbar) : nullptr;
   if (!bar) return 0;
   ToolbarMarkAsMenuBar(bar);
-  SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, 0);
+  // A title the bar's band cannot show whole is hidden rather than cut: the
+  // band's chevron offers it.
+  SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_HIDECLIPPEDBUTTONS);
   if (g_caps.theme.visual_styles_active && g_caps.theme.SetWindowTheme) g_caps.theme.SetWindowTheme(bar, L"", L"");
   SendMessageW(bar, TB_GETPADDING, 0, 0);
   SendMessageW(bar, TB_SETPADDING, 0, MAKELPARAM(0, 0));
