@@ -12,7 +12,7 @@
 // on, with Tavrel's spelling on when asked; one row per place and wrap
 // mode, every key a value. "workflow": per run, a fresh program that opens
 // the file, goes to its end (Ctrl+End), takes a key, undoes it and saves;
-// a row for the whole and one for each step.
+// a row for the whole ("open to save") and one for each step.
 // Rows are bench/run.sh's ("row,FIGURE,PROGRAM,UNIT,MIN,MEDIAN,MAX,NOTE").
 #include <windows.h>
 
@@ -262,9 +262,10 @@ int Keys(const Program& program, const std::wstring& path, int runs, bool spelli
         if (!session.Key(&took)) return 1;
         times.push_back(took);
       }
+      // (No commas: the table's rows are split at them.)
       const std::string figure = "key at the " + std::string(place) + " of a " + std::to_string(mib) +
-                                 " MiB line, wrap " + (wrap ? "on" : "off") +
-                                 (program.name == L"Tavrel" ? (spelling ? ", spelling on" : ", spelling off") : "");
+                                 " MiB line (wrap " + (wrap ? "on" : "off") +
+                                 (program.name == L"Tavrel" ? (spelling ? "; spelling on)" : "; spelling off)") : ")");
       bench::PrintRow(figure.c_str(), Narrow(program.name).c_str(), "ms", times,
                       "posted key until the component holds it and has painted it");
     }
@@ -295,7 +296,7 @@ int Workflow(const Program& program, const std::wstring& path, int runs) {
   }
   const std::string line = " a " + std::to_string(mib) + " MiB line";
   const std::string name = Narrow(program.name);
-  bench::PrintRow(("open, end, key, undo, save:" + line).c_str(), name.c_str(), "ms", totals,
+  bench::PrintRow(("open to save of" + line).c_str(), name.c_str(), "ms", totals,
                   "the five steps below, one after the other");
   bench::PrintRow(("open" + line).c_str(), name.c_str(), "ms", opens, "OK in the Open dialog until in and painted");
   bench::PrintRow(("go to the end of" + line).c_str(), name.c_str(), "ms", ends, "Ctrl+End until painted");

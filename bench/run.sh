@@ -198,9 +198,9 @@ step "keys in a $line_mib MiB line, spelling on" wine "$bin/long_line_bench.exe"
 rm -f "$work/line-$line_mib.txt"
 make_line "$work/line-$long_line_mib.txt" "$long_line_mib"
 line_file=$(winpath "$work/line-$long_line_mib.txt")
-step "open, end, key, undo, save: a $long_line_mib MiB line" wine "$bin/long_line_bench.exe" workflow "${tavrel[@]}" \
+step "open to save of a $long_line_mib MiB line" wine "$bin/long_line_bench.exe" workflow "${tavrel[@]}" \
   "$line_file" "$huge_runs"
-[ -n "$scite" ] && step "SciTE, open, end, key, undo, save: a $long_line_mib MiB line" wine "$bin/long_line_bench.exe" \
+[ -n "$scite" ] && step "SciTE, open to save of a $long_line_mib MiB line" wine "$bin/long_line_bench.exe" \
   workflow SciTE "$(winpath "$scite")" "$(winpath "$(dirname "$scite")")" "$line_file" "$huge_runs"
 rm -rf "$work/line-$long_line_mib.txt" "$line_folder"
 
