@@ -13,7 +13,7 @@
 # spell check 10 MiB, switching spelling on in 10 and 100 MiB, keys in a
 # 10 MiB line and the 100 MiB line's open-to-save, peers on 200 MiB) takes
 # about 30 minutes on two idle
-# cores, two thirds of it Notepad opening 200 MiB (over two minutes each
+# cores, half of it Notepad opening 200 MiB (over two minutes each
 # time). Needs about 3 GB of free disk for the documents, which are deleted
 # afterwards.
 #
