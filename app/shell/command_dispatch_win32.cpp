@@ -244,6 +244,13 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
       case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header && header->code == SCN_UPDATEUI) RefreshCommandStates();
+        // The text is never coloured: what the component asks to have styled
+        // is declared styled as it stands (all of it in the one style that
+        // typed text gets too). Left unanswered, the request comes again at
+        // every repaint, and each time the component compares the lines it
+        // has laid out with the document, a long line byte by byte.
+        if (header && header->code == SCN_STYLENEEDED)
+          SendEditor(SCI_STARTSTYLING, static_cast<WPARAM>(reinterpret_cast<const SCNotification*>(lparam)->position));
         if (header && header->code == SCN_MODIFIED) {
           const auto* change = reinterpret_cast<const SCNotification*>(lparam);
           NoteDocumentModified(change->modificationType, change->position, change->length);
