@@ -15,7 +15,7 @@ add_library(tavrel_portable STATIC ${CMAKE_SOURCE_DIR}/app/recent_files_list.cpp
             ${CMAKE_SOURCE_DIR}/app/case_fold.cpp ${CMAKE_SOURCE_DIR}/app/text_search.cpp
             ${CMAKE_SOURCE_DIR}/app/page_loop.cpp ${CMAKE_SOURCE_DIR}/app/pending_marks.cpp
             ${CMAKE_SOURCE_DIR}/app/path_forms.cpp
-            ${CMAKE_SOURCE_DIR}/app/file_stamp.cpp)
+            ${CMAKE_SOURCE_DIR}/app/file_stamp.cpp ${CMAKE_SOURCE_DIR}/app/document_room.cpp)
 target_include_directories(tavrel_portable PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(tavrel_portable PRIVATE ${TAVREL_WARNINGS} ${SANITIZE} -g)
 target_link_options(tavrel_portable PUBLIC ${SANITIZE})
