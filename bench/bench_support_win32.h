@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/editor_state.h"
+#include "app/shell/editor_state.h"
 
 namespace bench {
 

@@ -19,13 +19,13 @@
 #include <string>
 #include <vector>
 
-#include "app/document_files.h"
-#include "app/document_hooks.h"
-#include "app/document_load.h"
-#include "app/document_room.h"
-#include "app/editor_state.h"
-#include "app/editor_windows.h"
-#include "app/scintilla_messages.h"
+#include "app/document/document_files.h"
+#include "app/document/document_hooks.h"
+#include "app/document/document_load.h"
+#include "app/document/document_room.h"
+#include "app/shell/editor_state.h"
+#include "app/shell/editor_windows.h"
+#include "app/shell/scintilla_messages.h"
 #include "bench/bench_support_win32.h"
 #include "platform/os_handles_win32.h"
 

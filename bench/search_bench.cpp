@@ -19,13 +19,13 @@
 #include <string>
 #include <vector>
 
-#include "app/editor_state.h"
-#include "app/editor_windows.h"
-#include "app/find_in_document_win32.h"
-#include "app/main_window_win32.h"
-#include "app/scintilla_messages.h"
-#include "app/search_strip_win32.h"
-#include "app/text_search.h"
+#include "app/shell/editor_state.h"
+#include "app/shell/editor_windows.h"
+#include "app/search/find_in_document_win32.h"
+#include "app/shell/main_window_win32.h"
+#include "app/shell/scintilla_messages.h"
+#include "app/search/search_strip_win32.h"
+#include "app/search/text_search.h"
 #include "bench/bench_support_win32.h"
 
 namespace {

@@ -28,12 +28,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/editor_state.h"
-#include "app/editor_windows.h"
-#include "app/scintilla_messages.h"
-#include "app/spell_check_win32.h"
-#include "app/spell_words.h"
-#include "app/spelling_library_win32.h"
+#include "app/shell/editor_state.h"
+#include "app/shell/editor_windows.h"
+#include "app/shell/scintilla_messages.h"
+#include "app/spelling/spell_check_win32.h"
+#include "app/spelling/spell_words.h"
+#include "app/spelling/spelling_library_win32.h"
 #include "bench/bench_support_win32.h"
 
 namespace {

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Fails on any #include that points up the layer order
-#   platform <- toolkit/base <- toolkit/style <- toolkit/bars <- toolkit/menus
-#            <- toolkit/controls <- app
+#   platform <- toolkit/image <- toolkit/base <- toolkit/style <- toolkit/bars
+#            <- toolkit/menus <- toolkit/controls <- app
 # A file may include its own layer and those below it. tests/, bench/ and
 # tools/ sit outside the order and may include anything.
 set -uo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root" || exit 2
 
-layers=(platform toolkit/base toolkit/style toolkit/bars toolkit/menus toolkit/controls app)
+layers=(platform toolkit/image toolkit/base toolkit/style toolkit/bars toolkit/menus toolkit/controls app)
 
 # The index of the layer a path belongs to, or -1.
 layer_of() {

@@ -23,12 +23,13 @@ if ! command -v clang++ >/dev/null ||
   echo "fuzz.sh: clang++ with libFuzzer not found; skipped"
   exit 77
 fi
-portable="$(cd "$root" && find toolkit -name '*.cpp' ! -name '*_win32.cpp' | sort) platform/error_log.cpp app/recent_files_list.cpp"
+portable="$(cd "$root" && find toolkit -name '*.cpp' ! -name '*_win32.cpp' | sort) platform/error_log.cpp app/recent/recent_files_list.cpp"
 for t in "${targets[@]}"; do
   echo "== $t"
   sources=$(sed -n 's|^// Fuzz sources: ||p' "$root/tests/fuzz/$t.cpp")
-  [ -n "$sources" ] || sources=$portable
   libraries=$(sed -n 's|^// Fuzz libraries: ||p' "$root/tests/fuzz/$t.cpp")
+  # The whole portable toolkit holds the image decoders too.
+  [ -n "$sources" ] || { sources=$portable; libraries="$libraries -lpng -ljpeg"; }
   (cd "$root" && clang++ -std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined \
      -fno-sanitize-recover=all "tests/fuzz/$t.cpp" $sources $libraries -o "$out/$t")
   mkdir -p "$out/$t.corpus"

@@ -2,14 +2,14 @@
 // bytes must parse without crashing; no word may be empty or hold a line
 // end; and a word appended to the list, read back, comes out as the last
 // word, whatever the list ended with.
-// Fuzz sources: app/personal_word_list.cpp
+// Fuzz sources: app/spelling/personal_word_list.cpp
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
-#include "app/personal_word_list.h"
+#include "app/spelling/personal_word_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

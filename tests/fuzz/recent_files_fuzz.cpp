@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/recent_files_list.h"
+#include "app/recent/recent_files_list.h"
 
 namespace {
 

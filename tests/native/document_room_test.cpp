@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/document_room.h"
+#include "app/document/document_room.h"
 
 namespace tavrel {
 namespace {

@@ -4,7 +4,7 @@
 // looked at, or a document without a recorded file asks nothing.
 #include <gtest/gtest.h>
 
-#include "app/file_stamp.h"
+#include "app/document/file_stamp.h"
 
 namespace tavrel {
 namespace {

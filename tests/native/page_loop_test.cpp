@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/page_loop.h"
+#include "app/printing/page_loop.h"
 
 namespace tavrel {
 namespace {

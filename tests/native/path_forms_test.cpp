@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/path_forms.h"
+#include "app/document/path_forms.h"
 
 namespace tavrel {
 namespace {

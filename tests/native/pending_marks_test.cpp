@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pending_marks.h"
+#include "app/search/pending_marks.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/recent_files_list.h"
+#include "app/recent/recent_files_list.h"
 
 namespace tavrel {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/spell_pending_ranges.h"
-#include "app/spell_words.h"
+#include "app/spelling/spell_pending_ranges.h"
+#include "app/spelling/spell_words.h"
 
 namespace tavrel {
 namespace {

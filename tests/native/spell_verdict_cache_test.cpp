@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/spell_verdict_cache.h"
+#include "app/spelling/spell_verdict_cache.h"
 
 namespace tavrel {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/personal_word_list.h"
-#include "app/spell_words.h"
+#include "app/spelling/personal_word_list.h"
+#include "app/spelling/spell_words.h"
 
 namespace tavrel {
 namespace {

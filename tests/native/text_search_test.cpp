@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/case_fold.h"
-#include "app/text_search.h"
+#include "app/search/case_fold.h"
+#include "app/search/text_search.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/document_files.h"
-#include "app/document_load.h"
-#include "app/document_messages.h"
-#include "app/document_naming.h"
-#include "app/file_io_hooks_win32.h"
+#include "app/document/document_files.h"
+#include "app/document/document_load.h"
+#include "app/document/document_messages.h"
+#include "app/document/document_naming.h"
+#include "app/document/file_io_hooks_win32.h"
 #include "tests/wine/app_editor_fixture.h"
 
 namespace tavrel::test_support {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/document_messages.h"
-#include "app/document_naming.h"
-#include "app/file_dialogs.h"
+#include "app/document/document_messages.h"
+#include "app/document/document_naming.h"
+#include "app/document/file_dialogs.h"
 
 namespace tavrel {
 namespace {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/document_files.h"
-#include "app/document_save.h"
+#include "app/document/document_files.h"
+#include "app/document/document_save.h"
 #include "platform/dll_function_win32.h"
 #include "tests/wine/app_editor_fixture.h"
 

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "app/document_hooks.h"
-#include "app/editor_state.h"
-#include "app/editor_windows.h"
-#include "app/file_io_hooks_win32.h"
-#include "app/main_window_win32.h"
-#include "app/message_boxes.h"
-#include "app/scintilla_messages.h"
+#include "app/document/document_hooks.h"
+#include "app/shell/editor_state.h"
+#include "app/shell/editor_windows.h"
+#include "app/document/file_io_hooks_win32.h"
+#include "app/shell/main_window_win32.h"
+#include "app/shell/message_boxes.h"
+#include "app/shell/scintilla_messages.h"
 #include "tests/wine/message_pump.h"
 #include "tests/wine/test_files.h"
 

@@ -11,10 +11,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/command_dispatch_win32.h"
-#include "app/command_ids.h"
-#include "app/editor_state.h"
-#include "app/main_window_win32.h"
+#include "app/shell/command_dispatch_win32.h"
+#include "app/shell/command_ids.h"
+#include "app/shell/editor_state.h"
+#include "app/shell/main_window_win32.h"
 #include "platform/os_handles_win32.h"
 #include "tests/wine/app_main_window_support.h"
 #include "tests/wine/file_menu_click.h"

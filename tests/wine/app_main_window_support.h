@@ -6,10 +6,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/command_dispatch_win32.h"
-#include "app/command_ids.h"
-#include "app/editor_state.h"
-#include "app/main_window_win32.h"
+#include "app/shell/command_dispatch_win32.h"
+#include "app/shell/command_ids.h"
+#include "app/shell/editor_state.h"
+#include "app/shell/main_window_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_records_win32.h"

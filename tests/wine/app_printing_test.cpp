@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/editor_windows.h"
-#include "app/print_document_win32.h"
-#include "app/printer_win32.h"
-#include "app/scintilla_messages.h"
+#include "app/shell/editor_windows.h"
+#include "app/printing/print_document_win32.h"
+#include "app/printing/printer_win32.h"
+#include "app/shell/scintilla_messages.h"
 #include "platform/dll_function_win32.h"
 #include "platform/os_handles_win32.h"
 #include "tests/wine/app_main_window_support.h"

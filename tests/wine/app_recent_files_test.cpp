@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app/command_dispatch_win32.h"
-#include "app/command_ids.h"
-#include "app/document_hooks.h"
-#include "app/editor_state.h"
-#include "app/file_io_hooks_win32.h"
-#include "app/main_window_win32.h"
-#include "app/recent_files_win32.h"
+#include "app/shell/command_dispatch_win32.h"
+#include "app/shell/command_ids.h"
+#include "app/document/document_hooks.h"
+#include "app/shell/editor_state.h"
+#include "app/document/file_io_hooks_win32.h"
+#include "app/shell/main_window_win32.h"
+#include "app/recent/recent_files_win32.h"
 #include "tests/wine/app_editor_fixture.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/controls/toolkit_win32.h"

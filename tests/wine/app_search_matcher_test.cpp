@@ -7,9 +7,9 @@
 // component holds, the caret and the counter.
 #include <random>
 
-#include "app/find_in_document_win32.h"
-#include "app/search_strip_win32.h"
-#include "app/text_search.h"
+#include "app/search/find_in_document_win32.h"
+#include "app/search/search_strip_win32.h"
+#include "app/search/text_search.h"
 #include "tests/wine/app_editor_fixture.h"
 
 namespace tavrel {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/spelling_library_win32.h"
+#include "app/spelling/spelling_library_win32.h"
 #include "app_editor_fixture.h"
 
 namespace tavrel {

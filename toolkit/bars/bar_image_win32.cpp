@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/dib_section.h"
+#include "platform/dib_section_win32.h"
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/style/colour_mode.h"

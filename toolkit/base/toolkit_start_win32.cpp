@@ -9,7 +9,7 @@
 
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
-#include "platform/image_decode.h"
+#include "toolkit/image/image_decode.h"
 #include "platform/nonclient_font_win32.h"
 #include "platform/os_handles_win32.h"
 #include "platform/os_version.h"
@@ -179,8 +179,8 @@ void InitToolkit(const ToolkitLayers& layers) {
   //    they exist before a second thread can race for them.
   for (int i = 0; i < static_cast<int>(ToolkitLock::kCount); ++i) GetToolkitLock(static_cast<ToolkitLock>(i));
   // 2. Image decoders.
-  platform::EnablePngDecoder();
-  platform::EnableJpegDecoder();
+  EnablePngDecoder();
+  EnableJpegDecoder();
   // 3. Built-in images.
   g_caps.blank_icon = CreateBlankIcon();
   for (int i = 0; i < GLYPH_COUNT; ++i) g_caps.glyphs[i] = CreateGlyphList(static_cast<BuiltinGlyph>(i));

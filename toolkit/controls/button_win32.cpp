@@ -11,7 +11,7 @@
 #include "toolkit/base/toolkit_messages.h"
 #include "toolkit/controls/button_registry_win32.h"
 #include "toolkit/controls/panel_registry_win32.h"
-#include "toolkit/controls/skin_image_win32.h"
+#include "toolkit/controls/skin_image_draw_win32.h"
 
 namespace lumora {
 namespace {

@@ -7,7 +7,7 @@
 #include "toolkit/base/platform_caps.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/controls/panel_registry_win32.h"
-#include "toolkit/controls/skin_image_win32.h"
+#include "toolkit/controls/skin_image_draw_win32.h"
 #include "toolkit/controls/theme_objects_win32.h"
 #include "toolkit/style/drawing_win32.h"
 

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/dib_section.h"
+#include "platform/dib_section_win32.h"
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"

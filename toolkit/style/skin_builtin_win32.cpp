@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dib_section.h"
+#include "platform/dib_section_win32.h"
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/base/platform_caps.h"

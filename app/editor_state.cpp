@@ -1,9 +1,0 @@
-#include "app/editor_state.h"
-
-namespace tavrel {
-
-EditorState g_editor;
-
-void ResetEditorState() { g_editor = EditorState{}; }
-
-}  // namespace tavrel

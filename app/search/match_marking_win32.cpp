@@ -1,0 +1,143 @@
+#include "app/search/match_marking_win32.h"
+
+#include <windows.h>
+
+#include "app/shell/editor_state.h"
+#include "app/shell/editor_windows.h"
+#include "app/search/find_in_document_win32.h"
+#include "app/search/pending_marks.h"
+#include "app/shell/scintilla_messages.h"
+#include "platform/error_log.h"
+
+namespace tavrel {
+
+namespace {
+
+// Up to this many ranges are marked at once; more wait for idle time.
+constexpr size_t kMarkAtOnce = 4000;
+
+PendingMarks g_pending;
+UINT_PTR g_timer = 0;
+
+void Fill(const DirectEditor& editor, const TextMatch& range) {
+  editor(SCI_INDICATORFILLRANGE, static_cast<uintptr_t>(range.start), static_cast<intptr_t>(range.length));
+}
+
+void MarkIn(const DirectEditor& editor, int64_t start, int64_t end) {
+  g_pending.TakeIn(start, end, [&](const TextMatch& range) { Fill(editor, range); });
+}
+
+void StopTimer() {
+  if (g_timer) KillTimer(nullptr, g_timer);
+  g_timer = 0;
+}
+
+void CALLBACK MarkSlice(HWND, UINT, UINT_PTR, DWORD) {
+  try {
+    if (!g_editor.editor_control || !IsWindow(g_editor.editor_control)) {
+      DropPendingMarks();
+      return;
+    }
+    const DirectEditor editor;
+    const QuietIndicators quiet(editor);
+    editor(SCI_SETINDICATORCURRENT, kOtherMatchIndicator);
+    int64_t start = 0, end = 0;
+    VisibleRange(editor, start, end);
+    MarkIn(editor, start, end);
+    const IdleSlice slice;
+    TextMatch range{};
+    for (size_t done = 0; g_pending.TakeNext(range); ++done) {
+      Fill(editor, range);
+      if (done % 256 == 255 && slice.Spent()) break;
+    }
+    if (!g_pending.pending()) DropPendingMarks();
+  } catch (...) {
+    platform::LogCurrentException("search marking");
+    DropPendingMarks();
+  }
+}
+
+}  // namespace
+
+IdleSlice::IdleSlice() {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  began_ = now.QuadPart;
+  budget_ = frequency.QuadPart * 12 / 1000;
+  SendMessageW(g_editor.editor_control, WM_SETREDRAW, FALSE, 0);
+}
+
+IdleSlice::~IdleSlice() { SendMessageW(g_editor.editor_control, WM_SETREDRAW, TRUE, 0); }
+
+bool IdleSlice::Spent() const {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart - began_ > budget_;
+}
+
+QuietIndicators::QuietIndicators(const DirectEditor& editor) : editor_(editor) {
+  mask_ = editor_(SCI_GETMODEVENTMASK);
+  editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_ & ~SC_MOD_CHANGEINDICATOR));
+}
+
+QuietIndicators::~QuietIndicators() { editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_)); }
+
+void VisibleRange(const DirectEditor& editor, int64_t& start, int64_t& end) {
+  const intptr_t first = editor(SCI_DOCLINEFROMVISIBLE, static_cast<uintptr_t>(editor(SCI_GETFIRSTVISIBLELINE)));
+  const intptr_t last = first + editor(SCI_LINESONSCREEN) + 1;
+  start = editor(SCI_POSITIONFROMLINE, static_cast<uintptr_t>(first));
+  end = editor(SCI_GETLINEENDPOSITION, static_cast<uintptr_t>(last));
+  if (end < start) end = editor(SCI_GETLENGTH);
+}
+
+DirectEditor::DirectEditor() {
+  function_ = reinterpret_cast<Function>(SendEditor(SCI_GETDIRECTFUNCTION));
+  pointer_ = SendEditor(SCI_GETDIRECTPOINTER);
+}
+
+intptr_t DirectEditor::operator()(unsigned message, uintptr_t wparam, intptr_t lparam) const {
+  return function_ ? function_(pointer_, message, wparam, lparam) : SendEditor(message, wparam, lparam);
+}
+
+void MarkOtherMatches(const DirectEditor& editor, const std::vector<TextMatch>& matches, size_t skip) {
+  DropPendingMarks();
+  g_pending.Start(matches, skip);
+  const QuietIndicators quiet(editor);
+  editor(SCI_SETINDICATORCURRENT, kOtherMatchIndicator);
+  if (g_pending.size() <= kMarkAtOnce) {
+    TextMatch range{};
+    while (g_pending.TakeNext(range)) Fill(editor, range);
+    DropPendingMarks();
+    return;
+  }
+  int64_t start = 0, end = 0;
+  VisibleRange(editor, start, end);
+  MarkIn(editor, start, end);
+  g_timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, MarkSlice);
+}
+
+void MarkPendingOnScreen(const DirectEditor& editor) {
+  if (!MarksPending()) return;
+  int64_t start = 0, end = 0;
+  VisibleRange(editor, start, end);
+  MarkPendingIn(editor, start, end);
+}
+
+void MarkPendingIn(const DirectEditor& editor, int64_t start, int64_t end) {
+  if (!MarksPending()) return;
+  const QuietIndicators quiet(editor);
+  editor(SCI_SETINDICATORCURRENT, kOtherMatchIndicator);
+  MarkIn(editor, start, end);
+}
+
+void DropPendingMarks() {
+  StopTimer();
+  g_pending.Clear();
+}
+
+bool MarksPending() { return g_pending.pending(); }
+
+void MovePendingMarks(int64_t position, int64_t length) { g_pending.Move(position, length); }
+
+}  // namespace tavrel
