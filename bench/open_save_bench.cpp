@@ -22,6 +22,7 @@
 #include "app/document/document_files.h"
 #include "app/document/document_hooks.h"
 #include "app/document/document_load.h"
+#include "app/document/document_room.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
 #include "app/shell/scintilla_messages.h"
@@ -133,8 +134,12 @@ double TimeSafeWrite(const std::wstring& target, const char* buffer, uint64_t si
 // then thrown away; blocks of the size the editor reads in.
 double TimeLoaderAlone(const char* data, uint64_t size) {
   const double start = Now();
+  // The editor's own mode for the size: past 2 GiB the default one would
+  // keep positions in 32 bits.
+  const tavrel::DocumentRoom room = tavrel::PlanDocumentRoom(size);
   auto* loader = reinterpret_cast<tavrel::ILoader*>(
-      SendEditor(SCI_CREATELOADER, static_cast<uintptr_t>(size + 1), SC_DOCUMENTOPTION_STYLES_NONE));
+      SendEditor(SCI_CREATELOADER, static_cast<uintptr_t>(size + 1),
+                 SC_DOCUMENTOPTION_STYLES_NONE | (room.large ? SC_DOCUMENTOPTION_TEXT_LARGE : 0)));
   if (!loader) return -1;
   for (uint64_t done = 0; done < size;) {
     const uint64_t part = std::min<uint64_t>(size - done, tavrel::kLoadChunkBytes);

@@ -119,9 +119,16 @@ void OpenDocument(const std::wstring& requested_path) {
   path = ResolvedPath(path);
 
   std::optional<FileStamp> stamp;
-  if (LoadDocumentFile(path, &stamp) != LoadResult::kLoaded) {
-    ShowMessage(CouldNotReadMessage(FileNamePart(path)));
-    return;
+  switch (LoadDocumentFile(path, &stamp)) {
+    case LoadResult::kLoaded:
+      break;
+    case LoadResult::kOutOfMemory:
+      ShowMessage(CannotAllocateToOpenMessage(FileNamePart(path)));
+      return;
+    case LoadResult::kCannotOpen:
+    case LoadResult::kReadFailed:
+      ShowMessage(CouldNotReadMessage(FileNamePart(path)));
+      return;
   }
   // An empty file is opened like any other: history emptied, listed as recent.
   SendEditor(SCI_SETEOLMODE, LineEndModeOfDocument());

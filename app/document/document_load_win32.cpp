@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <string_view>
 
 #include "app/shell/busy_indication_win32.h"
 #include "app/document/document_load.h"
 #include "app/document/document_naming.h"
+#include "app/document/document_room.h"
 #include "app/shell/editor_windows.h"
 #include "app/document/file_io_hooks_win32.h"
 #include "app/document/file_stamp_win32.h"
@@ -61,53 +63,57 @@ void ApplyDocumentSettings(const DocumentSettings& settings) {
   SendEditor(SCI_SETUNDOCOLLECTION, settings.undo_collection);
 }
 
-struct ViewPosition {
-  intptr_t anchor;
-  intptr_t caret;
-  intptr_t first_line;
-  intptr_t x_offset;
-};
-
-ViewPosition CaptureViewPosition() {
-  return ViewPosition{SendEditor(SCI_GETANCHOR), SendEditor(SCI_GETCURRENTPOS), SendEditor(SCI_GETFIRSTVISIBLELINE),
-                      SendEditor(SCI_GETXOFFSET)};
-}
-
-// Creating a loader resets the view's map of document lines to screen lines
-// as if its document had a single line. When a load is abandoned the current
-// document is attached again, which rebuilds the map, and the view is put
-// back where it was.
-void ReattachCurrentDocument(const ViewPosition& view) {
-  const intptr_t document = SendEditor(SCI_GETDOCPOINTER);
-  SendEditor(SCI_ADDREFDOCUMENT, 0, document);
-  SendEditor(SCI_SETDOCPOINTER, 0, document);
-  SendEditor(SCI_RELEASEDOCUMENT, 0, document);
-  SendEditor(SCI_SETSEL, static_cast<uintptr_t>(view.anchor), view.caret);
-  SendEditor(SCI_SETFIRSTVISIBLELINE, static_cast<uintptr_t>(view.first_line));
-  SendEditor(SCI_SETXOFFSET, static_cast<uintptr_t>(view.x_offset));
-  SendEditor(SCI_SETSTATUS, 0);
-}
-
-// Releases a loader that never became a document.
-class LoaderHold {
+// A hidden editing window that the new document is built in, so that the
+// window the user sees keeps its document, untouched, until the new one is
+// whole. Through a window of its own the document can be given its whole
+// line index before the text arrives (the component's loader has no way
+// to): growing the index as lines come copies it again and again, and for
+// a file of gigabytes the old and new copies together cost more than
+// the index itself.
+class DocumentBuilder {
  public:
-  explicit LoaderHold(ILoader* loader) : loader_(loader) {}
-  ~LoaderHold() {
-    if (loader_) loader_->Release();
+  DocumentBuilder()
+      : window_(CreateWindowExW(0, L"Scintilla", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                                nullptr)) {
+    if (!window_) return;
+    function_ = reinterpret_cast<Function>(SendMessageW(window_.get(), SCI_GETDIRECTFUNCTION, 0, 0));
+    pointer_ = SendMessageW(window_.get(), SCI_GETDIRECTPOINTER, 0, 0);
   }
-  LoaderHold(const LoaderHold&) = delete;
-  LoaderHold& operator=(const LoaderHold&) = delete;
 
-  ILoader* get() const { return loader_; }
-  // The finished document, holding one reference that is now the caller's.
-  void* ConvertToDocument() {
-    void* document = loader_->ConvertToDocument();
-    loader_ = nullptr;
-    return document;
+  // A fresh document of the given room, which the builder holds.
+  bool Create(uint64_t text_bytes, int options) {
+    if (!function_) return false;
+    const intptr_t document = Send(SCI_CREATEDOCUMENT, static_cast<uintptr_t>(text_bytes), options);
+    if (!document) return false;
+    Send(SCI_SETDOCPOINTER, 0, document);
+    Send(SCI_RELEASEDOCUMENT, 0, document);
+    // Nobody listens to this window; its document fills without history.
+    Send(SCI_SETMODEVENTMASK, 0);
+    Send(SCI_SETUNDOCOLLECTION, 0);
+    return Ok();
   }
+  bool ReserveLines(uint64_t lines) {
+    if (lines > 0) Send(SCI_ALLOCATELINES, static_cast<uintptr_t>(lines));
+    return Ok();
+  }
+  bool Append(const char* bytes, std::size_t length) {
+    Send(SCI_APPENDTEXT, length, reinterpret_cast<intptr_t>(bytes));
+    return Ok();
+  }
+  intptr_t document() { return Send(SCI_GETDOCPOINTER); }
 
  private:
-  ILoader* loader_;
+  using Function = intptr_t (*)(intptr_t, unsigned, uintptr_t, intptr_t);
+  intptr_t Send(unsigned message, uintptr_t wparam = 0, intptr_t lparam = 0) {
+    return function_(pointer_, message, wparam, lparam);
+  }
+  // The component catches its own failures (memory that cannot be had)
+  // and keeps them as its status.
+  bool Ok() { return Send(SCI_GETSTATUS) == SC_STATUS_OK; }
+
+  platform::UniqueWindow window_;
+  Function function_ = nullptr;
+  intptr_t pointer_ = 0;
 };
 
 }  // namespace
@@ -130,42 +136,31 @@ LoadResult LoadDocumentFile(const std::wstring& path, std::optional<FileStamp>* 
   // end of the file, whatever it turns out to be.
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) size.QuadPart = 0;
-  // Room beyond the text: one byte, so that handing the whole text to a save
-  // as one block needs no second buffer of the document's size, and a
-  // sixty-fourth more, so that the first edits do not make the component
-  // move the whole text into a larger buffer, holding both meanwhile (two
-  // gigabytes for one typed letter in a 1 GB document).
   const uint64_t text_size = static_cast<uint64_t>(size.QuadPart);
-  const uint64_t reserve = text_size + 1 + text_size / 64;
+  const DocumentRoom room = PlanDocumentRoom(text_size);
   int options = SC_DOCUMENTOPTION_STYLES_NONE;  // no lexer: every byte would be style 0 anyway
-  if (reserve >= 0x7FFFFFFF) options |= SC_DOCUMENTOPTION_TEXT_LARGE;
+  if (room.large) options |= SC_DOCUMENTOPTION_TEXT_LARGE;
 
-  const std::size_t chunk_size = static_cast<std::size_t>(std::clamp<uint64_t>(reserve, 4096, kLoadChunkBytes));
+  const std::size_t chunk_size =
+      static_cast<std::size_t>(std::clamp<uint64_t>(room.text_bytes, 4096, kLoadChunkBytes));
   std::unique_ptr<char[]> chunk(new (std::nothrow) char[chunk_size]);
   if (!chunk) return LoadResult::kOutOfMemory;
 
   const DocumentSettings settings = CaptureDocumentSettings();
-  const ViewPosition view = CaptureViewPosition();
   BusyIndication busy(L"Opening " + FileNamePart(path));
   // The component reserves the whole room before the first byte is read.
   if (text_size >= kLongLoadBytes) busy.ProgressNow(0, text_size);
-  LoaderHold loader(reinterpret_cast<ILoader*>(SendEditor(SCI_CREATELOADER, static_cast<uintptr_t>(reserve), options)));
-  if (!loader.get()) {
-    ReattachCurrentDocument(view);
-    return LoadResult::kOutOfMemory;
-  }
+  DocumentBuilder builder;
+  if (!builder.Create(room.text_bytes, options)) return LoadResult::kOutOfMemory;
   uint64_t loaded = 0;
   for (;;) {
     DWORD read = 0;
-    if (!g_file_io_hooks.read_file(file.get(), chunk.get(), static_cast<DWORD>(chunk_size), &read)) {
-      ReattachCurrentDocument(view);
+    if (!g_file_io_hooks.read_file(file.get(), chunk.get(), static_cast<DWORD>(chunk_size), &read))
       return LoadResult::kReadFailed;
-    }
     if (read == 0) break;
-    if (loader.get()->AddData(chunk.get(), static_cast<std::ptrdiff_t>(read)) != SC_STATUS_OK) {
-      ReattachCurrentDocument(view);
+    if (loaded == 0 && !builder.ReserveLines(EstimateLineCount(std::string_view(chunk.get(), read), text_size)))
       return LoadResult::kOutOfMemory;
-    }
+    if (!builder.Append(chunk.get(), read)) return LoadResult::kOutOfMemory;
     loaded += read;
     busy.Progress(loaded, text_size);
   }
@@ -175,10 +170,8 @@ LoadResult LoadDocumentFile(const std::wstring& path, std::optional<FileStamp>* 
   chunk.reset();
 
   // The view takes its own reference to the new document and drops the old
-  // document, which is freed; the loader's reference is ours to release.
-  void* document = loader.ConvertToDocument();
-  SendEditor(SCI_SETDOCPOINTER, 0, reinterpret_cast<intptr_t>(document));
-  SendEditor(SCI_RELEASEDOCUMENT, 0, reinterpret_cast<intptr_t>(document));
+  // one, which is freed; the builder's reference goes with the builder.
+  SendEditor(SCI_SETDOCPOINTER, 0, builder.document());
   busy.Progress(text_size, text_size);
   ApplyDocumentSettings(settings);
   SendEditor(SCI_SETFIRSTVISIBLELINE, 0);

@@ -16,6 +16,10 @@ std::wstring CannotAllocateMessage(const std::wstring& name) {
   return L"Error: Can't allocate memory to save file " + name + L"!";
 }
 
+std::wstring CannotAllocateToOpenMessage(const std::wstring& name) {
+  return L"Error: Can't allocate memory to open file " + name + L"!";
+}
+
 std::wstring CouldNotSaveMessage(const std::wstring& name) { return L"Error: Could not save file " + name + L"!"; }
 
 std::wstring CouldNotPrintMessage(const std::wstring& name) { return L"Error: Could not print " + name + L"!"; }

@@ -18,6 +18,8 @@ std::wstring ChangedOnDiskQuestion(const std::wstring& name);
 std::wstring CouldNotReadMessage(const std::wstring& name);
 std::wstring CouldNotCreateMessage(const std::wstring& name);
 std::wstring CannotAllocateMessage(const std::wstring& name);
+// A file too big for the memory that can be had: the current document stays.
+std::wstring CannotAllocateToOpenMessage(const std::wstring& name);
 std::wstring CouldNotSaveMessage(const std::wstring& name);
 std::wstring CouldNotPrintMessage(const std::wstring& name);
 // Asked by Save As before a name it handles itself replaces a file.

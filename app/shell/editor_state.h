@@ -54,8 +54,8 @@ struct EditorState {
   // on, with its byte positions (end exclusive).
   void* spelling_dictionary = nullptr;
   std::wstring context_word;
-  int32_t context_word_start = 0;
-  int32_t context_word_end = 0;
+  int64_t context_word_start = 0;
+  int64_t context_word_end = 0;
 
   // Windows. The main window is window 0, whose title shows the document.
   WindowHandle main_window = nullptr;

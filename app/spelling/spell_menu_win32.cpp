@@ -58,8 +58,8 @@ void AddSpellingItems(intptr_t pos) {
   const intptr_t end = SendEditor(SCI_INDICATOREND, kSpellingIndicator, pos);
   if (end <= start) return;
   g_editor.context_word = WideFromUtf8(DocumentBytes(start, end));
-  g_editor.context_word_start = static_cast<int32_t>(start);
-  g_editor.context_word_end = static_cast<int32_t>(end);
+  g_editor.context_word_start = start;
+  g_editor.context_word_end = end;
   g_suggestions = SpellSuggestions(g_editor.context_word);
   for (std::size_t k = 0; k < g_suggestions.size(); ++k) {
     lumora::MenuAddItem(CMD_SUGGESTION_FIRST + static_cast<int>(k), BoldLabel(g_suggestions[k]).c_str(), nullptr,
@@ -98,7 +98,7 @@ void IgnoreContextWord() {
 void AddContextWordToDictionary() {
   SpellAddWord(g_editor.context_word);
   SendEditor(SCI_SETINDICATORCURRENT, kSpellingIndicator);
-  SendEditor(SCI_INDICATORCLEARRANGE, g_editor.context_word_start,
+  SendEditor(SCI_INDICATORCLEARRANGE, static_cast<uintptr_t>(g_editor.context_word_start),
              g_editor.context_word_end - g_editor.context_word_start);
 }
 

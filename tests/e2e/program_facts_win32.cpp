@@ -5,6 +5,9 @@
 //   program-facts.exe comctl NAME the common-controls library that the
 //                                  running NAME ("Tavrel.exe") has loaded:
 //                                  its path and file version
+//   program-facts.exe texts TITLE  the texts of the windows inside the
+//                                  top-level window titled TITLE (what the
+//                                  toolkit's labels show), "text=" lines
 // Under Wine, as on Windows, version 6 of the library is its own file in the
 // side-by-side store, loaded only for programs whose manifest asks for it;
 // version 5 is the one in the system folder.
@@ -120,6 +123,24 @@ int InspectCommonControls(const wchar_t* name) {
   return 0;
 }
 
+BOOL CALLBACK PrintWindowText(HWND window, LPARAM) {
+  // Read from the window's own record, without a message: the program may
+  // be busy.
+  wchar_t text[256];
+  if (GetWindowTextW(window, text, 256) > 0) std::printf("text=%ls\n", text);
+  return TRUE;
+}
+
+int InspectWindowTexts(const wchar_t* title) {
+  const HWND top = FindWindowW(nullptr, title);
+  if (!top) {
+    std::printf("error=no window %ls\n", title);
+    return 1;
+  }
+  EnumChildWindows(top, PrintWindowText, 0);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -127,5 +148,6 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argv[1];
   if (command == L"file") return InspectFile(argv[2]);
   if (command == L"comctl") return InspectCommonControls(argv[2]);
+  if (command == L"texts") return InspectWindowTexts(argv[2]);
   return 2;
 }

@@ -252,6 +252,9 @@ int32_t LabelSetText(intptr_t label, const wchar_t* text) {
   LabelRecord* record = Find(label);
   if (!record) return 0;
   record->text = text ? text : L"";
+  // The page carries the text as its window text too, where accessibility
+  // tools and other programs read a control's text.
+  SetWindowTextW(record->page, record->text.c_str());
   Refit(record);
   return Repaint(record);
 }
