@@ -1,6 +1,6 @@
 // The editor's one process-wide record: the document path, the built-in
-// settings, the windows the editor talks to, the cached shown states of
-// commands, the search state, the recent-file slots and the image table.
+// settings, the windows the editor talks to, the search state, the
+// recent-file slots and the image table.
 // Every part of the editor reads and writes it directly; it lives on the
 // user-interface thread only and is never locked.
 #pragma once
@@ -62,15 +62,10 @@ struct EditorState {
   WindowHandle editor_control = nullptr;
   int64_t search_band_id = 0;
 
-  // Command-state caches: what was last applied, so menus and bars are
-  // touched only when a state really changes.
+  // The clipboard as last seen (Paste's enabled rule reads it), and the
+  // line-number margin as last measured.
   int64_t clipboard_has_text = 0;
   WindowHandle next_clipboard_viewer = nullptr;
-  int64_t paste_shown = 0;
-  int64_t selection_shown = 0;
-  int64_t undo_shown = 0;
-  int64_t redo_shown = 0;
-  int64_t printer_shown = 0;
   int64_t last_line_count = 0;
   int64_t last_number_width = 0;
 

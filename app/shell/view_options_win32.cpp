@@ -6,15 +6,12 @@
 #include <cstdio>
 #include <string>
 
-#include "app/shell/command_ids.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
 #include "app/shell/scintilla_messages.h"
 #include "app/shell/text_encoding.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/base/platform_caps.h"
-#include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/shortcut_dispatch_win32.h"
 
 namespace tavrel {
 namespace {
@@ -79,10 +76,8 @@ void SetFontDialogForTesting(FontDialogFn dialog) { g_font_dialog = dialog ? dia
 void ToggleWordWrap() {
   if (SendEditor(SCI_GETWRAPMODE) == 0) {
     SendEditor(SCI_SETWRAPMODE, 1);
-    lumora::MenuSetItemState(kMainMenu, CMD_WORD_WRAP, 1);
   } else {
     SendEditor(SCI_SETWRAPMODE, 0);
-    lumora::MenuSetItemState(kMainMenu, CMD_WORD_WRAP, 0);
   }
   KeepCaretInViewAfterRewrap();
 }
@@ -92,7 +87,6 @@ void ToggleLineNumbers() {
   if (SendEditor(SCI_GETMARGINWIDTHN, 0) != 0) {
     SendEditor(SCI_SETMARGINWIDTHN, 0, 0);
     SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(lumora::ScreenPixels(static_cast<int>(s.symbol_margin_width))));
-    lumora::MenuSetItemState(kMainMenu, CMD_LINE_NUMBERS, 0);
   } else {
     const LRESULT lines = SendEditor(SCI_GETLINECOUNT);
     const LRESULT width = NumberWidth(lines);
@@ -101,9 +95,12 @@ void ToggleLineNumbers() {
     // Measured afresh: the next resize compares against this.
     s.last_line_count = lines;
     s.last_number_width = width;
-    lumora::MenuSetItemState(kMainMenu, CMD_LINE_NUMBERS, 1);
   }
 }
+
+bool WordWrapOn() { return SendEditor(SCI_GETWRAPMODE) != 0; }
+
+bool LineNumbersShown() { return SendEditor(SCI_GETMARGINWIDTHN, 0) != 0; }
 
 void ResizeLineNumberMargin() {
   EditorState& s = g_editor;

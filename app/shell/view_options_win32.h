@@ -13,6 +13,9 @@ void SetFontDialogForTesting(FontDialogFn dialog);
 
 void ToggleWordWrap();
 void ToggleLineNumbers();
+// The check marks of the two toggles.
+bool WordWrapOn();
+bool LineNumbersShown();
 void ChooseEditorFont();
 // Keeps the line-number margin as wide as the line count needs; measures
 // only when the line count changed.

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/shell/command_ids.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
 #include "app/search/match_marking_win32.h"
@@ -15,7 +14,6 @@
 #include "app/spelling/spell_words.h"
 #include "app/spelling/spelling_library_win32.h"
 #include "platform/error_log.h"
-#include "toolkit/bars/toolbar_win32.h"
 
 namespace tavrel {
 namespace {
@@ -233,13 +231,11 @@ void ToggleSpellCheck() {
   if (g_editor.spell_check_on) {
     StopSpellingMarks();
     ClearAllMarks();
-    lumora::ToolbarSetButtonTooltip(kMainToolbar, CMD_SPELL_CHECK, L"Spell Check (Off)");
     g_editor.spell_check_on = 0;
     return;
   }
   g_editor.spelling_dictionary = SpellWaitForDictionary();
   CheckSpellingDocument();
-  lumora::ToolbarSetButtonTooltip(kMainToolbar, CMD_SPELL_CHECK, L"Spell Check (On)");
   g_editor.spell_check_on = 1;
 }
 
