@@ -10,9 +10,10 @@
 #
 # --quick: small sizes and one run, to see that everything works (a few
 # minutes). The full run (open and save 200 MiB and 1 GiB, search 100 MiB,
-# spell check 10 MiB, switching spelling on in 10 and 100 MiB, peers on
-# 200 MiB) takes about 14 minutes on two idle
-# cores, two thirds of it Notepad opening 200 MiB (over two minutes each
+# spell check 10 MiB, switching spelling on in 10 and 100 MiB, keys in a
+# 10 MiB line and the 100 MiB line's open-to-save, peers on 200 MiB) takes
+# about 30 minutes on two idle
+# cores, half of it Notepad opening 200 MiB (over two minutes each
 # time). Needs about 3 GB of free disk for the documents, which are deleted
 # afterwards.
 #
@@ -30,14 +31,16 @@ while [ $# -gt 0 ]; do
     --quick) quick=1; shift ;;
     --runs) runs=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
-    -h|--help) sed -n '2,22p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,23p' "$0"; exit 0 ;;
     *) echo "unknown argument $1" >&2; exit 2 ;;
   esac
 done
 if [ $quick = 1 ]; then
   big=16 huge=32 search_mib=8 typed_mib=1 spell_mib=1 spell_big_mib=8 peer_mib=8 runs=${runs:-1} peer_runs=1
+  line_mib=1 long_line_mib=8
 else
   big=200 huge=1024 search_mib=100 typed_mib=10 spell_mib=10 spell_big_mib=100 peer_mib=200 runs=${runs:-5} peer_runs=3
+  line_mib=10 long_line_mib=100
 fi
 huge_runs=$(( runs < 3 ? runs : 3 ))
 peer_runs=$(( runs < peer_runs ? runs : peer_runs ))
@@ -56,7 +59,7 @@ if [ ! -f build/cross/CMakeCache.txt ] || [ ! -d data/Dictionaries ]; then
   ./tools/build-all.sh >>"$log" 2>&1 || { tail -30 "$log"; exit 1; }
 fi
 echo "building the program and the benchmarks..." >&2
-cmake --build build/cross -j"$(nproc)" --target Tavrel open_save_bench search_bench spell_check_bench >>"$log" 2>&1 ||
+cmake --build build/cross -j"$(nproc)" --target Tavrel open_save_bench search_bench spell_check_bench long_line_bench >>"$log" 2>&1 ||
   { tail -30 "$log"; exit 1; }
 bin=$root/build/cross/bin
 
@@ -152,6 +155,56 @@ if [ -f bench/startup_bench.sh ]; then
 else
   note "start-up: no bench/startup_bench.sh in this clone; its rows are left out"
 fi
+
+# One line of many megabytes (records of a minified dump, words with a
+# misspelling now and then, a two-byte letter here and there), in the real
+# programs: keys at its end, start and middle, word wrap off and on, and
+# Tavrel's spelling on and off; then, in a fresh program each run, a longer
+# line opened, gone to its end, a key typed and undone, and saved. Tavrel
+# starts in a folder of its own (with the data's icons and dictionary) so
+# that its recent-files list lands there.
+make_line() {
+  python3 - "$1" "$2" <<'EOF'
+import random, sys
+path, mib = sys.argv[1], int(sys.argv[2])
+random.seed(3)
+words = ["editor", "value", "line", "text", "window", "count", "caf\u00e9", "bytes", "recieve", "name", "teh", "item"]
+target, parts, n = mib << 20, [], 0
+while n < target:
+    record = '{"id":%d,"name":"%s","text":"%s"},' % (random.randint(0, 99999), random.choice(words),
+             " ".join(random.choice(words) for _ in range(random.randint(2, 9))))
+    parts.append(record)
+    n += len(record.encode())
+data = "".join(parts).encode()[:target]
+while data and data[-1] >= 0x80:
+    data = data[:-1]
+open(path, "wb").write(data)
+EOF
+}
+line_folder=$work/line-program
+mkdir -p "$line_folder"
+ln -sfn "$root/data/icons" "$line_folder/icons"
+ln -sfn "$root/data/Dictionaries" "$line_folder/Dictionaries"
+winpath() { winepath -w "$1" 2>/dev/null; }
+key_runs=$(( runs < 5 ? 5 : runs ))
+make_line "$work/line-$line_mib.txt" "$line_mib"
+line_file=$(winpath "$work/line-$line_mib.txt")
+tavrel=(Tavrel "$(winpath "$bin/Tavrel.exe")" "$(winpath "$line_folder")")
+step "keys in a $line_mib MiB line" wine "$bin/long_line_bench.exe" keys "${tavrel[@]}" "$line_file" "$key_runs"
+step "keys in a $line_mib MiB line, spelling on" wine "$bin/long_line_bench.exe" keys "${tavrel[@]}" "$line_file" \
+  "$key_runs" spelling
+[ -n "$scite" ] && step "SciTE, keys in a $line_mib MiB line" wine "$bin/long_line_bench.exe" keys SciTE \
+  "$(winpath "$scite")" "$(winpath "$(dirname "$scite")")" "$line_file" "$key_runs"
+rm -f "$work/line-$line_mib.txt"
+make_line "$work/line-$long_line_mib.txt" "$long_line_mib"
+line_file=$(winpath "$work/line-$long_line_mib.txt")
+step "open to save of a $long_line_mib MiB line" wine "$bin/long_line_bench.exe" workflow "${tavrel[@]}" \
+  "$line_file" "$huge_runs"
+# SciTE can take many minutes over a line this long: a run of more than
+# ten minutes is stopped and noted.
+[ -n "$scite" ] && step "SciTE, open to save of a $long_line_mib MiB line" timeout -k 5 600 wine \
+  "$bin/long_line_bench.exe" workflow SciTE "$(winpath "$scite")" "$(winpath "$(dirname "$scite")")" "$line_file" 1
+rm -rf "$work/line-$long_line_mib.txt" "$line_folder"
 
 # Whole programs on their display: Tavrel on 1 GiB with a search, then the
 # peers and Tavrel on the same file of the peers' size.

@@ -2,6 +2,10 @@
 set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 target_compile_options(lumora_portable PRIVATE ${SANITIZE} -g)
 target_link_options(lumora_portable PUBLIC ${SANITIZE})
+# The image decoders (toolkit/image) against the system's libpng and libjpeg.
+find_package(PNG REQUIRED)
+find_package(JPEG REQUIRED)
+target_link_libraries(lumora_portable PUBLIC PNG::PNG JPEG::JPEG)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -15,7 +19,7 @@ add_library(tavrel_portable STATIC ${CMAKE_SOURCE_DIR}/app/recent/recent_files_l
             ${CMAKE_SOURCE_DIR}/app/search/case_fold.cpp ${CMAKE_SOURCE_DIR}/app/search/text_search.cpp
             ${CMAKE_SOURCE_DIR}/app/printing/page_loop.cpp ${CMAKE_SOURCE_DIR}/app/search/pending_marks.cpp
             ${CMAKE_SOURCE_DIR}/app/document/path_forms.cpp
-            ${CMAKE_SOURCE_DIR}/app/document/file_stamp.cpp
+            ${CMAKE_SOURCE_DIR}/app/document/file_stamp.cpp ${CMAKE_SOURCE_DIR}/app/document/side_file_writer.cpp
             ${CMAKE_SOURCE_DIR}/app/shell/command_table.cpp)
 target_include_directories(tavrel_portable PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(tavrel_portable PRIVATE ${TAVREL_WARNINGS} ${SANITIZE} -g)
@@ -44,10 +48,11 @@ target_compile_options(sknz-pack PRIVATE ${TAVREL_WARNINGS} -O2)
 add_test(NAME fuzz.short
          COMMAND ${CMAKE_COMMAND} -E env TAVREL_FUZZ_DIR=${CMAKE_BINARY_DIR}/fuzz
                  ${CMAKE_SOURCE_DIR}/tools/fuzz.sh 15 skin_declaration_fuzz sknz_archive_fuzz
-                 skin_placement_fuzz skin_image_bytes_fuzz)
+                 skin_placement_fuzz bmp_file_fuzz)
 set_tests_properties(fuzz.short PROPERTIES TIMEOUT 280 LABELS native SKIP_RETURN_CODE 77)
-# The files a user's own folder holds: the personal word list and images.
+# The files a user's own folder holds: the personal word list and images
+# (icons, PNG and JPEG).
 add_test(NAME fuzz.short_user_files
          COMMAND ${CMAKE_COMMAND} -E env TAVREL_FUZZ_DIR=${CMAKE_BINARY_DIR}/fuzz
-                 ${CMAKE_SOURCE_DIR}/tools/fuzz.sh 15 personal_word_list_fuzz image_decode_fuzz icon_file_fuzz)
+                 ${CMAKE_SOURCE_DIR}/tools/fuzz.sh 15 personal_word_list_fuzz image_decode_fuzz ico_file_fuzz)
 set_tests_properties(fuzz.short_user_files PROPERTIES TIMEOUT 280 LABELS native SKIP_RETURN_CODE 77)

@@ -64,10 +64,14 @@ list(REMOVE_ITEM PLATFORM_SOURCES ${CMAKE_SOURCE_DIR}/platform/error_log.cpp)  #
 add_library(tavrel_platform STATIC ${PLATFORM_SOURCES})
 target_include_directories(tavrel_platform PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(tavrel_platform PRIVATE ${TAVREL_WARNINGS})
-target_link_libraries(tavrel_platform PUBLIC deps_png deps_jpeg
+target_link_libraries(tavrel_platform PUBLIC
   user32 gdi32 comctl32 comdlg32_delay shell32_delay ole32_delay uuid winspool_delay msimg32)
-# The portable error log writes through the platform's debugger output.
-target_link_libraries(lumora_portable PUBLIC tavrel_platform)
+# The portable error log writes through the platform's debugger output, and
+# the platform's catch blocks write to that log: the two libraries name each
+# other, so that the linker goes through both again. The image decoders
+# (toolkit/image) use libpng and libjpeg.
+target_link_libraries(lumora_portable PUBLIC deps_png deps_jpeg tavrel_platform)
+target_link_libraries(tavrel_platform PUBLIC lumora_portable)
 
 # Toolkit: the Win32 half of Lumora.
 file(GLOB_RECURSE LUMORA_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/toolkit/*_win32.cpp)

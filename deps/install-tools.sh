@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
-  cmake make nasm dpkg-dev g++ googletest clang libclang-rt-14-dev
+  cmake make nasm dpkg-dev patch g++ googletest clang libclang-rt-14-dev libpng-dev libjpeg-dev
   wine64 wine xvfb xdotool x11-utils imagemagick strace
   hunspell-en-gb tango-icon-theme adwaita-icon-theme fonts-dejavu-core
   librsvg2-bin icoutils

@@ -44,6 +44,30 @@ void LogCaught(const char* where, unsigned message, const std::exception* caught
   LogError(std::wstring_view(wide, used));
 }
 
+void LogFailedCall(const char* what, unsigned long code, std::wstring_view system_text) noexcept {
+  char head[kLineLength];
+  const int length = std::snprintf(head, sizeof head, "%s failed: error %lu", what ? what : "?", code);
+  if (length < 0) return;
+  const std::size_t written = static_cast<std::size_t>(length) < sizeof head ? static_cast<std::size_t>(length)
+                                                                             : sizeof head - 1;
+  // The system's texts end in a line end (and sometimes a space after the
+  // full stop); the log line has one of its own.
+  while (!system_text.empty() && (system_text.back() == L'\n' || system_text.back() == L'\r' ||
+                                  system_text.back() == L' '))
+    system_text.remove_suffix(1);
+  wchar_t wide[kLineLength];
+  std::size_t used = 0;
+  Append(wide, used, head, written);
+  if (!system_text.empty()) {
+    Append(wide, used, L" (", 2);
+    // Room is kept for the closing parenthesis.
+    const std::size_t room = used + 2 < kLineLength ? kLineLength - 2 - used : 0;
+    Append(wide, used, system_text.data(), system_text.size() < room ? system_text.size() : room);
+    Append(wide, used, L")", 1);
+  }
+  LogError(std::wstring_view(wide, used));
+}
+
 void LogCurrentException(const char* where, unsigned message) noexcept {
   try {
     throw;

@@ -20,6 +20,11 @@ void LogCaught(const char* where, unsigned message, const std::exception* caught
 // inside a catch block.
 void LogCurrentException(const char* where, unsigned message = 0) noexcept;
 
+// For a system call that failed: "WHAT failed: error CODE (TEXT)", TEXT being
+// the system's description of the code, its line end dropped (left out
+// when empty). Win32 callers use LogWin32Failure (error_log_win32.h).
+void LogFailedCall(const char* what, unsigned long code, std::wstring_view system_text) noexcept;
+
 // Where the finished line goes; defined per build.
 void WriteDebugOutput(const wchar_t* line) noexcept;
 

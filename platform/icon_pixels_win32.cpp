@@ -4,7 +4,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/dib_section.h"
+#include "platform/dib_section_win32.h"
 #include "platform/error_log.h"
 
 namespace platform {
@@ -20,55 +20,18 @@ Memo& GetMemo() {
   return *memo;
 }
 
-void Remember(HICON icon, std::shared_ptr<const IconPixels> pixels);
-
 }  // namespace
 
-std::shared_ptr<const IconPixels> IconPixelsFromImage(const DecodedImage& image) {
-  if (image.width <= 0 || image.height <= 0) return nullptr;
-  const size_t count = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
-  if (image.bgra.size() < count * 4) return nullptr;
-  auto pixels = std::make_shared<IconPixels>();
-  pixels->width = image.width;
-  pixels->height = image.height;
-  pixels->colour.assign(image.bgra.begin(), image.bgra.begin() + static_cast<ptrdiff_t>(count * 4));
-  // Fully transparent pixels are black in the colour bitmap and set in the
-  // mask, so that drawing without alpha support shows them transparent too.
-  const size_t mask_stride = static_cast<size_t>((image.width + 15) / 16) * 2;
-  pixels->mask.assign(mask_stride * static_cast<size_t>(image.height), 0);
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) {
-      uint8_t* p = &pixels->colour[(static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)) * 4];
-      if (p[3] != 0) continue;
-      std::memset(p, 0, 4);
-      pixels->mask[static_cast<size_t>(y) * mask_stride + static_cast<size_t>(x / 8)] |=
-          static_cast<uint8_t>(0x80 >> (x % 8));
-    }
-  }
-  return pixels;
-}
-
-UniqueIcon CreateIconFromPixels(const DecodedImage& image) {
-  std::shared_ptr<const IconPixels> pixels = IconPixelsFromImage(image);
-  if (!pixels) return UniqueIcon();
-  UniqueBitmap colour, mask;
-  if (!CreateIconPixelBitmaps(*pixels, &colour, &mask)) return UniqueIcon();
-  UniqueIcon icon = CreateIconFromBitmaps(colour.get(), mask.get());
-  if (!icon) return icon;
-  Remember(icon.get(), std::move(pixels));
-  return icon;
-}
-
-namespace {
-
-void Remember(HICON icon, std::shared_ptr<const IconPixels> pixels) {
+void RememberIconPixels(HICON icon, std::shared_ptr<const IconPixels> pixels) {
   Memo& memo = GetMemo();
   std::lock_guard<std::mutex> guard(memo.mutex);
   memo.icons[icon] = std::move(pixels);
 }
 
-// Reads a 32-bit icon's colour and mask bitmaps as CreateIconFromPixels
-// keeps them.
+namespace {
+
+// Reads a 32-bit icon's colour and mask bitmaps into the layout IconPixels
+// describes.
 std::shared_ptr<IconPixels> ReadIcon(HICON icon) {
   ICONINFO info{};
   if (!GetIconInfo(icon, &info)) return nullptr;
@@ -126,7 +89,7 @@ std::shared_ptr<const IconPixels> IconPixelsOf(HICON icon) {
   if (!icon) return nullptr;
   if (std::shared_ptr<const IconPixels> known = RecallIconPixels(icon)) return known;
   std::shared_ptr<const IconPixels> read = ReadIcon(icon);
-  if (read) Remember(icon, read);
+  if (read) RememberIconPixels(icon, read);
   return read;
 }
 

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "platform/os_handles_win32.h"
-#include "platform/pixel_decode.h"
 
 namespace platform {
 
@@ -28,15 +27,12 @@ struct IconPixels {
   std::vector<uint8_t> mask;
 };
 
-// The pixels an icon of the image is made of; null when the image is empty
-// or shorter than its size says.
-std::shared_ptr<const IconPixels> IconPixelsFromImage(const DecodedImage& image);
+// Keeps the pixels an icon was just made of (by CreateIconPixelBitmaps and
+// CreateIconFromBitmaps) beside it, until the icon is destroyed through its
+// owner.
+void RememberIconPixels(HICON icon, std::shared_ptr<const IconPixels> pixels);
 
-// A 32-bit icon of the image's pixels, remembered until the icon is
-// destroyed through its owner. Empty on failure.
-UniqueIcon CreateIconFromPixels(const DecodedImage& image);
-
-// The pixels of an icon made by CreateIconFromPixels that still lives, or null.
+// The pixels remembered beside an icon that still lives, or null.
 std::shared_ptr<const IconPixels> RecallIconPixels(HICON icon);
 
 // The pixels of a 32-bit icon, from memory when it was made or read here

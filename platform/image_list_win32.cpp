@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/dib_section.h"
+#include "platform/dib_section_win32.h"
 #include "platform/error_log.h"
 #include "platform/icon_pixels_win32.h"
 

@@ -36,6 +36,8 @@ const char* HandleKindName(HandleKind kind) {
     case HandleKind::kFile: return "file";
     case HandleKind::kPrinterDc: return "printer DC";
     case HandleKind::kGlobalMemory: return "global memory";
+    case HandleKind::kHook: return "hook";
+    case HandleKind::kMenu: return "menu";
     case HandleKind::kCount: break;
   }
   return "?";

@@ -30,6 +30,8 @@ enum class HandleKind {
   kFile,
   kPrinterDc,
   kGlobalMemory,
+  kHook,
+  kMenu,
   kCount
 };
 inline constexpr int kHandleKindCount = static_cast<int>(HandleKind::kCount);
@@ -109,6 +111,30 @@ struct File {
   static bool Free(HANDLE handle) noexcept { return CloseHandle(handle) != FALSE; }
 };
 
+// A hook procedure set with SetWindowsHookEx.
+struct Hook {
+  using Handle = HHOOK;
+  static constexpr HandleKind kKind = HandleKind::kHook;
+  static bool Free(HHOOK handle) noexcept { return UnhookWindowsHookEx(handle) != FALSE; }
+};
+
+// A menu made with CreateMenu or CreatePopupMenu. Destroying a menu destroys
+// the submenus still attached to it: detach those first when they have
+// owners of their own.
+struct Menu {
+  using Handle = HMENU;
+  static constexpr HandleKind kKind = HandleKind::kMenu;
+  static bool Free(HMENU handle) noexcept { return DestroyMenu(handle) != FALSE; }
+};
+
+// A search of a folder's names begun by FindFirstFile: counted with the
+// files, and like them none while it holds INVALID_HANDLE_VALUE.
+struct FileSearch {
+  using Handle = HANDLE;
+  static constexpr HandleKind kKind = HandleKind::kFile;
+  static bool Free(HANDLE handle) noexcept { return FindClose(handle) != FALSE; }
+};
+
 }  // namespace handle_traits
 
 template <typename Traits>
@@ -185,6 +211,9 @@ using UniqueModule = UniqueOsHandle<handle_traits::Module>;
 using UniqueFile = UniqueOsHandle<handle_traits::File>;
 using UniquePrinterDc = UniqueOsHandle<handle_traits::PrinterDc>;
 using UniqueGlobalMemory = UniqueOsHandle<handle_traits::GlobalMemory>;
+using UniqueHook = UniqueOsHandle<handle_traits::Hook>;
+using UniqueMenu = UniqueOsHandle<handle_traits::Menu>;
+using UniqueFileSearch = UniqueOsHandle<handle_traits::FileSearch>;
 using UniqueKernelObject = UniqueFile;  // threads, events: counted with the files
 
 // A memory device context compatible with the screen.

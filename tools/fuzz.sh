@@ -27,8 +27,9 @@ portable="$(cd "$root" && find toolkit -name '*.cpp' ! -name '*_win32.cpp' | sor
 for t in "${targets[@]}"; do
   echo "== $t"
   sources=$(sed -n 's|^// Fuzz sources: ||p' "$root/tests/fuzz/$t.cpp")
-  [ -n "$sources" ] || sources=$portable
   libraries=$(sed -n 's|^// Fuzz libraries: ||p' "$root/tests/fuzz/$t.cpp")
+  # The whole portable toolkit holds the image decoders too.
+  [ -n "$sources" ] || { sources=$portable; libraries="$libraries -lpng -ljpeg"; }
   (cd "$root" && clang++ -std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined \
      -fno-sanitize-recover=all "tests/fuzz/$t.cpp" $sources $libraries -o "$out/$t")
   mkdir -p "$out/$t.corpus"

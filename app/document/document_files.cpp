@@ -10,6 +10,7 @@
 #include "app/document/file_stamp.h"
 #include "app/shell/message_boxes.h"
 #include "app/shell/scintilla_messages.h"
+#include "app/document/path_forms.h"
 
 namespace tavrel {
 
@@ -113,6 +114,9 @@ void OpenDocument(const std::wstring& requested_path) {
   std::wstring path = requested_path;
   if (path.empty()) path = g_document_hooks.open_file_dialog(DocumentDialog(kOpenDialogTitle, std::wstring()));
   if (path.empty()) return;
+  // The title and the recent list name the file opened, not the spelling
+  // that reached it.
+  path = ResolvedPath(path);
 
   std::optional<FileStamp> stamp;
   if (LoadDocumentFile(path, &stamp) != LoadResult::kLoaded) {
@@ -138,10 +142,11 @@ int SaveDocument() {
 
 int SaveDocumentAs() {
   const std::wstring preset = SaveAsPresetFor(g_editor.document_path, WorkingDirectory());
-  // The chosen name is used exactly as given: no extension is added.
-  const std::wstring path = g_document_hooks.save_file_dialog(DocumentDialog(kSaveAsDialogTitle, preset));
-  if (path.empty()) return kCommandStopped;
-  return SaveTo(path);
+  // No extension is added to the chosen name: the file is the one the
+  // system makes of it.
+  const std::wstring chosen = g_document_hooks.save_file_dialog(DocumentDialog(kSaveAsDialogTitle, preset));
+  if (chosen.empty()) return kCommandStopped;
+  return SaveTo(ResolvedPath(chosen));
 }
 
 }  // namespace tavrel

@@ -13,6 +13,8 @@
 #include "app/document/file_stamp_win32.h"
 #include "app/document/path_forms_win32.h"
 #include "app/shell/scintilla_messages.h"
+#include "app/document/side_files_win32.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 
 namespace tavrel {
@@ -116,7 +118,13 @@ LoadResult LoadDocumentFile(const std::wstring& path, std::optional<FileStamp>* 
   platform::UniqueFile file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) return LoadResult::kCannotOpen;
+  if (!file) {
+    // The message box names the file; the log says why.
+    platform::LogWin32Failure("CreateFile (opening a document)");
+    return LoadResult::kCannotOpen;
+  }
+  // A save of this file that died left its new text beside it.
+  RemoveSideFilesOfEndedSaves(SideFileTarget(path));
 
   // The size only decides how much room to reserve: reading goes on to the
   // end of the file, whatever it turns out to be.

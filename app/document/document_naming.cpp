@@ -14,16 +14,6 @@ std::size_t NameStart(const std::wstring& path) {
   return separator == std::wstring::npos ? 0 : separator + 1;
 }
 
-std::wstring Hex(uint64_t value) {
-  static constexpr wchar_t kDigits[] = L"0123456789abcdef";
-  std::wstring text;
-  do {
-    text.insert(text.begin(), kDigits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  return text;
-}
-
 }  // namespace
 
 std::wstring FileNamePart(const std::wstring& path) { return path.substr(NameStart(path)); }
@@ -46,12 +36,10 @@ std::wstring SaveAsPresetFor(const std::wstring& path, const std::wstring& worki
   return preset + L".txt";
 }
 
-std::wstring SideFileName(const std::wstring& target, const wchar_t* tag, uint64_t unique,
-                          std::size_t max_length) {
+std::wstring SideFileName(const std::wstring& target, const std::wstring& suffix, std::size_t max_length) {
   const std::size_t name_start = NameStart(target);
   const std::wstring folder = target.substr(0, name_start);
   std::wstring name = target.substr(name_start);
-  const std::wstring suffix = L".~" + std::wstring(tag) + L"-" + Hex(unique) + L".tmp";
   if (max_length == 0) max_length = IsExtendedLength(target) ? kExtendedPathLimit : kPlainPathLimit;
   const std::size_t fixed = folder.size() + suffix.size();
   std::size_t keep = name.size();

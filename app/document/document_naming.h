@@ -22,14 +22,14 @@ std::wstring WindowTitleFor(const std::wstring& path);
 std::wstring SaveAsPresetFor(const std::wstring& path, const std::wstring& working_directory);
 
 // A file beside target, for a save in progress ("saving") or for the old
-// file, or a copy of its bytes, while it is being replaced ("previous").
-// The name starts with the target's own name so that a file left behind by
-// a crash says what it belongs to; unique tells apart names of one process
-// and of several. The target's name is shortened when the whole path would
-// exceed max_length (0: the limit of the target's form, plain or extended
-// length) or the side file's own name the limit of one name, so that a
-// side file can exist wherever its target can.
-std::wstring SideFileName(const std::wstring& target, const wchar_t* tag, uint64_t unique,
-                          std::size_t max_length = 0);
+// file, or a copy of its bytes, while it is being replaced ("previous"):
+// target's name followed by suffix (SideFileSuffix), which says what it is
+// and who wrote it. The name starts with the target's own name so that a
+// file left behind by a crash says what it belongs to. The target's name
+// is shortened when the whole path would exceed max_length (0: the limit
+// of the target's form, plain or extended length) or the side file's own
+// name the limit of one name, so that a side file can exist wherever its
+// target can.
+std::wstring SideFileName(const std::wstring& target, const std::wstring& suffix, std::size_t max_length = 0);
 
 }  // namespace tavrel

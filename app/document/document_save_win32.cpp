@@ -12,24 +12,18 @@
 #include "app/document/document_save.h"
 #include "app/shell/editor_windows.h"
 #include "app/document/file_io_hooks_win32.h"
-#include "app/document/path_forms_win32.h"
 #include "app/shell/scintilla_messages.h"
+#include "app/document/side_files_win32.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 
 namespace tavrel {
 
 namespace {
 
-constexpr wchar_t kSavingTag[] = L"saving";
-constexpr wchar_t kPreviousTag[] = L"previous";
 constexpr int kNameAttempts = 64;
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-uint64_t NextUnique() {
-  static uint32_t counter = 0;
-  return (static_cast<uint64_t>(GetCurrentProcessId()) << 32) | ++counter;
-}
 
 // A file a save made beside the target (or, for a copy of the old bytes,
 // in the temporary folder), deleted again unless it is kept.
@@ -77,7 +71,7 @@ bool TargetWritable(const std::wstring& target) {
 platform::UniqueFile CreateSideFile(const std::wstring& base, const wchar_t* tag, DWORD access, SECURITY_ATTRIBUTES* security,
                           SideFile& side) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::wstring name = SideFileName(base, tag, NextUnique());
+    std::wstring name = NewSideFileName(base, tag);
     platform::UniqueFile file(CreateFileW(name.c_str(), access, 0, security, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) {
       side.Adopt(std::move(name));
@@ -86,7 +80,10 @@ platform::UniqueFile CreateSideFile(const std::wstring& base, const wchar_t* tag
     // A name left by an earlier crash: try the next one. Anything else is
     // the folder refusing.
     const DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+      platform::LogWin32Failure("CreateFile (side file of a save)");
+      break;
+    }
   }
   return platform::UniqueFile();
 }
@@ -94,7 +91,7 @@ platform::UniqueFile CreateSideFile(const std::wstring& base, const wchar_t* tag
 std::wstring UnusedSideName(const std::wstring& target, const wchar_t* tag) {
   std::wstring name;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    name = SideFileName(target, tag, NextUnique());
+    name = NewSideFileName(target, tag);
     if (!Exists(name)) break;
   }
   return name;
@@ -301,6 +298,9 @@ SaveResult WriteInPlace(const std::wstring& target, const SaveText& text, SavePr
 
 // The target has been found writable.
 SaveResult SaveBytes(const std::wstring& target, const SaveText& text) {
+  // Before anything is written: what a save that died left here may be
+  // the room this one needs.
+  RemoveSideFilesOfEndedSaves(target);
   SaveProgress progress(target, text.size());
   const bool existing = Exists(target);
   SideFile saving;
@@ -323,16 +323,10 @@ SaveResult SaveBytes(const std::wstring& target, const SaveText& text) {
   return SaveResult::kSaved;
 }
 
-// The target in the form the system takes for it and for every side file
-// named after it.
-std::wstring SystemTarget(const std::wstring& path) {
-  return SystemPath(path, SideFileName(std::wstring(), kPreviousTag, UINT64_MAX).size());
-}
-
 }  // namespace
 
 SaveResult SaveDocumentFile(const std::wstring& path) {
-  const std::wstring target = SystemTarget(path);
+  const std::wstring target = SideFileTarget(path);
   if (!TargetWritable(target)) return SaveResult::kCannotCreate;
   const intptr_t length = SendEditor(SCI_GETLENGTH);
   const intptr_t gap = std::clamp<intptr_t>(SendEditor(SCI_GETGAPPOSITION), 0, length);
@@ -354,7 +348,7 @@ SaveResult SaveDocumentFile(const std::wstring& path) {
 }
 
 SaveResult SaveFileBytes(const std::wstring& path, std::string_view bytes) {
-  const std::wstring target = SystemTarget(path);
+  const std::wstring target = SideFileTarget(path);
   if (!TargetWritable(target)) return SaveResult::kCannotCreate;
   return SaveBytes(target, SaveText{bytes, std::string_view()});
 }

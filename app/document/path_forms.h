@@ -31,4 +31,13 @@ std::wstring ExtendedLengthForm(const std::wstring& full_path);
 // around the name is dropped. Not cleaned: "." and ".." stay.
 std::wstring TypedNameInFolder(const std::wstring& folder, const std::wstring& typed);
 
+// The name of the file path leads to as the system resolves it: the full
+// path, without what the system's name parsing drops on the way to the
+// file ("." and ".." names, and the dots and spaces at the end of a name:
+// "notes.txt..." opens notes.txt), so that a document is called by the
+// name of its file. An extended-length path, which the system takes
+// literally, stays as it is. Made with the system's calls
+// (path_forms_win32.cpp).
+std::wstring ResolvedPath(const std::wstring& path);
+
 }  // namespace tavrel

@@ -19,6 +19,12 @@ std::wstring FullPath(const std::wstring& path) {
   }
 }
 
+std::wstring ResolvedPath(const std::wstring& path) {
+  if (IsExtendedLength(path)) return path;
+  const std::wstring full = FullPath(path);
+  return full.empty() ? path : full;
+}
+
 std::wstring SystemPath(const std::wstring& path, std::size_t room) {
   if (IsExtendedLength(path)) return path;
   const std::wstring full = FullPath(path);

@@ -6,6 +6,7 @@
 
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 
 namespace tavrel {
 namespace {
@@ -112,14 +113,20 @@ bool PrinterJob::Start(const std::wstring& name) {
   DOCINFOW info{};
   info.cbSize = sizeof info;
   info.lpszDocName = name.c_str();
-  if (StartDocW(dc_, &info) <= 0) return false;
+  if (StartDocW(dc_, &info) <= 0) {
+    platform::LogWin32Failure("StartDoc");
+    return false;
+  }
   started_ = true;
-  return StartPage(dc_) > 0;
+  if (StartPage(dc_) > 0) return true;
+  platform::LogWin32Failure("StartPage");
+  return false;
 }
 
 bool PrinterJob::NextPage() {
   const int saved = SaveDC(dc_);
   const bool ok = EndPage(dc_) > 0 && StartPage(dc_) > 0;
+  if (!ok) platform::LogWin32Failure("EndPage / StartPage");
   if (saved) RestoreDC(dc_, saved);
   return ok;
 }

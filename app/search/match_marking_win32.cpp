@@ -8,6 +8,7 @@
 #include "app/search/pending_marks.h"
 #include "app/shell/scintilla_messages.h"
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 
 namespace tavrel {
 
@@ -115,6 +116,7 @@ void MarkOtherMatches(const DirectEditor& editor, const std::vector<TextMatch>& 
   VisibleRange(editor, start, end);
   MarkIn(editor, start, end);
   g_timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, MarkSlice);
+  if (!g_timer) platform::LogWin32Failure("SetTimer (match marking)");
 }
 
 void MarkPendingOnScreen(const DirectEditor& editor) {

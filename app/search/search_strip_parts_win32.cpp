@@ -10,7 +10,7 @@
 #include "app/shell/element_ids.h"
 #include "app/shell/image_indexes.h"
 #include "platform/error_log.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/controls/button_win32.h"
 #include "toolkit/controls/label_win32.h"
 #include "toolkit/controls/panel_win32.h"

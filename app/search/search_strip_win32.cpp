@@ -10,7 +10,7 @@
 #include "app/search/search_strip_parts_win32.h"
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"

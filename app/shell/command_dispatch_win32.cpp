@@ -16,6 +16,7 @@
 #include "app/spelling/spell_check_win32.h"
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/base/toolkit_messages.h"
 
@@ -65,15 +66,19 @@ void Dispatch(int id) {
 
 bool ClipboardHasText() {
   bool has = false;
-  if (IsClipboardFormatAvailable(CF_UNICODETEXT) && OpenClipboard(nullptr)) {
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-      if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-        has = text[0] != 0;
-        GlobalUnlock(data);
-      }
-    }
-    CloseClipboard();
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
+  if (!OpenClipboard(nullptr)) {
+    // Another program holds it: Paste stays off until the next look.
+    platform::LogWin32Failure("OpenClipboard");
+    return false;
   }
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+      has = text[0] != 0;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
   return has;
 }
 
@@ -197,6 +202,13 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
       case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header && header->code == SCN_UPDATEUI) RefreshCommandStates();
+        // The text is never coloured: what the component asks to have styled
+        // is declared styled as it stands (all of it in the one style that
+        // typed text gets too). Left unanswered, the request comes again at
+        // every repaint, and each time the component compares the lines it
+        // has laid out with the document, a long line byte by byte.
+        if (header && header->code == SCN_STYLENEEDED)
+          SendEditor(SCI_STARTSTYLING, static_cast<WPARAM>(reinterpret_cast<const SCNotification*>(lparam)->position));
         if (header && header->code == SCN_MODIFIED) {
           const auto* change = reinterpret_cast<const SCNotification*>(lparam);
           NoteDocumentModified(change->modificationType, change->position, change->length);

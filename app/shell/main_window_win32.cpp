@@ -19,10 +19,11 @@
 #include "app/search/search_strip_win32.h"
 #include "app/shell/text_encoding.h"
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "platform/startup_trace_win32.h"
-#include "toolkit/base/platform_caps.h"
-#include "toolkit/bars/image_file_win32.h"
+#include "toolkit/base/platform_caps_win32.h"
+#include "toolkit/image/image_file_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/size_limits_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
@@ -156,13 +157,30 @@ void FitBandToToolbar(HWND rebar, UINT band_id, HWND toolbar) {
   SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
 }
 
-// The width of all the menu bar's titles. Its band is never narrower: a
-// title it hid could not be reached, as the chevron offers tool-bar buttons,
-// not menus.
+// The width of all the menu bar's titles. Its band is not narrower while
+// the window has room, so the rebar wraps its bands into rows rather than
+// hide a title.
 int32_t MenuBarTitlesWidth(HWND menu_bar, int32_t at_least) {
   SIZE size{};
   if (!menu_bar || !SendMessageW(menu_bar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size))) return at_least;
   return std::max<int32_t>(at_least, size.cx);
+}
+
+// In a window narrower than that the band shows what titles fit and
+// offers the rest in its chevron, as the tool bar's band offers buttons; the
+// chevron appears only when the band is narrower than all the titles.
+void GiveMenuBandChevron(HWND rebar, UINT band_id, HWND menu_bar) {
+  const LRESULT index = SendMessageW(rebar, RB_IDTOINDEX, band_id, 0);
+  SIZE need{};
+  if (index < 0 || !menu_bar || !SendMessageW(menu_bar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&need))) return;
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof band;
+  band.fMask = RBBIM_STYLE;
+  if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band))) return;
+  band.fMask = RBBIM_STYLE | RBBIM_IDEALSIZE;
+  band.fStyle |= RBBS_USECHEVRON;
+  band.cxIdeal = static_cast<UINT>(need.cx);
+  SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
 }
 
 // The height of the menu bar's band: the bar less a small margin, but never
@@ -178,8 +196,10 @@ HWND CreateEditor(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   const int top = static_cast<int>(RebarGetHeight(kMainRebar));
-  return CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, top, client.right,
-                         client.bottom - top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND editor = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, top, client.right,
+                                client.bottom - top, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!editor) platform::LogWin32Failure("CreateWindowEx (editing component)");
+  return editor;
 }
 
 }  // namespace
@@ -197,6 +217,11 @@ void ConfigureEditor() {
   const std::string face = Utf8FromWide(g_editor.font_name);
   SendEditor(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
   SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(g_editor.font_size));
+  // In a font whose ASCII characters are all of one width, plain ASCII text
+  // is laid out by multiplying instead of measuring every character: what
+  // makes a line of many megabytes quick to lay out.
+  SendEditor(SCI_STYLESETCHECKMONOSPACED, STYLE_DEFAULT, 1);
+  SendEditor(SCI_STYLESETCHECKMONOSPACED, 0, 1);
   SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(ScreenPixels(static_cast<int>(g_editor.symbol_margin_width))));
   SendEditor(SCI_SETSCROLLWIDTH, 1);
   SendEditor(SCI_SETSCROLLWIDTHTRACKING, 1);
@@ -274,7 +299,8 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"Tavrel";
-  RegisterClassExW(&wc);
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    platform::LogWin32Failure("RegisterClassEx (main window)");
   // Only now: the library's loading holds the loader lock throughout, and
   // the class cursor above is read from a library's resources under it.
   PreloadEditorLibrary();
@@ -286,7 +312,10 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW, x >= 0 ? x : 50, y >= 0 ? y : 50,
                                 width, height, nullptr, nullptr, instance, nullptr);
-  if (!window) return false;
+  if (!window) {
+    platform::LogWin32Failure("CreateWindowEx (main window)");
+    return false;
+  }
   g_editor.main_window = window;
   SetWindowSizeLimits(window, ScreenPixels(363), ScreenPixels(200), 0, 0);
   UpdateWindowTitle();
@@ -307,13 +336,15 @@ bool BuildMainWindow(HINSTANCE instance, WNDPROC window_proc) {
   CreateRebar(kMainRebar, window, nullptr, style, 1);
   HWND menu_bar = reinterpret_cast<HWND>(MenuExists(kMainMenu));
   const int32_t toolbar_band = RebarAddBand(ToolbarWindow(kMainToolbar), L"", ScreenPixels(217), ScreenPixels(2), 0, nullptr, 0);
-  RebarAddBand(menu_bar, L"", ScreenPixels(172), MenuBarTitlesWidth(menu_bar, ScreenPixels(70)),
-               MenuBandHeight(menu_bar), nullptr, 0x84);
+  const int32_t menu_band =
+      RebarAddBand(menu_bar, L"", ScreenPixels(172), MenuBarTitlesWidth(menu_bar, ScreenPixels(70)),
+                   MenuBandHeight(menu_bar), nullptr, 0x84);
   g_editor.search_band_id = RebarAddBand(ToolbarWindow(kSearchStripToolbar), L"", ScreenPixels(206),
                                          ScreenPixels(200), 0, nullptr, 0x102);
   SetSearchBandWidth(ScreenPixels(200));
   if (toolbar_band >= 0)
     FitBandToToolbar(RebarWindow(kMainRebar), static_cast<UINT>(toolbar_band), ToolbarWindow(kMainToolbar));
+  if (menu_band >= 0) GiveMenuBandChevron(RebarWindow(kMainRebar), static_cast<UINT>(menu_band), menu_bar);
   platform::StartupMark("rebar-built");
 
   if (!g_scintilla) g_scintilla.reset(TakePreloadedEditorLibrary());

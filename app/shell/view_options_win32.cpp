@@ -11,7 +11,7 @@
 #include "app/shell/scintilla_messages.h"
 #include "app/shell/text_encoding.h"
 #include "platform/os_handles_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 
 namespace tavrel {
 namespace {

@@ -14,6 +14,7 @@
 #include "app/spelling/spell_words.h"
 #include "app/spelling/spelling_library_win32.h"
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 
 namespace tavrel {
 namespace {
@@ -134,8 +135,10 @@ void CheckSpellingLater(int64_t start, int64_t end) {
       CheckPendingOnScreen(editor);
     }
   }
-  if (!g_marking.pending.Empty() && !g_marking.timer)
+  if (!g_marking.pending.Empty() && !g_marking.timer) {
     g_marking.timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, CheckSlice);
+    if (!g_marking.timer) platform::LogWin32Failure("SetTimer (spell marking)");
+  }
 }
 
 }  // namespace
@@ -147,6 +150,7 @@ void CheckSpellingRange(intptr_t start, intptr_t length) {
   const intptr_t document_length = SendEditor(SCI_GETLENGTH);
   start = std::clamp<intptr_t>(start, 0, document_length);
   intptr_t end = std::clamp<intptr_t>(start + std::max<intptr_t>(length, 0), start, document_length);
+  const intptr_t edit_start = start, edit_end = end;
   start = SendEditor(SCI_POSITIONFROMLINE, SendEditor(SCI_LINEFROMPOSITION, start));
   // Whole lines, the last one included: a change ending inside a word
   // (a paste of several lines, say) leaves the rest of its line to judge.
@@ -155,6 +159,24 @@ void CheckSpellingRange(intptr_t start, intptr_t length) {
   if (end < last_line_end) {
     end = last_line_end;
     ends_at_line_end = true;
+  }
+  if (end - start > kCheckAtOnce) {
+    // Lines this long (a minified script, a dump on one line) are judged
+    // only around the change, from the word before it to the word after:
+    // the rest kept its marks, which moved with the text.
+    const DirectEditor editor;
+    const intptr_t line_start = start;
+    start = edit_start;
+    for (const intptr_t floor = std::max<intptr_t>(start - kLongestWord, line_start);
+         start > floor && !IsCutBefore(editor, start);)
+      --start;
+    const intptr_t ceiling = std::min<intptr_t>(edit_end + kLongestWord, end);
+    // Past the word after the change too: a separator typed into a word
+    // leaves its second half a word of its own.
+    intptr_t narrowed_end = edit_end;
+    while (narrowed_end < ceiling && !(narrowed_end > edit_end && IsCutBefore(editor, narrowed_end))) ++narrowed_end;
+    ends_at_line_end = ends_at_line_end && narrowed_end == end;
+    end = narrowed_end;
   }
   length = end - start;
   if (length <= 0) return;

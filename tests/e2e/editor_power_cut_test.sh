@@ -22,6 +22,9 @@ cut_power() {
     server=$(pgrep -P "$strace_pid")
     [ -n "$server" ] && kill -9 $server 2>/dev/null
   fi
+  # The editor itself, whatever its environment looks like by now: a process
+  # caught between its launcher's exec steps can escape the sweep below.
+  [ -n "${e2e_pid:-}" ] && kill -9 "$e2e_pid" 2>/dev/null
   [ -n "$prefix" ] || return 0
   for environ in /proc/[0-9]*/environ; do
     pid=${environ#/proc/}

@@ -32,10 +32,6 @@ void MenuBackgrounds(int32_t mode) { Log("menus", mode); }
 void Skins(int32_t mode) { Log("skins", mode); }
 void Repaint(int32_t mode) { Log("repaint", mode); }
 
-// Distinct functions, to fill a step.
-template <int N>
-void FillHook(int32_t) {}
-
 class ColourModeTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -47,14 +43,7 @@ class ColourModeTest : public ::testing::Test {
     g_log.clear();
   }
   void TearDown() override {
-    for (ColourModeHook hook : {Sweep, Renderings, BarImages, Derived, MenuBackgrounds, Skins, Repaint}) {
-      for (ColourModeStep step : {ColourModeStep::kRedrawSweep, ColourModeStep::kFreeRenderings,
-                                  ColourModeStep::kBarImages, ColourModeStep::kDerivedImages,
-                                  ColourModeStep::kMenuBackgrounds, ColourModeStep::kSkins,
-                                  ColourModeStep::kRepaint}) {
-        UnregisterColourModeHook(step, hook);
-      }
-    }
+    for (const std::string& name : ColourModeStepNames()) UnregisterColourModeHook(name);
     SetColourServices(ColourServices{});
     SetUIColourMode(UICOLOURMODE_DEFAULT);
   }
@@ -109,8 +98,8 @@ TEST_F(ColourModeTest, SetUIColourModeStoresModeAndName) {
 }
 
 TEST_F(ColourModeTest, InvalidModeChangesNothing) {
-  ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kRedrawSweep, Sweep));
-  ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kSkins, Skins));
+  ASSERT_TRUE(RegisterColourModeHook(kRedrawSweepRank, "sweep", Sweep));
+  ASSERT_TRUE(RegisterColourModeHook(kSkinRefreshRank, "skins", Skins));
   SetUIColourMode(UICOLOURMODE_DEFAULT_SILVER);
   g_log.clear();
   EXPECT_EQ(SetUIColourMode(10), 0);
@@ -121,15 +110,16 @@ TEST_F(ColourModeTest, InvalidModeChangesNothing) {
   EXPECT_TRUE(g_log.empty());
 }
 
-TEST_F(ColourModeTest, StepsRunInOrderAndSkinsSeeTheNewName) {
-  // Registered out of order on purpose.
-  ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kRepaint, Repaint));
-  ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kSkins, Skins));
-  ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kBarImages, BarImages));
-  ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kRedrawSweep, Sweep));
-  ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kMenuBackgrounds, MenuBackgrounds));
-  ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kFreeRenderings, Renderings));
-  ASSERT_TRUE(RegisterColourModeHook(ColourModeStep::kDerivedImages, Derived));
+TEST_F(ColourModeTest, StepsRunByRankAndSkinsSeeTheNewName) {
+  // Registered out of order on purpose; the ranks of the steps of the
+  // layers above are theirs to choose, these stand in for them.
+  ASSERT_TRUE(RegisterColourModeHook(kRepaintRank, "repaint", Repaint));
+  ASSERT_TRUE(RegisterColourModeHook(kSkinRefreshRank, "skins", Skins));
+  ASSERT_TRUE(RegisterColourModeHook(400, "bars", BarImages));
+  ASSERT_TRUE(RegisterColourModeHook(kRedrawSweepRank, "sweep", Sweep));
+  ASSERT_TRUE(RegisterColourModeHook(600, "menus", MenuBackgrounds));
+  ASSERT_TRUE(RegisterColourModeHook(kFreeRenderingsRank, "renderings", Renderings));
+  ASSERT_TRUE(RegisterColourModeHook(500, "derived", Derived));
   SetUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
   g_log.clear();
   ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_GREY), 1);
@@ -139,29 +129,43 @@ TEST_F(ColourModeTest, StepsRunInOrderAndSkinsSeeTheNewName) {
                                              "derived 4 blue 4", "menus 4 blue 4",      "skins 4 grey 4",
                                              "repaint 4 grey 4"};
   EXPECT_EQ(g_log, expected);
+  EXPECT_EQ(ColourModeStepNames(),
+            (std::vector<std::string>{"sweep", "renderings", "bars", "derived", "menus", "skins", "repaint"}));
+}
+
+TEST_F(ColourModeTest, TheNameIsStoredEvenWithoutLateSteps) {
+  ASSERT_TRUE(RegisterColourModeHook(kRedrawSweepRank, "sweep", Sweep));
+  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_CUSTOM_SILVER), 1);
+  EXPECT_EQ(CurrentColourName(), "silver");
+  EXPECT_EQ(g_log, (std::vector<std::string>{"sweep 8  8"}));
 }
 
 TEST_F(ColourModeTest, HookRegistration) {
-  EXPECT_TRUE(RegisterColourModeHook(ColourModeStep::kBarImages, BarImages));
-  EXPECT_TRUE(RegisterColourModeHook(ColourModeStep::kBarImages, BarImages));
-  EXPECT_FALSE(RegisterColourModeHook(ColourModeStep::kBarImages, nullptr));
-  EXPECT_FALSE(RegisterColourModeHook(static_cast<ColourModeStep>(1), BarImages));
-  EXPECT_FALSE(RegisterColourModeHook(static_cast<ColourModeStep>(9), BarImages));
+  EXPECT_TRUE(RegisterColourModeHook(400, "bars", BarImages));
+  EXPECT_TRUE(RegisterColourModeHook(400, "bars", BarImages));
+  EXPECT_TRUE(RegisterColourModeHook(100, "bars", Derived)) << "the name is there: nothing changes";
+  EXPECT_FALSE(RegisterColourModeHook(400, "no hook", nullptr));
   SetUIColourMode(UICOLOURMODE_CUSTOM_OLIVE);
-  EXPECT_EQ(g_log.size(), 1u);  // registered once only
-  UnregisterColourModeHook(ColourModeStep::kBarImages, BarImages);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"bars 7  7"})) << "registered once only";
+  UnregisterColourModeHook("bars");
   SetUIColourMode(UICOLOURMODE_CUSTOM_SILVER);
   EXPECT_EQ(g_log.size(), 1u);
 }
 
-TEST_F(ColourModeTest, EachStepHoldsEightHooks) {
-  const ColourModeHook hooks[] = {FillHook<0>, FillHook<1>, FillHook<2>, FillHook<3>, FillHook<4>,
-                                  FillHook<5>, FillHook<6>, FillHook<7>, FillHook<8>};
-  for (int i = 0; i < 8; ++i) EXPECT_TRUE(RegisterColourModeHook(ColourModeStep::kDerivedImages, hooks[i]));
-  EXPECT_FALSE(RegisterColourModeHook(ColourModeStep::kDerivedImages, hooks[8]));
-  for (ColourModeHook hook : hooks) UnregisterColourModeHook(ColourModeStep::kDerivedImages, hook);
-  EXPECT_TRUE(RegisterColourModeHook(ColourModeStep::kDerivedImages, hooks[8]));
-  UnregisterColourModeHook(ColourModeStep::kDerivedImages, hooks[8]);
+// A hook may register and unregister hooks while a change runs; the change
+// runs the steps it began with.
+void Unhooking(int32_t mode) {
+  Log("unhooking", mode);
+  UnregisterColourModeHook("derived");
+  RegisterColourModeHook(900, "late", Repaint);
+}
+
+TEST_F(ColourModeTest, HooksMayChangeTheStepsWhileTheyRun) {
+  ASSERT_TRUE(RegisterColourModeHook(100, "unhooking", Unhooking));
+  ASSERT_TRUE(RegisterColourModeHook(500, "derived", Derived));
+  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_OLIVE), 1);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"unhooking 2  2", "derived 2  2"}));
+  EXPECT_EQ(ColourModeStepNames(), (std::vector<std::string>{"unhooking", "late"}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "toolkit/style/image_effect_maths.h"
+#include "toolkit/image/image_effect_maths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The image cache's keys, reference counts and release.
-#include "toolkit/bars/image_file_cache.h"
+#include "toolkit/image/image_file_cache.h"
 
 #include <gtest/gtest.h>
 

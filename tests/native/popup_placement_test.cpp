@@ -25,5 +25,20 @@ TEST(PopupPlacement, KeepsTheRightEdgeFivePixelsInside) {
   EXPECT_EQ(placed.x, 0);
 }
 
+TEST(TitleMenuAnchor, ACutOffTitleOpensItsMenuFromTheChevronInsideTheWindow) {
+  // A title wholly in view: under its left edge.
+  TitleMenuAnchor anchor = AnchorTitleMenu(120, 150, 150, 170, 330);
+  EXPECT_EQ(anchor.x, 120);
+  EXPECT_FALSE(anchor.right_aligned);
+  // Cut in half by the band: the menu hangs from the band's end instead.
+  anchor = AnchorTitleMenu(140, 175, 150, 170, 330);
+  EXPECT_EQ(anchor.x, 170);
+  EXPECT_TRUE(anchor.right_aligned);
+  // Wholly beyond it, in a band that the window cuts off in turn.
+  anchor = AnchorTitleMenu(260, 290, 150, 420, 330);
+  EXPECT_EQ(anchor.x, 330);
+  EXPECT_TRUE(anchor.right_aligned);
+}
+
 }  // namespace
 }  // namespace lumora

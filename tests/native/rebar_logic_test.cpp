@@ -127,5 +127,15 @@ TEST(RebarHeight, EachRebarKeepsItsOwnLastHeight) {
   EXPECT_TRUE(bottom.Propose(true, 26));
 }
 
+TEST(RebarChevron, ABandNarrowsBelowItsMinimumOnlyWhereTheRowIsNarrowerThanIt) {
+  // Menu titles 140 wide, the band's own parts 30: a row of 400 keeps them.
+  EXPECT_EQ(FitChevronBandMinimum(140, 400, 30), 140);
+  EXPECT_EQ(FitChevronBandMinimum(140, 170, 30), 140);
+  // A row of 150 leaves the child 120, the rest goes into the chevron.
+  EXPECT_EQ(FitChevronBandMinimum(140, 150, 30), 120);
+  // No room at all: nothing, never a negative width.
+  EXPECT_EQ(FitChevronBandMinimum(140, 20, 30), 0);
+}
+
 }  // namespace
 }  // namespace lumora

@@ -8,6 +8,7 @@
 #include "app/document/document_messages.h"
 #include "app/document/document_naming.h"
 #include "app/document/file_dialogs.h"
+#include "app/document/side_file_writer.h"
 
 namespace tavrel {
 namespace {
@@ -60,21 +61,25 @@ TEST(FileDialogs, PatternBecomesAZeroSeparatedListWithTwoTerminators) {
   EXPECT_EQ(filter, std::wstring(expected, sizeof expected / sizeof expected[0]));
 }
 
+std::wstring Suffix(const wchar_t* tag, uint32_t number) {
+  return SideFileSuffix(tag, SideFileWriter{0x2a, 0x01DB2F00AABBCCDDull}, number);
+}
+
 TEST(SideFileNames, StayInTheTargetsFolderAndNameTheirTarget) {
-  const std::wstring a = SideFileName(L"C:\\docs\\b.txt", L"saving", 0x1234);
-  const std::wstring b = SideFileName(L"C:\\docs\\b.txt", L"saving", 0x1235);
+  const std::wstring a = SideFileName(L"C:\\docs\\b.txt", Suffix(L"saving", 0x1234));
+  const std::wstring b = SideFileName(L"C:\\docs\\b.txt", Suffix(L"saving", 0x1235));
   EXPECT_EQ(a.rfind(L"C:\\docs\\b.txt.", 0), 0u) << a;
   EXPECT_EQ(FileNamePart(a).find(L'\\'), std::wstring::npos);
   EXPECT_NE(a, b);
-  EXPECT_NE(a, SideFileName(L"C:\\docs\\b.txt", L"previous", 0x1234));
-  EXPECT_EQ(SideFileName(L"b.txt", L"saving", 1).rfind(L"b.txt.", 0), 0u);
+  EXPECT_NE(a, SideFileName(L"C:\\docs\\b.txt", Suffix(L"previous", 0x1234)));
+  EXPECT_EQ(SideFileName(L"b.txt", Suffix(L"saving", 1)).rfind(L"b.txt.", 0), 0u);
 }
 
 TEST(SideFileNames, LongNamesAreShortenedToFitWhereTheTargetFits) {
   const std::wstring folder = L"C:\\" + std::wstring(200, L'f') + L"\\";
   const std::wstring target = folder + std::wstring(55, L'n');
   ASSERT_LE(target.size(), 259u);
-  const std::wstring side = SideFileName(target, L"saving", 0xFFFFFFFFFFFFull);
+  const std::wstring side = SideFileName(target, Suffix(L"saving", 0xFFFFFFFF));
   EXPECT_LE(side.size(), 259u);
   EXPECT_EQ(side.rfind(folder, 0), 0u);
   EXPECT_EQ(side.find(L'\\', folder.size()), std::wstring::npos);
@@ -82,7 +87,7 @@ TEST(SideFileNames, LongNamesAreShortenedToFitWhereTheTargetFits) {
   // Half of a surrogate pair is never left at the cut.
   std::wstring pairs;
   for (int i = 0; i < 30; ++i) pairs += L"\xD83D\xDE00";
-  const std::wstring cut = SideFileName(folder + pairs, L"saving", 0xFFFFFFFFFFFFull);
+  const std::wstring cut = SideFileName(folder + pairs, Suffix(L"saving", 0xFFFFFFFF));
   const std::wstring name = FileNamePart(cut);
   const std::size_t end = name.find(L".~");
   ASSERT_NE(end, std::wstring::npos);
@@ -92,13 +97,13 @@ TEST(SideFileNames, LongNamesAreShortenedToFitWhereTheTargetFits) {
 
 TEST(SideFileNames, ExtendedLengthTargetsKeepTheirNameWithinTheLimitOfOneName) {
   const std::wstring folder = L"\\\\?\\C:\\" + std::wstring(200, L'f') + L"\\" + std::wstring(200, L'g') + L"\\";
-  const std::wstring side = SideFileName(folder + L"b.txt", L"saving", 0xFFFFFFFFFFFFull);
+  const std::wstring side = SideFileName(folder + L"b.txt", Suffix(L"saving", 0xFFFFFFFF));
   EXPECT_EQ(side.rfind(folder + L"b.txt.~saving-", 0), 0u) << side;
 
   // A name near the limit of one name is cut for its side file, whatever
   // the form of its path.
   for (const std::wstring& target : {folder + std::wstring(250, L'n'), L"C:\\" + std::wstring(250, L'n')}) {
-    const std::wstring name = FileNamePart(SideFileName(target, L"previous", 0xFFFFFFFFFFFFFFFFull));
+    const std::wstring name = FileNamePart(SideFileName(target, Suffix(L"previous", 0xFFFFFFFF)));
     EXPECT_EQ(name.size(), 255u) << name;
     EXPECT_EQ(name.rfind(L"nnn", 0), 0u);
   }

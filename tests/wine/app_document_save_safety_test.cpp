@@ -3,19 +3,24 @@
 // replacement failing half-way, and the saving process killed mid-write;
 // each both by replacing the file and by writing into it. Each time the old
 // file must still hold exactly its old bytes, no side file may be left
-// behind (except by the killed process, or a copy of old bytes that could
-// not be put back), the document must still count as modified and the user
-// must have been told, and a retry must not take the editor's own repair
-// for another program's change. A file reached through a symbolic link stays behind
-// its link, with its permissions, whether the save fails or not.
+// behind (except by the killed process, until the next save or open
+// clears it, or a copy of old bytes that could not be put back), the
+// document must still count as modified and the user must have been told,
+// and a retry must not take the editor's own repair for another program's
+// change. A file reached through a symbolic link stays behind its link,
+// with its permissions, whether the save fails or not.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/document/document_files.h"
 #include "app/document/document_save.h"
+#include "app/document/document_load.h"
+#include "app/document/side_file_writer.h"
+#include "app/document/side_files_win32.h"
 #include "platform/dll_function_win32.h"
 #include "tests/wine/app_editor_fixture.h"
 
@@ -399,10 +404,108 @@ TEST_F(SaveByReplacing, SaveKilledMidWriteLeavesTheOldFileIntact) {
   EXPECT_EQ(files[1].rfind(L"t.txt.~saving-", 0), 0u) << files[1];
   EXPECT_EQ(ReadBytes(Path(files[1])), NewBytes(4 * kSaveChunkBytes).substr(0, kSaveChunkBytes));
 
-  // The next save is not hindered by what the killed one left.
+  // The next save is not hindered by what the killed one left, and clears
+  // it away.
   InstallUserScript();
   EXPECT_EQ(SaveDocument(), 0);
   EXPECT_EQ(ReadBytes(target_), Text());
+  EXPECT_EQ(FilesIn(folder_), std::vector<std::wstring>{L"t.txt"});
+}
+
+uint64_t StartOf(HANDLE process) {
+  FILETIME created{}, ended{}, kernel{}, user{};
+  if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return 0;
+  return (static_cast<uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+// Another process, held suspended while the test needs it to run.
+class OtherProcess {
+ public:
+  OtherProcess() {
+    std::wstring command_line = L"\"" + ExePath() + L"\" --gtest_list_tests";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &startup, &info_)) {
+      info_ = PROCESS_INFORMATION{};
+    }
+  }
+  ~OtherProcess() {
+    End();
+    if (info_.hThread) CloseHandle(info_.hThread);
+    if (info_.hProcess) CloseHandle(info_.hProcess);
+  }
+  OtherProcess(const OtherProcess&) = delete;
+  OtherProcess& operator=(const OtherProcess&) = delete;
+
+  bool started() const { return info_.hProcess != nullptr; }
+  SideFileWriter writer() const { return SideFileWriter{info_.dwProcessId, StartOf(info_.hProcess)}; }
+  bool End() {
+    if (!info_.hProcess) return false;
+    TerminateProcess(info_.hProcess, 1);
+    return WaitForSingleObject(info_.hProcess, 10000) == WAIT_OBJECT_0;
+  }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// What a save or an open finds beside its target: the new texts of saves
+// whose process has ended go; a running process's, copies of old bytes and
+// other documents' files stay.
+TEST_F(SaveByReplacing, OnlyTheNewTextsOfEndedSavesAreCleared) {
+  const SideFileWriter self{GetCurrentProcessId(), StartOf(GetCurrentProcess())};
+  ASSERT_NE(self.started, 0u);
+  OtherProcess other;
+  ASSERT_TRUE(other.started());
+  // This process's id, but a process started before it: the id was reused.
+  const SideFileWriter reused{self.process_id, self.started - 1};
+  const std::wstring ended = L"t.txt" + SideFileSuffix(kSavingTag, reused, 1);
+  // The name an earlier version gave, of a process id nobody has.
+  const std::wstring earlier = L"t.txt.~saving-ffffff0000000001.tmp";
+  const std::wstring mine = L"t.txt" + SideFileSuffix(kSavingTag, self, 0xFFFFFF);
+  const std::wstring others = L"t.txt" + SideFileSuffix(kSavingTag, other.writer(), 1);
+  const std::wstring previous = L"t.txt" + SideFileSuffix(kPreviousTag, reused, 2);
+  const std::wstring list = L"u.txt" + SideFileSuffix(kSavingTag, reused, 3);
+  for (const std::wstring& name : {ended, earlier, mine, others, previous, list}) {
+    ASSERT_TRUE(WriteBytes(Path(name), "partial"));
+  }
+  auto expect_files = [&](std::vector<std::wstring> names) {
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(FilesIn(folder_), names);
+  };
+
+  InstallUserScript();
+  EXPECT_EQ(SaveDocument(), 0);
+  expect_files({L"t.txt", mine, others, previous, list});
+
+  // Once the other process has ended, an open clears its file too.
+  ASSERT_TRUE(other.End());
+  ASSERT_EQ(LoadDocumentFile(target_), LoadResult::kLoaded);
+  expect_files({L"t.txt", mine, previous, list});
+
+  // The editor's own files are saved the same way.
+  EXPECT_EQ(SaveFileBytes(Path(L"u.txt"), "list"), SaveResult::kSaved);
+  expect_files({L"t.txt", mine, previous, L"u.txt"});
+}
+
+// Past the plain limit, the side files are found in the extended-length form.
+TEST_F(SaveByReplacing, EndedSavesAreClearedBesideALongPath) {
+  const std::wstring deep = L"\\\\?\\" + Path(std::wstring(150, L'd'));
+  const std::wstring deeper = deep + L"\\" + std::wstring(150, L'e');
+  ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(deeper.c_str(), nullptr));
+  const std::wstring target = deeper + L"\\long.txt";
+  const std::wstring ended = target + SideFileSuffix(kSavingTag, SideFileWriter{0xFFFFFF00u, 1}, 1);
+  ASSERT_TRUE(WriteBytes(ended, "partial"));
+
+  // Named in the plain form, as the user sees it.
+  EXPECT_EQ(SaveFileBytes(target.substr(4), "long"), SaveResult::kSaved);
+  EXPECT_EQ(ReadBytes(target), "long");
+  EXPECT_FALSE(FileExists(ended));
+  DeleteFileW(target.c_str());
+  RemoveDirectoryW(deeper.c_str());
+  RemoveDirectoryW(deep.c_str());
 }
 
 // ------------------------------------------- a file behind a symbolic link

@@ -20,7 +20,7 @@
 #include "tests/wine/app_main_window_support.h"
 #include "tests/wine/file_menu_click.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"

@@ -4,7 +4,8 @@
 // opens and closes while marking still runs; text typed, pasted and
 // deleted meanwhile (before, inside and across what is still unchecked)
 // leaves, once marking ends, exactly the marks a fresh check of the
-// edited text makes. Switching spelling off meanwhile stops it.
+// edited text makes. Switching spelling off meanwhile stops it. Typing
+// into one long line judges around the change and leaves the same marks.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -218,6 +219,39 @@ TEST_F(SpellMarkingTest, SwitchingOffWhileMarkingStopsItAndLeavesNoMark) {
   TypeInto(editor_, L"wrold ");
   ASSERT_TRUE(RunLoopUntil([] { return SendEditor(SCI_GETCURRENTPOS) == 6; }, 10000));
   EXPECT_TRUE(Marks().empty());
+}
+
+// One line of 300 KB: typing re-judges only around each change, and what
+// that leaves is what a fresh check of the edited line marks: a space
+// typed into a marked word, misspelt words typed amid the line and at its
+// end. Painting it leaves the component nothing to ask styled: the text is
+// declared styled as it stands.
+TEST_F(SpellMarkingTest, TypingInALongLineLeavesTheMarksOfAFreshCheck) {
+  std::string line;
+  while (line.size() < (300u << 10)) line += "the quick brown fox wrold jumps over the nubmer dog, ";
+  SendEditor(SCI_SETTEXT, 0, reinterpret_cast<intptr_t>(line.c_str()));
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(true));
+  ASSERT_TRUE(RunLoopUntil([] { return !SpellingMarksPending(); }, 60000));
+  const intptr_t split = static_cast<intptr_t>(line.find("wrold", line.size() / 2)) + 2;
+  auto type_at = [&](intptr_t position, const std::wstring& text) {
+    SendEditor(SCI_GOTOPOS, position);
+    const intptr_t length = SendEditor(SCI_GETLENGTH) + static_cast<intptr_t>(text.size());
+    TypeInto(editor_, text);
+    return RunLoopUntil([length] { return SendEditor(SCI_GETLENGTH) == length; }, 10000);
+  };
+  ASSERT_TRUE(type_at(split, L" "));  // "wr old"
+  ASSERT_TRUE(type_at(split + 30, L"Teh zqxv "));
+  ASSERT_TRUE(type_at(SendEditor(SCI_GETLENGTH), L" recieve it"));
+  const std::string text = Text();
+  const Ranges marks = Marks();
+  const Ranges expected = ExpectedMarks(text);
+  for (std::size_t i = 0; i < std::min(marks.size(), expected.size()); ++i)
+    ASSERT_EQ(marks[i], expected[i]) << "mark " << i;
+  EXPECT_EQ(marks.size(), expected.size());
+
+  RedrawWindow(editor_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(SendEditor(SCI_GETENDSTYLED), SendEditor(SCI_GETLENGTH));
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(false));
 }
 
 }  // namespace

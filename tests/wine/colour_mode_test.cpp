@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/style/colour_mode_win32.h"
 #include "toolkit/style/colour_services_win32.h"
 #include "toolkit/style/ui_style.h"

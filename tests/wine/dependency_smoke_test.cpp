@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "platform/dll_function_win32.h"
-#include "platform/image_decode.h"
+#include "toolkit/image/image_decode.h"
+#include "toolkit/image/image_handles_win32.h"
 
 namespace {
 
@@ -135,9 +136,9 @@ const uint8_t kPng[] = {
     0x79, 0xa6, 0xb8, 0x14, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
 
 TEST(ImageDecoding, PngWithAlphaDecodesToStraightBgra) {
-  platform::EnablePngDecoder();
-  platform::DecodedImage image;
-  ASSERT_TRUE(platform::DecodeImage(kPng, sizeof kPng, &image));
+  lumora::EnablePngDecoder();
+  lumora::DecodedImage image;
+  ASSERT_TRUE(lumora::DecodeImage(kPng, sizeof kPng, &image));
   ASSERT_EQ(image.width, 2);
   ASSERT_EQ(image.height, 2);
   EXPECT_TRUE(image.has_alpha);
@@ -169,9 +170,9 @@ const uint8_t kJpeg[] = {
 };
 
 TEST(ImageDecoding, JpegDecodesToItsColour) {
-  platform::EnableJpegDecoder();
-  platform::DecodedImage image;
-  ASSERT_TRUE(platform::DecodeImage(kJpeg, sizeof kJpeg, &image));
+  lumora::EnableJpegDecoder();
+  lumora::DecodedImage image;
+  ASSERT_TRUE(lumora::DecodeImage(kJpeg, sizeof kJpeg, &image));
   ASSERT_EQ(image.width, 16);
   ASSERT_EQ(image.height, 16);
   EXPECT_FALSE(image.has_alpha);
@@ -184,14 +185,14 @@ TEST(ImageDecoding, JpegDecodesToItsColour) {
 }
 
 TEST(ImageDecoding, TruncatedOrForeignBytesAreRefused) {
-  platform::EnablePngDecoder();
-  platform::EnableJpegDecoder();
-  platform::DecodedImage image;
-  EXPECT_FALSE(platform::DecodeImage(kPng, 40, &image));
+  lumora::EnablePngDecoder();
+  lumora::EnableJpegDecoder();
+  lumora::DecodedImage image;
+  EXPECT_FALSE(lumora::DecodeImage(kPng, 40, &image));
   const uint8_t jpeg_start[] = {0xff, 0xd8, 0xff, 0xe0, 0x00, 0x10};
-  EXPECT_FALSE(platform::DecodeImage(jpeg_start, sizeof jpeg_start, &image));
+  EXPECT_FALSE(lumora::DecodeImage(jpeg_start, sizeof jpeg_start, &image));
   const uint8_t text[] = "not an image at all";
-  EXPECT_FALSE(platform::DecodeImage(text, sizeof text, &image));
+  EXPECT_FALSE(lumora::DecodeImage(text, sizeof text, &image));
 }
 
 TEST(ImageDecoding, ConvertedIconsAreSixteenPixel32BitIcons) {
@@ -200,7 +201,7 @@ TEST(ImageDecoding, ConvertedIconsAreSixteenPixel32BitIcons) {
                               L"search_small_h", L"search_small_p", L"x", L"x_h", L"x_p"}) {
     std::wstring path = std::wstring(L"icons\\Office Icons\\") + name + L".ico";
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(platform::ReadWholeFile(path, &bytes)) << "missing icon";
+    ASSERT_TRUE(lumora::ReadWholeFile(path, &bytes)) << "missing icon";
     ASSERT_GE(bytes.size(), 22u + 40u);
     EXPECT_EQ(bytes[2], 1);  // an icon resource
     EXPECT_EQ(bytes[6], 16);  // width

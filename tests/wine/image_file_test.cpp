@@ -1,7 +1,7 @@
 // Loading images from files: real icons, PNG and BMP files written for the
 // purpose, the size rules, icons made from decoded pixels, the cache and
 // every way a file can fail to be an image.
-#include "toolkit/bars/image_file_win32.h"
+#include "toolkit/image/image_file_win32.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -15,7 +15,7 @@
 #include "platform/image_list_win32.h"
 #include "tests/wine/test_files.h"
 #include "tests/wine/toolbar_test_support.h"
-#include "toolkit/style/drawing_win32.h"
+#include "toolkit/image/image_effect_win32.h"
 
 namespace lumora {
 namespace {

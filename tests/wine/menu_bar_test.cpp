@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/drop_shadow_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"
@@ -73,7 +73,9 @@ void PointAtTitle(int index) {
   if (HWND popup = OpenPopup()) PostMessageW(popup, WM_MOUSEMOVE, 0, 0);
 }
 
-void RunScript(HWND host, const std::vector<Step>& script) {
+// The pointer rests at `rest` while File opens: by a click on its title, or
+// from the keyboard (Enter on the bar), which selects its first item.
+void RunScript(HWND host, const std::vector<Step>& script, POINT rest = POINT{0, 0}, bool by_keyboard = false) {
   g_script = script;
   g_step = 0;
   g_finished = false;
@@ -81,7 +83,7 @@ void RunScript(HWND host, const std::vector<Step>& script) {
   g_commands.clear();
   // The pointer rests away from the bar, and moves still queued from an
   // earlier test are gone before the first title opens.
-  SetCursorPos(0, 0);
+  SetCursorPos(rest.x, rest.y);
   MSG pending;
   for (const DWORD settle = GetTickCount() + 200; static_cast<int>(settle - GetTickCount()) > 0;) {
     while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&pending);
@@ -90,8 +92,14 @@ void RunScript(HWND host, const std::vector<Step>& script) {
   SetTimer(host, kStepTimer, 300, StepTimer);
   SetTimer(host, kSafetyTimer, 10000, StepTimer);
   const POINT file = TitleCentre(0);
-  PostMessageW(g_bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(file.x, file.y));
-  PostMessageW(g_bar, WM_LBUTTONUP, 0, MAKELPARAM(file.x, file.y));
+  if (by_keyboard) {
+    TBBUTTON title{};
+    SendMessageW(g_bar, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&title));
+    PostMessageW(host, WM_COMMAND, static_cast<WPARAM>(title.idCommand), reinterpret_cast<LPARAM>(g_bar));
+  } else {
+    PostMessageW(g_bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(file.x, file.y));
+    PostMessageW(g_bar, WM_LBUTTONUP, 0, MAKELPARAM(file.x, file.y));
+  }
   const DWORD end = GetTickCount() + 12000;
   MSG msg;
   while (!g_finished && static_cast<int>(end - GetTickCount()) > 0) {
@@ -156,6 +164,54 @@ TEST_F(MenuBar, PointerSlidesToTheNextTitleAndArrowsMoveBack) {
   // File open, then Edit after the pointer moved, then File again by Left.
   EXPECT_EQ(g_titles_seen, (std::vector<int>{0, 1, 0}));
   EXPECT_TRUE(g_commands.empty());
+}
+
+// One hot item at a time: the item a menu opened from the keyboard selects
+// stays hot while the pointer rests over another item, however often the
+// system reports the resting pointer; a pointer that moves takes over.
+RECT g_open_item{};
+bool g_new_hot_at_rest = false, g_open_hot_at_rest = true, g_new_hot_after_move = true, g_open_hot_after_move = false;
+
+bool ItemHot(UINT id) { return (GetMenuState(MenuTracking().popup, id, MF_BYCOMMAND) & MF_HILITE) != 0; }
+
+void ReportPointer() {
+  POINT at{};
+  GetCursorPos(&at);
+  if (HWND popup = OpenPopup()) PostMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+}
+
+TEST_F(MenuBar, AKeyboardItemStaysTheOnlyHotItemUntilThePointerMoves) {
+  RunScript(host_, {
+                 [] {
+                   GetMenuItemRect(nullptr, MenuTracking().popup, 1, &g_open_item);
+                   EndMenu();
+                   g_finished = true;
+                 },
+             });
+  ASSERT_GT(g_open_item.bottom, g_open_item.top);
+  const POINT over_open{(g_open_item.left + g_open_item.right) / 2, (g_open_item.top + g_open_item.bottom) / 2};
+  RunScript(
+      host_,
+      {
+          [] { ReportPointer(); },
+          [] {
+            g_new_hot_at_rest = ItemHot(1);
+            g_open_hot_at_rest = ItemHot(2);
+            SetCursorPos((g_open_item.left + g_open_item.right) / 2 + 3, (g_open_item.top + g_open_item.bottom) / 2);
+            ReportPointer();
+          },
+          [] {
+            g_new_hot_after_move = ItemHot(1);
+            g_open_hot_after_move = ItemHot(2);
+            EndMenu();
+            g_finished = true;
+          },
+      },
+      over_open, true);
+  EXPECT_TRUE(g_new_hot_at_rest) << "the keyboard's item lost its highlight to a resting pointer";
+  EXPECT_FALSE(g_open_hot_at_rest) << "the item under the resting pointer lit up";
+  EXPECT_FALSE(g_new_hot_after_move);
+  EXPECT_TRUE(g_open_hot_after_move) << "the moved pointer did not take over";
 }
 
 void Drain(DWORD milliseconds);

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "tests/wine/toolbar_test_support.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
 #include "toolkit/menus/drop_shadow_win32.h"
 #include "toolkit/menus/menu_item_paint_win32.h"

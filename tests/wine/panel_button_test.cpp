@@ -14,7 +14,7 @@
 
 #include "platform/os_handles_win32.h"
 #include "tests/wine/toolbar_test_support.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/controls/button_win32.h"
 #include "toolkit/controls/label_win32.h"
 #include "toolkit/base/toolkit_messages.h"

@@ -401,7 +401,8 @@ TEST(RebarShutdown, BandChildrenGoBackToTheRebarsParent) {
   ASSERT_EQ(GetParent(child), rebar) << "the band holds its child";
   g_after.child = child;
   g_after.expected_parent = window;
-  RegisterTeardown(TeardownStage::kToolbars, [] {
+  // Ranked as the tool bars, which the rebars go before.
+  RegisterTeardown(200, "test: after the rebars", [] {
     g_after.alive = IsWindow(g_after.child) != FALSE;
     g_after.parent = GetParent(g_after.child);
     g_after.looked_up = RebarWindow(99);

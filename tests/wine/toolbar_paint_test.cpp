@@ -9,7 +9,7 @@
 
 #include "tests/wine/toolbar_test_support.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"

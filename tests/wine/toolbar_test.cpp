@@ -12,7 +12,7 @@
 #include "tests/wine/toolbar_test_support.h"
 #include "toolkit/base/auto_id.h"
 #include "toolkit/base/bar_window_proc_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/style/ui_style.h"
 
 namespace lumora {

@@ -15,7 +15,7 @@
 #include "tests/wine/message_pump.h"
 #include "toolkit/base/animation_track.h"
 #include "toolkit/base/control_subclass_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/subclass_registry_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/controls/toolkit_win32.h"
@@ -244,9 +244,15 @@ TEST(ControlSubclass, AThrowingHandlerIsLoggedAndTheControlStillGetsTheMessage) 
 
 TEST(ToolkitStart, ShutdownEndsTheThreadWithItsExitCodeAndRunsTeardownInOrder) {
   std::vector<int> order;
-  RegisterTeardown(TeardownStage::kPanels, [&] { order.push_back(6); });
-  RegisterTeardown(TeardownStage::kRebars, [&] { order.push_back(1); });
-  RegisterTeardown(TeardownStage::kMenus, [&] { order.push_back(4); });
+  // Out of rank order on purpose; equal ranks keep the order they came in,
+  // and a name already there is not added again.
+  RegisterTeardown(600, "test: sixth", [&] { order.push_back(6); });
+  RegisterTeardown(100, "test: first", [&] { order.push_back(1); });
+  RegisterTeardown(400, "test: fourth", [&] { order.push_back(4); });
+  RegisterTeardown(400, "test: fifth", [&] { order.push_back(5); });
+  RegisterTeardown(50, "test: first", [&] { order.push_back(0); });
+  // A step that fails is logged, and the others still run.
+  RegisterTeardown(300, "test: failing", [] { throw std::runtime_error("failing tear-down"); });
   HANDLE thread = nullptr;
   DuplicateHandle(GetCurrentProcess(), GetAnimationThread(), GetCurrentProcess(), &thread, 0, FALSE,
                   DUPLICATE_SAME_ACCESS);
@@ -259,7 +265,7 @@ TEST(ToolkitStart, ShutdownEndsTheThreadWithItsExitCodeAndRunsTeardownInOrder) {
   GetExitCodeThread(thread, &code);
   EXPECT_EQ(code, kAnimationExitCode);
   CloseHandle(thread);
-  EXPECT_EQ(order, (std::vector<int>{1, 4, 6}));
+  EXPECT_EQ(order, (std::vector<int>{1, 4, 5, 6}));
   EXPECT_FALSE(IsWindow(left_open));
   EXPECT_EQ(GetAnimationWindow(), nullptr);
 }

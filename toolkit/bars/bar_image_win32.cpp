@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/dib_section.h"
+#include "platform/dib_section_win32.h"
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/style/colour_mode.h"
@@ -123,7 +123,7 @@ int32_t BarImageWidth() {
 HBITMAP SharedBarImage(int32_t style) {
   const int slot = SlotOf(style);
   if (slot < 0) return nullptr;
-  InstallBarImageStep();
+  WireBarImages();
   if (!g_images[slot].bitmap() && !BuildSlot(slot)) return nullptr;
   return g_images[slot].bitmap();
 }
@@ -154,7 +154,12 @@ void RefreshBarImages() {
 
 void SetBarImageListener(BarImageListener listener) { g_listener = listener; }
 
-void InstallBarImageStep() { RegisterColourModeHook(ColourModeStep::kBarImages, BarImageStep); }
+void WireBarImages() {
+  // After the colour renderings are freed (300), before tool bars and menus
+  // derive their disabled images (500).
+  constexpr int32_t kBarImagesColourRank = 400;
+  RegisterColourModeHook(kBarImagesColourRank, "bar images", BarImageStep);
+}
 
 void FreeBarImages() {
   for (BarImage& image : g_images) image.Reset();

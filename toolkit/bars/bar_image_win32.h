@@ -32,7 +32,7 @@ using BarImageListener = void (*)(HBITMAP old_image, HBITMAP new_image);
 void SetBarImageListener(BarImageListener listener);
 
 // Registers the refresh as the bar-image step of colour-mode changes.
-void InstallBarImageStep();
+void WireBarImages();
 
 // Frees both images (shut-down).
 void FreeBarImages();

@@ -1,6 +1,7 @@
 #include "toolkit/bars/rebar_chevron.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace lumora {
 
@@ -14,6 +15,12 @@ std::vector<ChevronEntry> SelectChevronEntries(const std::vector<ChevronButton>&
     entries.push_back({static_cast<int32_t>(i), button.command_id, button.separator});
   }
   return entries;
+}
+
+int32_t FitChevronBandMinimum(int32_t wanted, int32_t row_width, int32_t overhead) {
+  const int64_t room = static_cast<int64_t>(row_width) - overhead;
+  if (room < 0) return 0;
+  return wanted < room ? wanted : static_cast<int32_t>(room);
 }
 
 }  // namespace lumora

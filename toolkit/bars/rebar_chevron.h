@@ -25,4 +25,11 @@ struct ChevronEntry {
 // edge of what the band shows of its tool bar.
 std::vector<ChevronEntry> SelectChevronEntries(const std::vector<ChevronButton>& buttons, int32_t visible_right);
 
+// The minimum child width of a band with a chevron in a rebar row_width
+// wide: what was asked for, but never so much that the band alone is wider
+// than the row, where the rebar would push its end out of sight instead of
+// offering what does not fit in the chevron. overhead is what the band
+// takes besides its child (gripper, margins and the chevron).
+int32_t FitChevronBandMinimum(int32_t wanted, int32_t row_width, int32_t overhead);
+
 }  // namespace lumora

@@ -3,9 +3,10 @@
 #include <vector>
 
 #include "platform/error_log.h"
-#include "toolkit/base/platform_caps.h"
+#include "platform/error_log_win32.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
 
 namespace lumora {
@@ -20,11 +21,11 @@ struct DragState {
   int32_t band_index = -1;
   uint8_t drag_flag = 0;
   std::vector<HWND> composited;  // tool bars that got WS_EX_COMPOSITED from us
-  HHOOK hook = nullptr;
+  platform::UniqueHook hook;
 };
 
 DragState g_drag;
-HHOOK g_process_hook = nullptr;
+platform::UniqueHook g_process_hook;
 
 HCURSOR Cursor(int index, LPCWSTR fallback) {
   return g_caps.cursors[index] ? g_caps.cursors[index] : LoadCursorW(nullptr, fallback);
@@ -36,10 +37,8 @@ void SetExStyle(HWND window, LONG_PTR add, LONG_PTR remove) {
 }
 
 void EndDrag() {
-  if (g_drag.hook) {
-    UnhookWindowsHookEx(g_drag.hook);
-    UnregisterHook(g_drag.hook);
-  }
+  UnregisterHook(g_drag.hook);
+  g_drag.hook.reset();
   const std::vector<HWND> toolbars = std::move(g_drag.composited);
   g_drag = DragState{};
   SetCursor(Cursor(kCursorArrow, IDC_ARROW));
@@ -97,7 +96,8 @@ LRESULT OnRebarBeginDrag(const RebarInfo& rebar, const NMREBAR& note) {
   g_drag.band_id = (note.dwMask & RBNM_ID) ? static_cast<int32_t>(note.wID) : -1;
   g_drag.band_index = static_cast<int32_t>(note.uBand);
   g_drag.drag_flag = rebar.drag_flag;
-  g_drag.hook = SetWindowsHookExW(WH_MOUSE, DragMouseProc, nullptr, GetCurrentThreadId());
+  g_drag.hook.reset(SetWindowsHookExW(WH_MOUSE, DragMouseProc, nullptr, GetCurrentThreadId()));
+  if (!g_drag.hook) platform::LogWin32Failure("SetWindowsHookEx (rebar drag)");
   RegisterHook(g_drag.hook);
   for (HWND child : rebar.band_children) {
     if (!child || !IsWindow(child) || !IsToolkitToolbar(child)) continue;
@@ -117,7 +117,8 @@ HWND DraggedRebar() { return g_drag.rebar; }
 
 void InstallRebarMouseHook() {
   if (g_process_hook) return;
-  g_process_hook = SetWindowsHookExW(WH_MOUSE, ProcessMouseProc, nullptr, GetCurrentThreadId());
+  g_process_hook.reset(SetWindowsHookExW(WH_MOUSE, ProcessMouseProc, nullptr, GetCurrentThreadId()));
+  if (!g_process_hook) platform::LogWin32Failure("SetWindowsHookEx (rebar pointer)");
   RegisterHook(g_process_hook);
 }
 

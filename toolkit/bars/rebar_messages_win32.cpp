@@ -4,11 +4,13 @@
 
 #include <cstdint>
 
+#include "toolkit/bars/rebar_chevron.h"
 #include "toolkit/bars/rebar_chevron_win32.h"
 #include "toolkit/bars/rebar_drag_win32.h"
 #include "toolkit/bars/rebar_paint_win32.h"
 #include "toolkit/bars/rebar_registry_win32.h"
 #include "toolkit/bars/rebar_win32.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/toolkit_messages.h"
 
 namespace lumora {
@@ -21,12 +23,41 @@ void RelayoutRebar(HWND rebar) {
   RedrawWindow(rebar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+// Room a band's chevron and the margin after its child take (the control's
+// own chevron is 10 pixels on some systems, a little more on others).
+constexpr int32_t kChevronRoom = 4 + 14;
+
+// Bands with a chevron shrink below their minimum in a rebar narrower than
+// it, so that their chevron stays in view and offers what they hide.
+void FitChevronBands(HWND rebar, int32_t width) {
+  const auto count = static_cast<int>(SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    REBARBANDINFOW info{};
+    info.cbSize = kBandInfoSize;
+    info.fMask = RBBIM_STYLE | RBBIM_CHILDSIZE | RBBIM_LPARAM;
+    if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info))) continue;
+    const auto* band = reinterpret_cast<const BandRecord*>(info.lParam);
+    if (!(info.fStyle & RBBS_USECHEVRON) || !band || band->marker != kBandMarker) continue;
+    RECT borders{};
+    SendMessageW(rebar, RB_GETBANDBORDERS, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&borders));
+    const auto fitted = static_cast<UINT>(
+        FitChevronBandMinimum(band->min_child, width, borders.left + borders.right + ScreenPixels(kChevronRoom)));
+    if (fitted == info.cxMinChild) continue;
+    info.fMask = RBBIM_CHILDSIZE;
+    info.cxMinChild = fitted;
+    SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+  }
+}
+
 // A rebar that sizes itself lays its bands out again over its parent's new
 // width only when it is told of the change; nothing else tells it.
 void FollowParentSize(HWND parent) {
+  RECT client{};
+  GetClientRect(parent, &client);
   for (const RebarInfo& rebar : AllRebars()) {
     if (rebar.parent != parent || !IsWindow(rebar.window) || GetParent(rebar.window) != parent) continue;
     if (GetWindowLongPtrW(rebar.window, GWL_STYLE) & CCS_NORESIZE) continue;  // its owner places it
+    FitChevronBands(rebar.window, client.right - client.left);
     SendMessageW(rebar.window, WM_SIZE, 0, 0);
   }
 }

@@ -15,7 +15,10 @@ std::vector<std::unique_ptr<RebarRecord>>& Rebars() {
 int32_t g_current_rebar = -1;
 int32_t g_insertion_index = kNoInsertionIndex;
 
-StaleLock& Lock() { return GetToolkitLock(ToolkitLock::kRebars); }
+StaleLock& Lock() {
+  static StaleLock lock;
+  return lock;
+}
 
 RebarRecord* ById(int32_t id) {
   for (auto& record : Rebars())

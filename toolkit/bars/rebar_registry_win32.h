@@ -35,6 +35,7 @@ struct BandRecord {
   int32_t band_id = 0;
   HWND child = nullptr;
   HBITMAP background = nullptr;
+  int32_t min_child = 0;  // the minimum child width asked for
   uint8_t marker = kBandMarker;
 };
 

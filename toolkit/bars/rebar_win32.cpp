@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/bar_image_win32.h"
 #include "toolkit/bars/rebar_drag_win32.h"
@@ -22,6 +23,9 @@ namespace lumora {
 namespace {
 
 constexpr uint32_t kUIStyleBits = UISTYLE_OFFICE2003 | UISTYLE_OFFICE2007;
+// Shut-down order (low first): the rebars go first, handing the children of
+// their bands back to the components that free them later.
+constexpr int32_t kRebarTeardownRank = 100;
 constexpr DWORD kRebarWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;  // 0x56000000
 
 bool HasClass(HWND window, const wchar_t* name) {
@@ -76,14 +80,11 @@ void FreeAllRebars() {
   FreeBarImages();
 }
 
-void InstallRebarHandlers() {
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
+void WireRebars() {
   RegisterBarMessageHandler(RebarParentMessage);
   RegisterControlMessageHandler(RebarWindowMessage);
   SetBarImageListener(OnBarImageRefreshed);
-  RegisterTeardown(TeardownStage::kRebars, [] {
+  RegisterTeardown(kRebarTeardownRank, "rebars", [] {
     try {
       FreeAllRebars();
     } catch (...) {
@@ -131,7 +132,10 @@ intptr_t CreateRebar(int32_t id, HWND parent, HBITMAP background_image, uint32_t
   platform::UniqueWindow made(CreateWindowExW(0, REBARCLASSNAMEW, nullptr, window_style | kRebarWindowStyle, 0, 0, 0,
                                               0, parent, reinterpret_cast<HMENU>(static_cast<intptr_t>(id)),
                                               GetModuleHandleW(nullptr), nullptr));
-  if (!made) return 0;
+  if (!made) {
+    platform::LogWin32Failure("CreateWindowEx (rebar)");
+    return 0;
+  }
   HWND window = made.get();
 
   auto record = std::make_unique<RebarRecord>();
@@ -158,7 +162,7 @@ intptr_t CreateRebar(int32_t id, HWND parent, HBITMAP background_image, uint32_t
   made.release();
   SetCurrentRebarId(id);
 
-  InstallRebarHandlers();
+  WireRebars();
   InstallRebarMouseHook();
   // The rebar never erases with a colour of its own: in the UI styles the
   // toolkit paints every pixel of it.
@@ -198,6 +202,7 @@ int32_t RebarAddBand(HWND child, const wchar_t* text, int32_t width, int32_t min
   REBARBANDINFOW info{};
   BandRecord* band = RegisterBand(current, child, band_background, &info);
   if (!band) return -1;
+  band->min_child = std::max(0, min_width);
   std::wstring caption = text ? text : L"";
   info.lpText = caption.data();
   info.hwndChild = child;
@@ -235,6 +240,25 @@ int32_t RebarGetHeight(intptr_t rebar) {
 HWND RebarWindow(int32_t id) {
   const std::optional<RebarInfo> info = FindRebarById(id);
   return info ? info->window : nullptr;
+}
+
+bool RebarBandRectOfChild(HWND child, RECT* band) {
+  if (!band || !child || !IsWindow(child)) return false;
+  HWND rebar = GetParent(child);
+  if (!rebar || !HasClass(rebar, REBARCLASSNAMEW)) return false;
+  const auto count = static_cast<int>(SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    REBARBANDINFOW info{};
+    info.cbSize = kBandInfoSize;
+    info.fMask = RBBIM_CHILD;
+    if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info)) ||
+        info.hwndChild != child)
+      continue;
+    if (!SendMessageW(rebar, RB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(band))) return false;
+    MapWindowPoints(rebar, nullptr, reinterpret_cast<POINT*>(band), 2);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace lumora

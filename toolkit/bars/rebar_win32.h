@@ -39,4 +39,8 @@ int32_t RebarGetHeight(intptr_t rebar);
 // The window of the rebar with this id; null when unknown.
 HWND RebarWindow(int32_t id);
 
+// The screen rectangle of the band that holds child, false when child sits
+// in no band of a rebar. Its right end is where the band's chevron is.
+bool RebarBandRectOfChild(HWND child, RECT* band);
+
 }  // namespace lumora

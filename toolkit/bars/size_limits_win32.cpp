@@ -5,6 +5,7 @@
 #include "toolkit/base/bar_window_proc_win32.h"
 #include "toolkit/base/control_subclass_win32.h"
 #include "toolkit/base/stale_lock.h"
+#include "toolkit/base/subclass_registry_win32.h"
 
 namespace lumora {
 namespace {
@@ -15,7 +16,7 @@ std::unordered_map<HWND, SizeLimits>& Limits() {
   return limits;
 }
 
-StaleLock& Lock() { return GetToolkitLock(ToolkitLock::kWindows); }
+StaleLock& Lock() { return WindowRecordsLock(); }
 
 bool Lookup(HWND window, SizeLimits* out) {
   StaleLockGuard guard(Lock());

@@ -2,10 +2,10 @@
 
 #include "platform/image_list_win32.h"
 #include "platform/os_handles_win32.h"
-#include "toolkit/bars/image_file_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
+#include "toolkit/image/image_handles_win32.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"

@@ -9,7 +9,7 @@
 #include "toolkit/bars/toolbar_fonts_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/colour_mode_win32.h"
 #include "toolkit/style/drawing_win32.h"

@@ -21,7 +21,10 @@ Registry& Get() {
   return registry;
 }
 
-StaleLock& Lock() { return GetToolkitLock(ToolkitLock::kToolbars); }
+StaleLock& Lock() {
+  static StaleLock lock;
+  return lock;
+}
 
 ToolbarRecord* FindByWindowLocked(HWND window) {
   if (!window) return nullptr;

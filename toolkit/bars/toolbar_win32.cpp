@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_fonts_win32.h"
 #include "toolkit/bars/toolbar_images_win32.h"
@@ -18,7 +19,7 @@
 #include "toolkit/base/auto_id.h"
 #include "toolkit/base/bar_window_proc_win32.h"
 #include "toolkit/base/control_subclass_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/style/colour_mode.h"
 #include "toolkit/style/label_draw_win32.h"
@@ -31,10 +32,15 @@ namespace {
 constexpr uint32_t kToolkitFlagBits =
     TOOLBAR_HIDE_CLIPPED | UISTYLE_OFFICE2003 | UISTYLE_OFFICE2007 | TOOLBAR_IMAGE_SIZED_BUTTONS;
 constexpr int32_t kFirstAutomaticToolbarId = 10000;
+// Shut-down order (low first): after the rebars (100), which hand their
+// bands' children back first; before the buttons (300).
+constexpr int32_t kToolbarTeardownRank = 200;
+// Colour-mode order: the disabled images are derived anew after the bar
+// images (400), in the same step as the menus'.
+constexpr int32_t kDerivedImagesColourRank = 500;
 
 ToolbarKeyboardHookInstaller g_keyboard_installer = nullptr;
 bool g_keyboard_hook_requested = false;
-bool g_teardown_registered = false;
 
 bool IsUiStyle(int32_t style) { return style == UISTYLE_OFFICE2003 || style == UISTYLE_OFFICE2007; }
 
@@ -51,8 +57,7 @@ void FreeAllToolbars() {
   SetInsertionIndex(std::nullopt);
   // Shut-down removes the hook itself; a later start asks for a new one.
   g_keyboard_hook_requested = false;
-  g_teardown_registered = false;
-}
+  }
 
 void RebuildDerivedImagesHook(int32_t) {
   // Colour-mode hooks must not throw.
@@ -64,15 +69,12 @@ void RebuildDerivedImagesHook(int32_t) {
 }
 
 // What the first tool bar sets up for all of them.
-void EnsureProcessSetup() {
-  if (!g_teardown_registered) {
-    RegisterTeardown(TeardownStage::kToolbars, [] {
-      FreeAllToolbars();
-      FreeBarFonts();
-    });
-    g_teardown_registered = true;
-  }
-  RegisterColourModeHook(ColourModeStep::kDerivedImages, RebuildDerivedImagesHook);
+void WireToolbars() {
+  RegisterTeardown(kToolbarTeardownRank, "tool bars", [] {
+    FreeAllToolbars();
+    FreeBarFonts();
+  });
+  RegisterColourModeHook(kDerivedImagesColourRank, "tool bar derived images", RebuildDerivedImagesHook);
   InstallToolbarNotifyHandler();
   // The standard controls made from now on get the toolkit's control
   // procedure; this also installs the window-creation hook if
@@ -303,7 +305,7 @@ intptr_t CreateToolbar(int32_t id, HWND window, int image_width, int image_heigh
   PruneDeadToolbars();
   if (id != -1 && FindToolbarById(id)) return 0;
   const int32_t toolbar_id = id == -1 ? NextToolbarId() : id;
-  EnsureProcessSetup();
+  WireToolbars();
 
   // The caller's tool-bar styles join the window style at creation, since
   // the control makes its tooltip then; the toolkit's own bits are not
@@ -314,7 +316,10 @@ intptr_t CreateToolbar(int32_t id, HWND window, int image_width, int image_heigh
   platform::UniqueWindow made(CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, window,
                                               reinterpret_cast<HMENU>(static_cast<intptr_t>(toolbar_id)),
                                               GetModuleHandleW(nullptr), nullptr));
-  if (!made) return 0;
+  if (!made) {
+    platform::LogWin32Failure("CreateWindowEx (tool bar)");
+    return 0;
+  }
   HWND toolbar_window = made.get();
   SendMessageW(toolbar_window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 

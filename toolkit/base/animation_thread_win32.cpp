@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/os_handles_win32.h"
+#include "platform/error_log_win32.h"
 #include "toolkit/base/animation_track.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/base/toolkit_start_win32.h"
@@ -19,7 +20,10 @@ platform::UniqueKernelObject g_thread;
 std::atomic<bool> g_run{false};
 PageOpacitySetter g_page_opacity = nullptr;
 
-StaleLock& AnimationLock() { return GetToolkitLock(ToolkitLock::kAnimation); }
+StaleLock& AnimationLock() {
+  static StaleLock lock;
+  return lock;
+}
 
 int64_t Now() {
   LARGE_INTEGER now;
@@ -84,11 +88,13 @@ DWORD WINAPI AnimationThread(void*) {
   wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"Lumora_Animation Thread";
-  RegisterClassW(&wc);
+  if (!RegisterClassW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    platform::LogWin32Failure("RegisterClass (animation thread)");
   SetThreadAffinityMask(GetCurrentThread(), 1);
 
   platform::UniqueWindow window(CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                                 wc.hInstance, nullptr));
+  if (!window) platform::LogWin32Failure("CreateWindowEx (animation thread)");
   if (window) {
     {
       StaleLockGuard guard(AnimationLock());

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/dib_section.h"
+#include "platform/dib_section_win32.h"
 #include "platform/icon_pixels_win32.h"
 #include "platform/os_handles_win32.h"
 

@@ -1,7 +1,5 @@
 #include "toolkit/base/stale_lock.h"
 
-#include <array>
-
 namespace lumora {
 
 uint64_t StaleLock::Acquire() {
@@ -23,11 +21,6 @@ void StaleLock::Release(uint64_t ticket) {
 uint64_t StaleLock::BreakCount() const {
   std::lock_guard<std::mutex> guard(mutex_);
   return breaks_;
-}
-
-StaleLock& GetToolkitLock(ToolkitLock which) {
-  static std::array<StaleLock, static_cast<size_t>(ToolkitLock::kCount)> locks;
-  return locks[static_cast<size_t>(which)];
 }
 
 }  // namespace lumora

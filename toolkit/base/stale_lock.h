@@ -2,6 +2,9 @@
 // limit is taken to be stuck (a thread that died or a re-entrant path that
 // never returned); the waiter breaks the lock and proceeds rather than hang
 // the user interface.
+//
+// Each group of registries owns its lock, next to the registry it guards
+// (a function-local static: it comes into being, safely, on first use).
 #pragma once
 #include <chrono>
 #include <condition_variable>
@@ -44,10 +47,5 @@ class StaleLockGuard {
   StaleLock& lock_;
   uint64_t ticket_;
 };
-
-// The eight locks, one per group of registries.
-enum class ToolkitLock { kToolbars, kRebars, kButtons, kPanels, kMenus, kSkins, kWindows, kAnimation, kCount };
-
-StaleLock& GetToolkitLock(ToolkitLock which);
 
 }  // namespace lumora

@@ -21,13 +21,16 @@ std::unordered_map<HWND, SubclassEntry>& Map() {
   return map;
 }
 
-StaleLock& Lock() { return GetToolkitLock(ToolkitLock::kWindows); }
-
 }  // namespace
+
+StaleLock& WindowRecordsLock() {
+  static StaleLock lock;
+  return lock;
+}
 
 WNDPROC SubclassWindow(HWND window, WNDPROC proc) {
   if (!IsWindow(window) || !proc) return nullptr;
-  StaleLockGuard guard(Lock());
+  StaleLockGuard guard(WindowRecordsLock());
   auto found = Map().find(window);
   if (found != Map().end() && found->second.installed == proc) return found->second.replaced;
   auto previous = reinterpret_cast<WNDPROC>(
@@ -42,7 +45,7 @@ WNDPROC SubclassWindow(HWND window, WNDPROC proc) {
 }
 
 WNDPROC PreviousProc(HWND window) {
-  StaleLockGuard guard(Lock());
+  StaleLockGuard guard(WindowRecordsLock());
   auto found = Map().find(window);
   return found == Map().end() ? DefWindowProcW : found->second.replaced;
 }
@@ -52,7 +55,7 @@ LRESULT CallPreviousProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam
 }
 
 void UnsubclassWindow(HWND window) {
-  StaleLockGuard guard(Lock());
+  StaleLockGuard guard(WindowRecordsLock());
   auto found = Map().find(window);
   if (found == Map().end()) return;
   if (IsWindow(window))
@@ -61,7 +64,7 @@ void UnsubclassWindow(HWND window) {
 }
 
 void RestoreAllSubclassed() {
-  StaleLockGuard guard(Lock());
+  StaleLockGuard guard(WindowRecordsLock());
   for (auto& [window, entry] : Map()) {
     if (IsWindow(window)) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.replaced));
   }
@@ -69,7 +72,7 @@ void RestoreAllSubclassed() {
 }
 
 size_t SubclassedCount() {
-  StaleLockGuard guard(Lock());
+  StaleLockGuard guard(WindowRecordsLock());
   return Map().size();
 }
 

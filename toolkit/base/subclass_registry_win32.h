@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "toolkit/base/stale_lock.h"
+
 namespace lumora {
 
 // Installs proc on window and returns the procedure it replaced (null on failure).
@@ -16,5 +18,8 @@ void UnsubclassWindow(HWND window);
 // Puts back every original procedure of windows that still exist.
 void RestoreAllSubclassed();
 size_t SubclassedCount();
+
+// Guards the records kept per window: these and the bars' size limits.
+StaleLock& WindowRecordsLock();
 
 }  // namespace lumora

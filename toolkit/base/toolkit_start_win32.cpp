@@ -9,14 +9,15 @@
 
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
-#include "platform/image_decode.h"
+#include "platform/error_log_win32.h"
+#include "toolkit/image/image_decode.h"
 #include "platform/nonclient_font_win32.h"
 #include "platform/os_handles_win32.h"
 #include "platform/os_version.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
 #include "toolkit/base/control_subclass_win32.h"
 #include "toolkit/base/gdiplus_binding_win32.h"
-#include "toolkit/base/stale_lock.h"
+#include "toolkit/base/ranked_steps.h"
 #include "toolkit/base/subclass_registry_win32.h"
 #include "toolkit/base/screen_dpi_win32.h"
 
@@ -33,10 +34,10 @@ namespace {
 using platform::BindDllFunction;
 
 ToolkitState g_state = ToolkitState::kNotInitialised;
-HHOOK g_creation_hook = nullptr;
+platform::UniqueHook g_creation_hook;
 std::vector<WindowCreationHandler> g_creation_handlers;
-std::vector<HHOOK> g_hooks;
-std::array<std::vector<std::function<void()>>, static_cast<size_t>(TeardownStage::kCount)> g_teardown;
+std::vector<platform::UniqueHook*> g_hooks;  // not owned: the components hold them
+RankedSteps<std::function<void()>> g_teardown;
 
 LRESULT CALLBACK WindowCreationHook(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HCBT_CREATEWND) {
@@ -154,15 +155,19 @@ BOOL CALLBACK CollectOwnWindow(HWND window, LPARAM list) {
 
 ToolkitState GetToolkitState() { return g_state; }
 
-void RegisterTeardown(TeardownStage stage, std::function<void()> free_all) {
-  g_teardown[static_cast<size_t>(stage)].push_back(std::move(free_all));
+void RegisterTeardown(int32_t rank, std::string_view name, std::function<void()> free_all) {
+  g_teardown.Add(rank, name, std::move(free_all));
 }
 
-void RegisterHook(HHOOK hook) {
-  if (hook && std::find(g_hooks.begin(), g_hooks.end(), hook) == g_hooks.end()) g_hooks.push_back(hook);
+std::vector<std::string> TeardownNames() { return g_teardown.Names(); }
+
+void RegisterHook(platform::UniqueHook& hook) {
+  if (hook && std::find(g_hooks.begin(), g_hooks.end(), &hook) == g_hooks.end()) g_hooks.push_back(&hook);
 }
 
-void UnregisterHook(HHOOK hook) { g_hooks.erase(std::remove(g_hooks.begin(), g_hooks.end(), hook), g_hooks.end()); }
+void UnregisterHook(platform::UniqueHook& hook) {
+  g_hooks.erase(std::remove(g_hooks.begin(), g_hooks.end(), &hook), g_hooks.end());
+}
 
 void AddWindowCreationHandler(WindowCreationHandler handler) {
   if (handler && std::find(g_creation_handlers.begin(), g_creation_handlers.end(), handler) == g_creation_handlers.end())
@@ -170,42 +175,41 @@ void AddWindowCreationHandler(WindowCreationHandler handler) {
 }
 
 void EnsureWindowCreationHook() {
-  if (!g_creation_hook) g_creation_hook = SetWindowsHookExW(WH_CBT, WindowCreationHook, nullptr, GetCurrentThreadId());
+  if (g_creation_hook) return;
+  g_creation_hook.reset(SetWindowsHookExW(WH_CBT, WindowCreationHook, nullptr, GetCurrentThreadId()));
+  if (!g_creation_hook) platform::LogWin32Failure("SetWindowsHookEx (window creation)");
 }
 
 void InitToolkit(const ToolkitLayers& layers) {
   if (g_state != ToolkitState::kNotInitialised) return;
-  // 1. Registries and locks come into being on first use; touch the locks so
-  //    they exist before a second thread can race for them.
-  for (int i = 0; i < static_cast<int>(ToolkitLock::kCount); ++i) GetToolkitLock(static_cast<ToolkitLock>(i));
-  // 2. Image decoders.
-  platform::EnablePngDecoder();
-  platform::EnableJpegDecoder();
-  // 3. Built-in images.
+  // 1. Image decoders.
+  EnablePngDecoder();
+  EnableJpegDecoder();
+  // 2. Built-in images.
   g_caps.blank_icon = CreateBlankIcon();
   for (int i = 0; i < GLYPH_COUNT; ++i) g_caps.glyphs[i] = CreateGlyphList(static_cast<BuiltinGlyph>(i));
-  // 4. Cursors and the default icon size.
+  // 3. Cursors and the default icon size.
   static const LPCWSTR kCursors[6] = {IDC_ARROW, IDC_SIZENS, IDC_SIZENS, IDC_HAND, IDC_SIZEALL, IDC_SIZEWE};
   for (int i = 0; i < 6; ++i) g_caps.cursors[i] = LoadCursorW(nullptr, kCursors[i]);
   g_caps.dpi = ScreenDpi();
   g_caps.default_icon_width = IconSizeForDpi(16, g_caps.dpi);
   g_caps.default_icon_height = g_caps.default_icon_width;
-  // 5. UI font and drop shadows.
+  // 4. UI font and drop shadows.
   ReadUiFont();
-  // 6-7. Versions.
+  // 5. Versions.
   g_caps.os_version = platform::OsVersion();
   ReadComctlVersion();
-  // 9. Per-pixel alpha blending.
+  // 6. Per-pixel alpha blending.
   // Gdi32 is linked in, so the process holds it beyond this reference.
   if (const platform::UniqueModule gdi{LoadLibraryW(L"Gdi32.dll")}) {
     BindDllFunction(gdi.get(), "GdiAlphaBlend", g_caps.alpha_blend);
   } else {
     MessageBoxW(nullptr, L"Can't open Gdi32.dll", L"Error!", MB_ICONERROR);
   }
-  // 9. Visual styles and composition.
+  // 7. Visual styles and composition.
   BindTheme();
   BindDwm();
-  // 10. The layers above: named colours, which read the theme's caption
+  // 8. The layers above: named colours, which read the theme's caption
   //     colour, and whatever else they connect.
   if (layers.init) layers.init();
   g_state = ToolkitState::kInitialised;
@@ -229,15 +233,17 @@ void ShutdownToolkit() {
   if (g_state != ToolkitState::kStarted && g_state != ToolkitState::kInitialised) return;
   StopAnimationThread();
   EnumWindows(HideOwnWindow, 0);
-  for (auto& stage : g_teardown) {
-    for (auto& free_all : stage) free_all();
-    stage.clear();
+  const auto teardown = g_teardown.InOrder();
+  g_teardown.Clear();
+  for (const auto& step : teardown) {
+    try {
+      step.action();
+    } catch (...) {
+      platform::LogCurrentException(("shut-down: " + step.name).c_str(), 0);
+    }
   }
-  if (g_creation_hook) {
-    UnhookWindowsHookEx(g_creation_hook);
-    g_creation_hook = nullptr;
-  }
-  for (HHOOK hook : g_hooks) UnhookWindowsHookEx(hook);
+  g_creation_hook.reset();
+  for (platform::UniqueHook* hook : g_hooks) hook->reset();
   g_hooks.clear();
   RestoreAllSubclassed();
   std::vector<HWND> own;

@@ -3,9 +3,14 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
-#include "toolkit/base/platform_caps.h"
+#include "platform/os_handles_win32.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/toolkit_messages.h"
 
 namespace lumora {
@@ -31,16 +36,20 @@ void ShutdownToolkit();
 enum class ToolkitState { kNotInitialised, kInitialised, kStarted, kShutDown };
 ToolkitState GetToolkitState();
 
-// Element kinds are freed at shut-down in this order; each component
-// registers how to free its own.
-// Skins go last: every control that reads them is gone by then.
-enum class TeardownStage { kRebars, kToolbars, kButtons, kMenus, kLabels, kPanels, kSkins, kCount };
-void RegisterTeardown(TeardownStage stage, std::function<void()> free_all);
+// Each component registers how to free its elements at shut-down, under a
+// name and with a rank it states itself: low ranks are freed first (see
+// ranked_steps.h). A name registered again keeps its first registration, so
+// a component may register from wherever it is first used.
+void RegisterTeardown(int32_t rank, std::string_view name, std::function<void()> free_all);
+// The registered tear-down steps' names in the order shut-down runs them.
+std::vector<std::string> TeardownNames();
 
 // Hooks installed by components (the keyboard hook of the first tool bar, the
-// menu-tracking hook) are removed at shut-down with the toolkit's own.
-void RegisterHook(HHOOK hook);
-void UnregisterHook(HHOOK hook);
+// menu-tracking hook) are removed at shut-down with the toolkit's own: the
+// owners registered here are reset then. An owner that goes away before
+// shut-down unregisters first.
+void RegisterHook(platform::UniqueHook& hook);
+void UnregisterHook(platform::UniqueHook& hook);
 
 // The window-creation hook hands every window the thread creates to these
 // handlers (menus catch popup-menu windows, the control subclassing catches

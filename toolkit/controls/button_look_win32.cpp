@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "platform/os_handles_win32.h"
-#include "toolkit/base/platform_caps.h"
-#include "toolkit/controls/skin_image_win32.h"
+#include "toolkit/base/platform_caps_win32.h"
+#include "toolkit/controls/skin_image_draw_win32.h"
 #include "toolkit/controls/theme_objects_win32.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/label_draw_win32.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/os_handles_win32.h"
+#include "toolkit/base/stale_lock.h"
 #include "toolkit/controls/button_look_win32.h"
 #include "toolkit/controls/button_state.h"
 
@@ -39,6 +40,9 @@ struct ButtonRecord {
 };
 
 // Valid until the button is freed; user-interface thread only.
+// Guards the button records, and the labels' too.
+StaleLock& ButtonLock();
+
 ButtonRecord* FindButtonRecord(intptr_t id_or_window);
 std::vector<ButtonRecord*> AllButtonRecords();
 

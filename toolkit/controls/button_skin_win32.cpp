@@ -7,7 +7,7 @@
 #include "platform/error_log.h"
 #include "toolkit/controls/button_registry_win32.h"
 #include "toolkit/controls/button_win32.h"
-#include "toolkit/controls/skin_image_win32.h"
+#include "toolkit/controls/skin_image_draw_win32.h"
 #include "toolkit/style/colour.h"
 #include "toolkit/style/skin.h"
 #include "toolkit/style/skin_model.h"

@@ -5,13 +5,15 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/error_log_win32.h"
 #include "platform/image_list_win32.h"
 #include "toolkit/base/auto_id.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/base/toolkit_messages.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/controls/button_registry_win32.h"
 #include "toolkit/controls/panel_registry_win32.h"
-#include "toolkit/controls/skin_image_win32.h"
+#include "toolkit/controls/skin_image_draw_win32.h"
 
 namespace lumora {
 namespace {
@@ -25,8 +27,7 @@ Registry& Get() {
   return registry;
 }
 
-// Buttons and labels share the button lock; panels have their own.
-StaleLock& Lock() { return GetToolkitLock(ToolkitLock::kButtons); }
+StaleLock& Lock() { return ButtonLock(); }
 
 // Set while a button follows the pointer; one for all buttons, since the
 // pointer is over one button at a time. The page of that button is kept
@@ -128,7 +129,10 @@ void MakeTooltip(ButtonRecord& button, WPARAM wparam, LPARAM lparam) {
   button.tooltip.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr));
-  if (!button.tooltip) return;
+  if (!button.tooltip) {
+    platform::LogWin32Failure("CreateWindowEx (button tooltip)");
+    return;
+  }
   TTTOOLINFOW tool = ToolOf(button);
   SendMessageW(button.tooltip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   MSG move{button.page, WM_MOUSEMOVE, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
@@ -173,6 +177,11 @@ LRESULT CALLBACK ButtonCallback(HWND page, UINT message, WPARAM wparam, LPARAM l
 
 }  // namespace
 
+StaleLock& ButtonLock() {
+  static StaleLock lock;
+  return lock;
+}
+
 ButtonRecord* FindButtonRecord(intptr_t id_or_window) {
   StaleLockGuard guard(Lock());
   return FindLocked(id_or_window);
@@ -214,7 +223,13 @@ void ButtonLooksChanged(ButtonRecord& button) {
   Repaint(button);
 }
 
-void RegisterButtonAutoIds() { RegisterAutoIdUser(IdInUse); }
+void WireButtons() {
+  // Shut-down order (low first): after the tool bars (200), before the
+  // menus (400).
+  constexpr int32_t kButtonTeardownRank = 300;
+  RegisterAutoIdUser(IdInUse);
+  RegisterTeardown(kButtonTeardownRank, "buttons", FreeAllButtons);
+}
 
 intptr_t CreateButton(HWND parent, int32_t id, int32_t x, int32_t y, int32_t width, int32_t height,
                       const wchar_t* text, HANDLE normal_image, HANDLE hot_image, HANDLE pressed_image,
@@ -223,7 +238,7 @@ intptr_t CreateButton(HWND parent, int32_t id, int32_t x, int32_t y, int32_t wid
   if (!IsWindow(parent)) return 0;
   const bool automatic = id == -1;
   if (automatic) {
-    RegisterButtonAutoIds();
+    WireButtons();
     id = TakeAutoId(IdInUse);
     if (!id) return 0;
   } else if (IdInUse(id)) {

@@ -57,7 +57,8 @@ HWND ButtonWindow(int32_t id);
 // Frees every button (at shut-down).
 void FreeAllButtons();
 
-// Tells the shared automatic-id counter which ids buttons hold.
-void RegisterButtonAutoIds();
+// Wires buttons into the toolkit: the shared automatic-id counter learns
+// which ids they hold, and shut-down frees them. Wiring again adds nothing.
+void WireButtons();
 
 }  // namespace lumora

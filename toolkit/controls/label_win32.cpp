@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "platform/os_handles_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/stale_lock.h"
+#include "toolkit/base/toolkit_start_win32.h"
+#include "toolkit/controls/button_registry_win32.h"
 #include "toolkit/controls/panel_registry_win32.h"
-#include "toolkit/controls/skin_image_win32.h"
+#include "toolkit/controls/skin_image_draw_win32.h"
 #include "toolkit/style/label_draw_win32.h"
 #include "toolkit/style/label_layout.h"
 
@@ -47,7 +49,7 @@ Registry& Get() {
   return registry;
 }
 
-StaleLock& Lock() { return GetToolkitLock(ToolkitLock::kButtons); }
+StaleLock& Lock() { return ButtonLock(); }
 
 LabelRecord* FindLocked(intptr_t label) {
   for (auto& record : Get().labels)
@@ -295,6 +297,13 @@ void FreeAllLabels() {
   for (HWND panel : panels) FreePanel(reinterpret_cast<intptr_t>(panel));
   StaleLockGuard guard(Lock());
   Get().labels.clear();
+}
+
+void WireLabels() {
+  // Shut-down order (low first): after the colour renderings (500), before
+  // the panels that hold the labels (600).
+  constexpr int32_t kLabelTeardownRank = 550;
+  RegisterTeardown(kLabelTeardownRank, "labels", FreeAllLabels);
 }
 
 }  // namespace lumora

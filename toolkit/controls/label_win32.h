@@ -49,5 +49,7 @@ int32_t LabelWidth(intptr_t label);
 
 // Frees every label (at shut-down).
 void FreeAllLabels();
+// Wires labels into the toolkit: shut-down frees them.
+void WireLabels();
 
 }  // namespace lumora

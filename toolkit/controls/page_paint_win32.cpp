@@ -4,10 +4,10 @@
 #include <algorithm>
 
 #include "platform/os_handles_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/controls/panel_registry_win32.h"
-#include "toolkit/controls/skin_image_win32.h"
+#include "toolkit/controls/skin_image_draw_win32.h"
 #include "toolkit/controls/theme_objects_win32.h"
 #include "toolkit/style/drawing_win32.h"
 
@@ -41,7 +41,7 @@ void PaintUnderneath(HWND page, HDC dc, const RECT& area, int depth) {
   if (below) {
     PageBackground background;
     {
-      StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+      StaleLockGuard guard(PanelLock());
       background = below->background;
     }
     if (!HasBackground(background) || below->opacity < 255) PaintUnderneath(container, dc, container_rect, depth + 1);
@@ -67,7 +67,7 @@ void PaintPage(PageRecord& page, HDC dc) {
   int opacity;
   HANDLE image;
   {
-    StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+    StaleLockGuard guard(PanelLock());
     background = page.background;
     opacity = page.opacity;
     image = page.image.get();

@@ -73,7 +73,7 @@ bool SetPageSkin(HWND page, intptr_t skin, const wchar_t* component) {
     return false;
   }
   {
-    StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+    StaleLockGuard guard(PanelLock());
     record->skin = skin;
     record->skin_component = component;
   }

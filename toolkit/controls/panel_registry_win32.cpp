@@ -20,7 +20,7 @@ Registry& Get() {
   return registry;
 }
 
-StaleLock& Lock() { return GetToolkitLock(ToolkitLock::kPanels); }
+StaleLock& Lock() { return PanelLock(); }
 
 PanelRecord* ByWindowLocked(HWND window) {
   if (!window) return nullptr;
@@ -36,6 +36,11 @@ PanelRecord* ByIdLocked(int32_t id) {
 }
 
 }  // namespace
+
+StaleLock& PanelLock() {
+  static StaleLock lock;
+  return lock;
+}
 
 PanelRecord* FindPanel(intptr_t id_or_window) {
   StaleLockGuard guard(Lock());

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/os_handles_win32.h"
+#include "toolkit/base/stale_lock.h"
 #include "toolkit/controls/message_repeat_filter.h"
 #include "toolkit/controls/panel_win32.h"
 
@@ -61,6 +62,9 @@ struct PanelRecord {
 // Look-ups return pointers that stay valid until the panel is freed; the
 // user-interface thread alone frees panels, so its callers may keep them
 // for the length of one message.
+// Guards the panel and page records.
+StaleLock& PanelLock();
+
 PanelRecord* FindPanel(intptr_t id_or_window);
 PanelRecord* FindPanelByWindow(HWND window);
 PageRecord* FindPage(HWND page);

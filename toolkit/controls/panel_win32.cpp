@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "toolkit/bars/toolbar_registry_win32.h"
 #include "toolkit/base/stale_lock.h"
 #include "toolkit/base/toolkit_messages.h"
+#include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/controls/panel_registry_win32.h"
 #include "toolkit/controls/theme_objects_win32.h"
 
@@ -129,14 +131,14 @@ void RedrawToolbarsOn(HWND page) {
 }
 
 void StopPanelPainting(PanelRecord* panel) {
-  StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+  StaleLockGuard guard(PanelLock());
   for (auto& page : panel->pages) page->no_paint = true;
 }
 
 // A theme change brings new system colours: a page showing the window
 // colour takes the new one.
 void RefreshDefaultBackground(PageRecord& page) {
-  StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+  StaleLockGuard guard(PanelLock());
   if (page.background.system_default) page.background.colour = static_cast<int32_t>(GetSysColor(COLOR_WINDOW));
 }
 
@@ -334,7 +336,9 @@ bool RegisterClasses() {
     WNDCLASSEXW box = panel;
     box.lpfnWndProc = ScrollBoxProc;
     box.lpszClassName = kScrollBoxClass;
-    return RegisterClassExW(&panel) && RegisterClassExW(&page) && RegisterClassExW(&box);
+    if (RegisterClassExW(&panel) && RegisterClassExW(&page) && RegisterClassExW(&box)) return true;
+    platform::LogWin32Failure("RegisterClassEx (panels)");
+    return false;
   }();
   return registered;
 }
@@ -365,7 +369,10 @@ intptr_t CreatePanel(int32_t id, HWND parent, int32_t x, int32_t y, int32_t widt
   if (!RegisterClasses()) return 0;
   HWND window = CreateWindowExW(0, kPanelClass, nullptr, WS_CHILD | WS_VISIBLE, x, y, width, height, parent, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
-  if (!window) return 0;
+  if (!window) {
+    platform::LogWin32Failure("CreateWindowEx (panel)");
+    return 0;
+  }
   auto record = std::make_unique<PanelRecord>();
   record->id = id;
   record->window = window;
@@ -390,7 +397,10 @@ HWND AddPanelPage(uint32_t flags, HANDLE image) {
   HWND window = CreateWindowExW(WS_EX_TRANSPARENT, kPageClass, nullptr,
                                 WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (first ? WS_VISIBLE : 0), 0, 0,
                                 client.right, client.bottom, panel->window, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!window) return nullptr;
+  if (!window) {
+    platform::LogWin32Failure("CreateWindowEx (panel page)");
+    return nullptr;
+  }
   auto record = std::make_unique<PageRecord>();
   record->window = window;
   record->flags = flags;
@@ -475,7 +485,7 @@ bool SetPageOpacity(intptr_t panel, intptr_t page, int32_t opacity, bool no_redr
 bool SetPagePainting(HWND page, bool paint) {
   PageRecord* record = FindPage(page);
   if (!record) return false;
-  StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+  StaleLockGuard guard(PanelLock());
   record->no_paint = !paint;
   return true;
 }
@@ -484,7 +494,7 @@ bool SetPageBackground(HWND page, const PageBackground& background) {
   PageRecord* record = FindPage(page);
   if (!record) return false;
   {
-    StaleLockGuard guard(GetToolkitLock(ToolkitLock::kPanels));
+    StaleLockGuard guard(PanelLock());
     record->background = background;
   }
   InvalidateRect(page, nullptr, FALSE);
@@ -538,6 +548,17 @@ void FreeAllPanels() {
   for (PanelRecord* panel : AllPanels()) FreePanel(reinterpret_cast<intptr_t>(panel->window));
   g_container = nullptr;
   DropThemeObjects();
+}
+
+void WirePanels() {
+  // Shut-down order (low first): after the labels (550), before the skins
+  // (900).
+  constexpr int32_t kPanelTeardownRank = 600;
+  // The animation thread fades the first page of the panel it moves.
+  SetPageOpacitySetter([](HWND panel, int opacity) {
+    SetPageOpacity(reinterpret_cast<intptr_t>(panel), 0, opacity, true);
+  });
+  RegisterTeardown(kPanelTeardownRank, "panels", FreeAllPanels);
 }
 
 }  // namespace lumora

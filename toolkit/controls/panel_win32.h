@@ -104,5 +104,8 @@ bool SetPageScrollSize(HWND page, int32_t content_width, int32_t content_height)
 bool FreePanel(intptr_t panel);
 // Frees every panel, its pages and their windows (at shut-down).
 void FreeAllPanels();
+// Wires panels into the toolkit: the animation thread fades their pages,
+// and shut-down frees them.
+void WirePanels();
 
 }  // namespace lumora

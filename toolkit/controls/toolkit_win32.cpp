@@ -2,7 +2,7 @@
 
 #include "toolkit/bars/rebar_chevron_menu_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/controls/button_win32.h"
 #include "toolkit/controls/label_win32.h"
 #include "toolkit/controls/panel_win32.h"
@@ -16,30 +16,22 @@
 namespace lumora {
 namespace {
 
-// The animation thread fades the first page of the panel it moves.
-void SetAnimatedPageOpacity(HWND panel, int opacity) {
-  SetPageOpacity(reinterpret_cast<intptr_t>(panel), 0, opacity, true);
-}
-
 void InitLayers() {
   // Style: the named colours; the colour name follows the theme's caption.
   InitColourTables();
   if (g_caps.theme.caption_colour_known) DetectColourName(static_cast<int32_t>(g_caps.theme.caption_colour));
   // Skins load their images and fonts, and re-apply on a colour-mode change.
-  InstallSkinPlatform();
+  WireSkins();
   // Bars: a band's chevron opens a menu; the first tool bar brings the
   // menu bars' keyboard hook; the held title of an open menu gets the
   // menu's shadow along it.
   SetChevronMenuRunner(ShowChevronMenu);
   SetToolbarKeyboardHookInstaller(InstallMenuKeyboardHook);
   SetToolbarOpenMenuPainter(PaintOpenTitleShadow);
-  // Controls: buttons hold automatic ids; the animation thread sets page
-  // opacity; buttons, labels and panels are freed in that order.
-  RegisterButtonAutoIds();
-  SetPageOpacitySetter(SetAnimatedPageOpacity);
-  RegisterTeardown(TeardownStage::kButtons, FreeAllButtons);
-  RegisterTeardown(TeardownStage::kLabels, FreeAllLabels);
-  RegisterTeardown(TeardownStage::kPanels, FreeAllPanels);
+  // Controls.
+  WireButtons();
+  WireLabels();
+  WirePanels();
 }
 
 constexpr ToolkitLayers kLayers{InitLayers};

@@ -1,5 +1,9 @@
 #include "toolkit/menus/chevron_menu_win32.h"
 
+#include <algorithm>
+#include <climits>
+
+#include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/menus/menu_win32.h"
 
 namespace lumora {
@@ -36,7 +40,16 @@ void ShowChevronMenu(HWND owner, const std::vector<ChevronMenuItem>& items, cons
     if (item.disabled) MenuSetItemDisabled(popup.get(), item.id, 1);
     if (item.checked) MenuSetItemState(popup.get(), item.id, 1);
   }
-  MenuShowPopup(popup.get(), owner, chevron.left, chevron.bottom);
+  // The pop-up stays within the window whose band it serves, as the
+  // menus of the titles it may offer do.
+  RECT window{};
+  HWND root = GetAncestor(owner, GA_ROOT);
+  int32_t right_limit = INT32_MAX;
+  if (root && GetClientRect(root, &window)) {
+    MapWindowPoints(root, HWND_DESKTOP, reinterpret_cast<POINT*>(&window), 2);
+    right_limit = std::max<int32_t>(window.right, chevron.right);
+  }
+  MenuShowPopupWithin(popup.get(), owner, chevron.left, chevron.bottom, right_limit);
 }
 
 }  // namespace lumora

@@ -5,9 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/dib_section.h"
+#include "platform/dib_section_win32.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 
 namespace lumora {
@@ -47,6 +48,7 @@ bool RegisterShadowClass() {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kShadowClass;
   registered = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  if (!registered) platform::LogWin32Failure("RegisterClassEx (drop shadow)");
   return registered;
 }
 
@@ -69,7 +71,10 @@ HWND ShowDropShadow(HWND owner, POINT position, int32_t length, int32_t depth, C
   platform::UniqueWindow window(CreateWindowExW(kShadowExStyle, kShadowClass, L"", WS_POPUP, position.x, position.y,
                                                 strip.width, strip.height, nullptr, nullptr,
                                                 GetModuleHandleW(nullptr), nullptr));
-  if (!window) return nullptr;
+  if (!window) {
+    platform::LogWin32Failure("CreateWindowEx (drop shadow)");
+    return nullptr;
+  }
   POINT source{0, 0};
   SIZE size{strip.width, strip.height};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};

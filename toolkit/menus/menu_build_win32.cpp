@@ -4,11 +4,12 @@
 
 #include <string>
 
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/auto_id.h"
 #include "toolkit/base/bar_window_proc_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_images_win32.h"
 #include "toolkit/menus/menu_keyboard_win32.h"
@@ -165,7 +166,7 @@ SIZE MeasureTitle(HWND bar, const wchar_t* text) {
 }  // namespace
 
 intptr_t MenuCreateBar(int32_t id, HWND window, int32_t style) {
-  EnsureMenuServices();
+  WireMenus();
   if (!window || !IsWindow(window)) return 0;
   if (id != -1 && IdTaken(id)) return 0;
   const int32_t menu_style = MenuStyleOf(style);
@@ -175,7 +176,9 @@ intptr_t MenuCreateBar(int32_t id, HWND window, int32_t style) {
   HWND bar = toolbar ? ToolbarWindow(toolbar) : nullptr;
   if (!bar) return 0;
   ToolbarMarkAsMenuBar(bar);
-  SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, 0);
+  // A title the bar's band cannot show whole is hidden rather than cut: the
+  // band's chevron offers it.
+  SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_HIDECLIPPEDBUTTONS);
   if (g_caps.theme.visual_styles_active && g_caps.theme.SetWindowTheme) g_caps.theme.SetWindowTheme(bar, L"", L"");
   SendMessageW(bar, TB_GETPADDING, 0, 0);
   SendMessageW(bar, TB_SETPADDING, 0, MAKELPARAM(0, 0));
@@ -201,7 +204,7 @@ intptr_t MenuCreateBar(int32_t id, HWND window, int32_t style) {
 }
 
 int32_t MenuAddTitle(const wchar_t* text) {
-  EnsureMenuServices();
+  WireMenus();
   MenuRecord* bar_record = nullptr;
   HWND window = nullptr, bar = nullptr;
   int32_t style = 0, menu_id = 0;
@@ -221,14 +224,15 @@ int32_t MenuAddTitle(const wchar_t* text) {
     placeholder = bar_record->popup == -1 && bar_record->title_button == -1;
   }
   if (!IsWindow(bar)) return 0;
-  HMENU popup = CreatePopupMenu();
-  if (!popup) return 0;
-  const wchar_t* title = text ? text : L"";
-  const int32_t button_id = ToolbarAddImageButton(-1, title, nullptr, nullptr, nullptr, BTNS_DROPDOWN);
-  if (!button_id) {
-    DestroyMenu(popup);
+  platform::UniqueMenu owned_popup(CreatePopupMenu());
+  if (!owned_popup) {
+    platform::LogWin32Failure("CreatePopupMenu (menu title)");
     return 0;
   }
+  HMENU popup = owned_popup.get();
+  const wchar_t* title = text ? text : L"";
+  const int32_t button_id = ToolbarAddImageButton(-1, title, nullptr, nullptr, nullptr, BTNS_DROPDOWN);
+  if (!button_id) return 0;
   const int index = static_cast<int>(SendMessageW(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(button_id), 0));
   {
     StaleLockGuard guard(MenuLock());
@@ -247,6 +251,7 @@ int32_t MenuAddTitle(const wchar_t* text) {
     record->bar = reinterpret_cast<intptr_t>(bar);
     record->popup = reinterpret_cast<intptr_t>(popup);
     record->popup_object = record->popup;
+    record->owned_popup = std::move(owned_popup);
     record->title_button = index;
     record->title_button_id = button_id;
     record->style = style;
@@ -327,15 +332,20 @@ int32_t MenuInsertItem(intptr_t menu, int32_t position, int32_t id, const wchar_
 }
 
 intptr_t MenuCreatePopup(int32_t id, int32_t style) {
-  EnsureMenuServices();
+  WireMenus();
   if (id != -1 && IdTaken(id)) return 0;
-  HMENU popup = CreatePopupMenu();
-  if (!popup) return 0;
+  platform::UniqueMenu owned_popup(CreatePopupMenu());
+  if (!owned_popup) {
+    platform::LogWin32Failure("CreatePopupMenu");
+    return 0;
+  }
+  HMENU popup = owned_popup.get();
   StaleLockGuard guard(MenuLock());
   auto record = std::make_unique<MenuRecord>();
   record->id = id == -1 ? TakeMenuId() : id;
   record->popup = reinterpret_cast<intptr_t>(popup);
   record->popup_object = record->popup;
+  record->owned_popup = std::move(owned_popup);
   record->is_popup = 0xFF;
   record->style = MenuStyleOf(style);
   Menus().has_current = true;

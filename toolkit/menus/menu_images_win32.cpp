@@ -7,7 +7,7 @@
 #include "platform/error_log.h"
 #include "platform/image_list_win32.h"
 #include "platform/os_handles_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/style/drawing_win32.h"
 #include "toolkit/style/ui_colour_table.h"
 #include "toolkit/style/ui_style.h"

@@ -9,7 +9,7 @@
 
 #include "platform/os_handles_win32.h"
 #include "toolkit/base/builtin_glyphs_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/menus/menu_images_win32.h"
 #include "toolkit/menus/menu_item_text.h"
 #include "toolkit/menus/menu_metrics.h"

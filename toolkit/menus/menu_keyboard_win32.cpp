@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/base/control_subclass_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_item_text.h"
@@ -19,7 +21,7 @@
 namespace lumora {
 namespace {
 
-HHOOK g_hook = nullptr;
+platform::UniqueHook g_hook;
 bool g_f10_enabled = true;
 MenuKeyboardMode g_mode;
 HWND g_mode_bar = nullptr;
@@ -161,7 +163,8 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wparam, LPARAM lparam) {
 void InstallMenuKeyboardHook() {
   RegisterControlMessageHandler(OnBarMessage);
   if (g_hook) return;
-  g_hook = SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, nullptr, GetCurrentThreadId());
+  g_hook.reset(SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, nullptr, GetCurrentThreadId()));
+  if (!g_hook) platform::LogWin32Failure("SetWindowsHookEx (menu keyboard)");
   RegisterHook(g_hook);
 }
 
@@ -185,7 +188,8 @@ void ResetMenuKeyboard() {
   g_mode.Leave();
   g_mode_bar = nullptr;
   g_saved_focus = nullptr;
-  g_hook = nullptr;
+  UnregisterHook(g_hook);
+  g_hook.reset();
 }
 
 }  // namespace lumora

@@ -8,11 +8,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/dib_section.h"
+#include "platform/dib_section_win32.h"
 #include "platform/error_log.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/subclass_registry_win32.h"
 #include "toolkit/menus/drop_shadow_strip.h"
 #include "toolkit/menus/drop_shadow_win32.h"
@@ -106,7 +106,8 @@ bool IsTopPopup(HWND window) {
   return tracking.active && tracking.popup && MenuOf(window) == tracking.popup;
 }
 
-// MenuShowPopup keeps its popup 5 pixels inside the work area. It placed
+// MenuShowPopup keeps its popup 5 pixels inside the work area (and the
+// limit it was given). It placed
 // the popup by an estimate of its width; the system knows the real width
 // only now, so the rule is applied again to the point it was asked for.
 void KeepOnWorkArea(HWND window, WINDOWPOS* position) {
@@ -117,7 +118,8 @@ void KeepOnWorkArea(HWND window, WINDOWPOS* position) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!monitor || !GetMonitorInfoW(monitor, &info)) return;
-  position->x = PlacePopupX(MenuTracking().requested_x, position->cx, info.rcWork.left, info.rcWork.right).x;
+  const int32_t right = std::min<int32_t>(info.rcWork.right, MenuTracking().right_limit);
+  position->x = PlacePopupX(MenuTracking().requested_x, position->cx, info.rcWork.left, right).x;
 }
 
 struct ShadowLook {

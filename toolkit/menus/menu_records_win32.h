@@ -27,6 +27,9 @@ struct MenuRecord {
   intptr_t bar = -1;            // the menu-bar tool bar; -1 for a popup menu
   intptr_t popup = -1;          // system popup; -1 while a bar has no title
   intptr_t popup_object = -1;   // what owns the system popup (the popup itself)
+  // Holds `popup`. MenuFree takes it out and destroys the popup once its
+  // items (submenus of their own records among them) are detached.
+  platform::UniqueMenu owned_popup;
   int32_t title_button = -1;    // button index on the bar; -1 for popups
   int32_t title_button_id = 0;  // the button's command id, for its notifications
   uint8_t is_popup = 0;         // 0xFF for MenuCreatePopup menus
@@ -93,9 +96,9 @@ int FindItemPositionOf(HMENU popup, const MenuItemRecord* record);
 // Deletes item records (and their image lists) of a popup.
 void DeleteItemRecordsOf(HMENU popup);
 
-// Sets up, once, what every menu needs: the owner-window handlers, the
-// popup-window catcher, colour-mode hooks and the tear-down at shut-down.
-void EnsureMenuServices();
+// Wires menus into the toolkit: the owner-window handlers, the popup-window
+// catcher, colour-mode hooks and the tear-down. Wiring again adds nothing.
+void WireMenus();
 
 // The menu font: the toolkit's UI font, made from the system menu font.
 HFONT MenuFont();

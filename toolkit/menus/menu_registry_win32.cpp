@@ -4,7 +4,7 @@
 #include "platform/nonclient_font_win32.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_metrics.h"
 #include "toolkit/menus/menu_records_win32.h"
@@ -36,11 +36,15 @@ struct FreedMenu {
   MenuRecord* record;
   HMENU popup;
   HWND bar;
+  platform::UniqueMenu owned_popup;  // taken from the record
 };
 
 }  // namespace
 
-StaleLock& MenuLock() { return GetToolkitLock(ToolkitLock::kMenus); }
+StaleLock& MenuLock() {
+  static StaleLock lock;
+  return lock;
+}
 
 MenuRegistry& Menus() {
   static MenuRegistry registry;
@@ -148,17 +152,17 @@ int32_t MenuFree(intptr_t menu) {
     for (auto& record : Menus().menus) {
       if (record->popup_menu()) all_popups.push_back(record->popup_menu());
       if (menu == -1 || MenuMatches(*record, menu))
-        freed.push_back({record.get(), record->popup_menu(), record->bar_window()});
+        freed.push_back({record.get(), record->popup_menu(), record->bar_window(), std::move(record->owned_popup)});
     }
   }
   if (freed.empty()) return 0;
 
-  for (const FreedMenu& entry : freed) {
+  for (FreedMenu& entry : freed) {
     if (!entry.popup) continue;
     while (GetMenuItemCount(entry.popup) > 0)
       if (!RemoveMenu(entry.popup, 0, MF_BYPOSITION)) break;
     DetachFromParents(entry.popup, all_popups);
-    DestroyMenu(entry.popup);
+    entry.owned_popup.reset();
   }
   std::vector<HWND> bars;
   {

@@ -1,5 +1,6 @@
-// What every menu needs once per process: its handlers on owner windows,
-// the catching of popup-menu windows, colour-mode steps and the tear-down.
+// What every menu needs: its handlers on owner windows, the catching of
+// popup-menu windows, colour-mode steps and the tear-down. Every first use
+// wires them in; a registration that is there already adds nothing.
 #include <windows.h>
 
 #include "toolkit/base/bar_window_proc_win32.h"
@@ -18,27 +19,30 @@
 namespace lumora {
 namespace {
 
-bool g_ready = false;
+// Shut-down order (low first): after the buttons (300), before the colour
+// renderings the menus paint with (500).
+constexpr int32_t kMenuTeardownRank = 400;
+// Colour-mode order: disabled images in the tool bars' step (500), then the
+// cached backgrounds, before the skins re-apply (700).
+constexpr int32_t kDerivedImagesColourRank = 500;
+constexpr int32_t kMenuBackgroundsColourRank = 600;
 
 void FreeAllMenus() {
   MenuFree(-1);
   DestroyAllDropShadows();
   ResetShortcutDispatch();
   ResetMenuKeyboard();
-  g_ready = false;
 }
 
 }  // namespace
 
-void EnsureMenuServices() {
-  if (g_ready) return;
-  g_ready = true;
+void WireMenus() {
   RegisterBarMessageHandler(HandleMenuItemMessage);
   RegisterBarMessageHandler(HandleMenuOwnerMessage);
   AddWindowCreationHandler(OnMenuWindowCreated);
-  RegisterColourModeHook(ColourModeStep::kDerivedImages, RebuildDerivedMenuImages);
-  RegisterColourModeHook(ColourModeStep::kMenuBackgrounds, ClearMenuBackgrounds);
-  RegisterTeardown(TeardownStage::kMenus, FreeAllMenus);
+  RegisterColourModeHook(kDerivedImagesColourRank, "menu derived images", RebuildDerivedMenuImages);
+  RegisterColourModeHook(kMenuBackgroundsColourRank, "menu backgrounds", ClearMenuBackgrounds);
+  RegisterTeardown(kMenuTeardownRank, "menus", FreeAllMenus);
 }
 
 }  // namespace lumora

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
+#include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/bar_window_proc_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
@@ -104,12 +106,18 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
   if (code == MSGF_MENU && lparam) {
     MSG& msg = *reinterpret_cast<MSG*>(lparam);
     try {
+      // The system reports a move also when only the windows under a
+      // resting pointer changed (the menu appearing under it). Such a move
+      // would light the item under the pointer while the keyboard's item
+      // is the one in use: only a pointer that really moved takes over.
+      if (g_tracking.active && msg.message == WM_MOUSEMOVE && msg.pt.x == g_pointer.x && msg.pt.y == g_pointer.y)
+        return 1;
       HWND bar = g_tracking.bar;
       if (g_tracking.active && bar && IsWindow(bar) && g_tracking.pending_title < 0) {
         // Esc in a sub-menu closes only that; a menu that ends with Esc as
         // the last thing pressed was closed by it.
         if (IsPress(msg.message)) g_tracking.escape_last = msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE;
-        if (msg.message == WM_MOUSEMOVE && (msg.pt.x != g_pointer.x || msg.pt.y != g_pointer.y)) {
+        if (msg.message == WM_MOUSEMOVE) {
           g_pointer = msg.pt;
           POINT point = msg.pt;
           ScreenToClient(bar, &point);
@@ -118,7 +126,13 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
           if (PtInRect(&client, point)) {
             const int hit = static_cast<int>(SendMessageW(bar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)));
             TitleMenu title;
-            if (hit >= 0 && hit != g_tracking.title && FindTitle(bar, hit, &title)) {
+            RECT button{};
+            // A title the bar cuts off is not shown, so the pointer is on
+            // no title there.
+            const bool shown = hit >= 0 &&
+                               SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(hit), reinterpret_cast<LPARAM>(&button)) &&
+                               button.right <= client.right;
+            if (shown && hit != g_tracking.title && FindTitle(bar, hit, &title)) {
               g_tracking.pending_title = hit;
               g_tracking.pending_by_keyboard = false;
               EndMenu();
@@ -140,6 +154,7 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
           }
         }
       }
+      if (g_tracking.active && msg.message == WM_MOUSEMOVE) g_pointer = msg.pt;
     } catch (...) {
       platform::LogCurrentException("menu tracking hook", msg.message);
     }
@@ -149,13 +164,11 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wparam, LPARAM lparam) {
 
 // Runs the system's menu loop with the tracking hook in place.
 void Track(HMENU popup, UINT flags, int x, int y, HWND owner, TPMPARAMS* exclude) {
-  HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, MenuFilterHook, nullptr, GetCurrentThreadId());
+  platform::UniqueHook hook(SetWindowsHookExW(WH_MSGFILTER, MenuFilterHook, nullptr, GetCurrentThreadId()));
+  if (!hook) platform::LogWin32Failure("SetWindowsHookEx (menu tracking)");
   RegisterHook(hook);
   TrackPopupMenuEx(popup, flags, x, y, owner, exclude);
-  if (hook) {
-    UnregisterHook(hook);
-    UnhookWindowsHookEx(hook);
-  }
+  UnregisterHook(hook);
 }
 
 // Width and height the popup's items ask for, plus its frame.
@@ -177,6 +190,33 @@ SIZE EstimatePopupSize(HMENU popup) {
   size.cx += 2 * metrics.tmAveCharWidth + 2 * 3 + 2;
   size.cy += 2 * 3 + 4;
   return size;
+}
+
+// Where a title's menu opens: under the title, or, for a title the bar
+// cuts off, from the chevron at the end of its band, inside the window.
+struct TitlePlace {
+  int x = 0;
+  bool right_aligned = false;
+  RECT exclude{};
+};
+
+TitlePlace PlaceTitleMenu(HWND bar, const RECT& button) {
+  TitlePlace place{button.left, false, button};
+  RECT shown{};
+  GetClientRect(bar, &shown);
+  MapWindowPoints(bar, HWND_DESKTOP, reinterpret_cast<POINT*>(&shown), 2);
+  RECT window{};
+  HWND root = GetAncestor(bar, GA_ROOT);
+  if (!root || !GetClientRect(root, &window)) return place;
+  MapWindowPoints(root, HWND_DESKTOP, reinterpret_cast<POINT*>(&window), 2);
+  RECT band{};
+  if (!RebarBandRectOfChild(bar, &band)) band = shown;
+  const int32_t shown_right = std::min(shown.right, window.right);
+  const TitleMenuAnchor anchor = AnchorTitleMenu(button.left, button.right, shown_right, band.right, window.right);
+  place.x = anchor.x;
+  place.right_aligned = anchor.right_aligned;
+  if (anchor.right_aligned) place.exclude = RECT{shown_right, button.top, anchor.x, button.bottom};
+  return place;
 }
 
 bool IsMenuBar(HWND window) {
@@ -224,6 +264,7 @@ void OpenMenuBarTitle(HWND bar, int title_index, bool select_first_item) {
     RECT button{};
     if (!SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) break;
     MapWindowPoints(bar, HWND_DESKTOP, reinterpret_cast<POINT*>(&button), 2);
+    const TitlePlace place = PlaceTitleMenu(bar, button);
 
     g_tracking = MenuTrackingState{};
     g_tracking.active = true;
@@ -241,9 +282,9 @@ void OpenMenuBarTitle(HWND bar, int title_index, bool select_first_item) {
     GetCursorPos(&g_pointer);
     TPMPARAMS exclude{};
     exclude.cbSize = sizeof exclude;
-    exclude.rcExclude = button;
-    Track(title.popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL | TPM_LEFTBUTTON, button.left, button.bottom,
-          title.owner, &exclude);
+    exclude.rcExclude = place.exclude;
+    Track(title.popup, (place.right_aligned ? TPM_RIGHTALIGN : TPM_LEFTALIGN) | TPM_TOPALIGN | TPM_VERTICAL | TPM_LEFTBUTTON,
+          place.x, button.bottom, title.owner, &exclude);
 
     g_last_title = index;
     escaped_from = g_tracking.pending_title < 0 && g_tracking.escape_last ? index : -1;
@@ -275,12 +316,26 @@ static HWND MenuBarOwner(HWND bar) {
   return nullptr;
 }
 
+// The bar of window whose title button has this command id, or null.
+static HWND BarOfTitleCommand(HWND window, int command) {
+  StaleLockGuard guard(MenuLock());
+  for (auto& record : Menus().menus)
+    if (record->owner == window && record->bar_window() && record->title_button >= 0 &&
+        (record->title_button_id & 0xFFFF) == command)
+      return record->bar_window();
+  return nullptr;
+}
+
 void PostOpenMenuBarTitle(HWND bar, int title_index) {
   HWND owner = MenuBarOwner(bar);
   if (owner) PostMessageW(owner, OpenTitleMessage(), static_cast<WPARAM>(title_index), reinterpret_cast<LPARAM>(bar));
 }
 
 int32_t MenuShowPopup(intptr_t menu, HWND window, int x, int y) {
+  return MenuShowPopupWithin(menu, window, x, y, INT32_MAX);
+}
+
+int32_t MenuShowPopupWithin(intptr_t menu, HWND window, int x, int y, int32_t right_limit) {
   HMENU popup = nullptr;
   int32_t style = 0;
   MenuRecord* record = nullptr;
@@ -297,7 +352,7 @@ int32_t MenuShowPopup(intptr_t menu, HWND window, int x, int y) {
     }
   }
   if (!popup || !IsWindow(window) || g_tracking.active) return 0;
-  EnsureMenuServices();
+  WireMenus();
   AttachBarWindowProc(window);
   EnsureWindowCreationHook();
 
@@ -308,7 +363,7 @@ int32_t MenuShowPopup(intptr_t menu, HWND window, int x, int y) {
   monitor.cbSize = sizeof monitor;
   PopupPlacement placement{x, 0};
   if (GetMonitorInfoW(MonitorFromRect(&point, MONITOR_DEFAULTTONEAREST), &monitor))
-    placement = PlacePopupX(x, size.cx, monitor.rcWork.left, monitor.rcWork.right);
+    placement = PlacePopupX(x, size.cx, monitor.rcWork.left, std::min<int32_t>(monitor.rcWork.right, right_limit));
   {
     StaleLockGuard guard(MenuLock());
     record->popup_width = size.cx;
@@ -323,7 +378,9 @@ int32_t MenuShowPopup(intptr_t menu, HWND window, int x, int y) {
   g_tracking.from_show_popup = true;
   g_tracking.shift = placement.shift;
   g_tracking.requested_x = x;
+  g_tracking.right_limit = right_limit;
   g_tracking.focus = focus;
+  GetCursorPos(&g_pointer);
   Track(popup, TPM_VERTICAL, placement.x, y, window, nullptr);
   g_tracking = MenuTrackingState{};
   {
@@ -349,8 +406,11 @@ bool HandleMenuOwnerMessage(HWND window, UINT message, WPARAM wparam, LPARAM lpa
       return true;
     }
     case WM_COMMAND: {
-      // A title pressed without a drop-down (Enter on the focused bar).
+      // A title pressed without a drop-down (Enter on the focused bar), or
+      // chosen from the chevron of its band, whose items carry the titles'
+      // button ids as a tool bar's chevron carries its buttons' commands.
       HWND from = reinterpret_cast<HWND>(lparam);
+      if (!from && HIWORD(wparam) == 0) from = BarOfTitleCommand(window, LOWORD(wparam));
       if (!from || !IsMenuBar(from)) return false;
       const int title = TitleOfCommand(from, LOWORD(wparam));
       if (title < 0) return false;

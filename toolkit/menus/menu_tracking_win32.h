@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <climits>
 #include <cstdint>
 
 namespace lumora {
@@ -19,6 +20,7 @@ struct MenuTrackingState {
   bool from_show_popup = false; // shown by MenuShowPopup
   int32_t shift = 0;            // how far MenuShowPopup moved it left
   int32_t requested_x = 0;      // where MenuShowPopup was asked to show it
+  int32_t right_limit = INT32_MAX;  // screen x its right edge must stay left of
   HWND focus = nullptr;         // the keyboard focus before it opened
   HMENU selected_menu = nullptr;
   UINT selected_flags = 0;
@@ -38,6 +40,11 @@ void OpenMenuBarTitle(HWND bar, int title_index, bool select_first_item);
 // mnemonics, selection tracking and the drop-shadow setting. A handler of
 // the bar window procedure.
 bool HandleMenuOwnerMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+
+// MenuShowPopup whose popup also keeps its right edge left of right_limit
+// (screen x), as the work area's edge: a chevron's pop-up stays within its
+// window.
+int32_t MenuShowPopupWithin(intptr_t menu, HWND window, int x, int y, int32_t right_limit);
 
 // Asks the owner of a menu bar to open a title's menu once the current
 // message is done (the keyboard hook must not open menus from inside it).

@@ -14,4 +14,10 @@ PopupPlacement PlacePopupX(int32_t x, int32_t width, int32_t work_left, int32_t 
   return placement;
 }
 
+TitleMenuAnchor AnchorTitleMenu(int32_t title_left, int32_t title_right, int32_t shown_right, int32_t band_right,
+                                int32_t window_right) {
+  if (title_right <= shown_right) return {title_left, false};
+  return {std::min(band_right, window_right), true};
+}
+
 }  // namespace lumora

@@ -3,6 +3,8 @@
 #include <string_view>
 
 #include "platform/error_log.h"
+#include "platform/error_log_win32.h"
+#include "platform/os_handles_win32.h"
 #include "toolkit/base/toolkit_start_win32.h"
 #include "toolkit/menus/menu_tracking_win32.h"
 #include "toolkit/menus/shortcut_text.h"
@@ -10,7 +12,7 @@
 namespace lumora {
 namespace {
 
-HHOOK g_hook = nullptr;
+platform::UniqueHook g_hook;
 bool g_suspended = false;
 bool g_text_shortcuts_off = false;
 HeldModifiers g_held;
@@ -89,7 +91,8 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM removal, LPARAM lparam) {
 
 void EnsureHook() {
   if (g_hook) return;
-  g_hook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
+  g_hook.reset(SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId()));
+  if (!g_hook) platform::LogWin32Failure("SetWindowsHookEx (shortcuts)");
   RegisterHook(g_hook);
 }
 
@@ -134,7 +137,8 @@ void ResetHeldShortcutModifiers() { g_held.Reset(); }
 void ResetShortcutDispatch() {
   Shortcuts().ClearAll();
   g_held.Reset();
-  g_hook = nullptr;
+  UnregisterHook(g_hook);
+  g_hook.reset();
 }
 
 }  // namespace lumora

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "toolkit/base/ranked_steps.h"
 #include "toolkit/style/colour_services.h"
 #include "toolkit/style/ui_style.h"
 
@@ -22,25 +23,9 @@ int32_t g_mode = UICOLOURMODE_DEFAULT;
 std::string_view g_colour_name;
 std::string_view g_detected_name;
 
-constexpr int32_t kFirstStep = static_cast<int32_t>(ColourModeStep::kRedrawSweep);
-constexpr int32_t kLastStep = static_cast<int32_t>(ColourModeStep::kRepaint);
-constexpr std::size_t kHooksPerStep = 8;
-
-using StepHooks = std::array<ColourModeHook, kHooksPerStep>;
-constinit std::array<StepHooks, kLastStep - kFirstStep + 1> g_hooks{};
-
-StepHooks* HooksOf(ColourModeStep step) {
-  const int32_t index = static_cast<int32_t>(step) - kFirstStep;
-  if (index < 0 || index > kLastStep - kFirstStep) return nullptr;
-  return &g_hooks[static_cast<std::size_t>(index)];
-}
-
-void RunStep(ColourModeStep step, int32_t mode) {
-  // A copy, so that a hook may register or unregister hooks while it runs.
-  const StepHooks hooks = *HooksOf(step);
-  for (ColourModeHook hook : hooks) {
-    if (hook) hook(mode);
-  }
+RankedSteps<ColourModeHook>& Steps() {
+  static RankedSteps<ColourModeHook> steps;
+  return steps;
 }
 
 }  // namespace
@@ -109,42 +94,32 @@ void DetectColourName(int32_t colour) {
 
 std::string_view DetectedColourName() { return g_detected_name; }
 
-bool RegisterColourModeHook(ColourModeStep step, ColourModeHook hook) {
-  StepHooks* hooks = HooksOf(step);
-  if (!hooks || !hook) return false;
-  for (ColourModeHook existing : *hooks) {
-    if (existing == hook) return true;
-  }
-  for (ColourModeHook& slot : *hooks) {
-    if (!slot) {
-      slot = hook;
-      return true;
-    }
-  }
-  return false;
+bool RegisterColourModeHook(int32_t rank, std::string_view name, ColourModeHook hook) {
+  if (!hook) return false;
+  Steps().Add(rank, name, hook);
+  return true;
 }
 
-void UnregisterColourModeHook(ColourModeStep step, ColourModeHook hook) {
-  StepHooks* hooks = HooksOf(step);
-  if (!hooks) return;
-  for (ColourModeHook& slot : *hooks) {
-    if (slot == hook) slot = nullptr;
-  }
-}
+void UnregisterColourModeHook(std::string_view name) { Steps().Remove(name); }
+
+std::vector<std::string> ColourModeStepNames() { return Steps().Names(); }
 
 int32_t SetUIColourMode(int32_t mode) {
   if (mode < UICOLOURMODE_DEFAULT || mode > UICOLOURMODE_CUSTOM_GREY) return 0;
   g_mode = mode;
   const std::string_view name = ColourModeColourName(mode);
-  RunStep(ColourModeStep::kRedrawSweep, mode);
-  RunStep(ColourModeStep::kFreeRenderings, mode);
-  RunStep(ColourModeStep::kBarImages, mode);
-  RunStep(ColourModeStep::kDerivedImages, mode);
-  RunStep(ColourModeStep::kMenuBackgrounds, mode);
-  // Skins re-apply with the new name, so it must be in place first.
+  bool name_stored = false;
+  // A copy, so that a hook may register or unregister hooks while it runs.
+  const auto steps = Steps().InOrder();
+  for (const auto& step : steps) {
+    // Skins re-apply with the new name, so it must be in place first.
+    if (!name_stored && step.rank >= kColourNameRank) {
+      g_colour_name = name;
+      name_stored = true;
+    }
+    step.action(mode);
+  }
   g_colour_name = name;
-  RunStep(ColourModeStep::kSkins, mode);
-  RunStep(ColourModeStep::kRepaint, mode);
   return 1;
 }
 

@@ -3,7 +3,9 @@
 // runs through so that every part of the toolkit repaints in the new colours.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumora {
 
@@ -35,26 +37,25 @@ std::string_view CurrentColourName();
 void DetectColourName(int32_t colour);
 std::string_view DetectedColourName();
 
-// Steps of a mode change that parts of the toolkit plug into, in the order
-// they run. The mode has been stored before the first; the colour name is
-// stored just before kSkins.
-enum class ColourModeStep : int32_t {
-  kRedrawSweep = 2,       // redraw switched off and on for visible children
-  kFreeRenderings = 3,    // cached renderings of the table entries
-  kBarImages = 4,         // shared bar images of the rebar
-  kDerivedImages = 5,     // disabled images of menus and tool bars
-  kMenuBackgrounds = 6,   // cached popup-menu backgrounds
-  kSkins = 7,             // RefreshSkins(0)
-  kRepaint = 8,           // every window of the process painted anew
-};
+// A mode change runs the steps that parts of the toolkit register, low rank
+// first (see toolkit/base/ranked_steps.h). The mode has been stored before
+// the first step; the colour name just before the first step ranked
+// kColourNameRank or higher. The ranks of the steps this layer runs itself:
+constexpr int32_t kRedrawSweepRank = 200;     // redraw switched off and on for visible children
+constexpr int32_t kFreeRenderingsRank = 300;  // cached renderings of the table entries
+constexpr int32_t kColourNameRank = 700;      // from here on the new colour name is in place
+constexpr int32_t kSkinRefreshRank = 700;     // skins re-applied with the new name
+constexpr int32_t kRepaintRank = 800;         // every window of the process painted anew
 
 // Called with the new mode. Hooks must not throw.
 using ColourModeHook = void (*)(int32_t mode);
 
-// Adds a hook to a step (a hook already there is not added twice). False
-// when the step is full or unknown.
-bool RegisterColourModeHook(ColourModeStep step, ColourModeHook hook);
-void UnregisterColourModeHook(ColourModeStep step, ColourModeHook hook);
+// Adds a hook under a name; a name already there keeps its hook. False only
+// for a null hook.
+bool RegisterColourModeHook(int32_t rank, std::string_view name, ColourModeHook hook);
+void UnregisterColourModeHook(std::string_view name);
+// The registered steps' names in the order a mode change runs them.
+std::vector<std::string> ColourModeStepNames();
 
 // Applies a colour mode 0-9 and returns 1; any other value returns 0 and
 // changes nothing.

@@ -13,6 +13,9 @@
 namespace lumora {
 namespace {
 
+// Shut-down order (low first): after the menus (400), before the labels (550).
+constexpr int32_t kColourRenderingsTeardownRank = 500;
+
 struct BrushSlot {
   platform::UniqueBrush brush;
   COLORREF colour = 0;
@@ -163,20 +166,16 @@ void RepaintProcessWindows() {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void InstallColourModeSteps() {
-  RegisterColourModeHook(ColourModeStep::kRedrawSweep, RedrawSweepStep);
-  RegisterColourModeHook(ColourModeStep::kRepaint, RepaintStep);
-  RegisterColourModeHook(ColourModeStep::kFreeRenderings, FreeRenderingsStep);
-  // The cached brushes and pictures go at shut-down, after the menus and
-  // bars that paint with them.
-  static bool teardown_registered = false;
-  if (!teardown_registered) {
-    RegisterTeardown(TeardownStage::kLabels, [] {
-      FreeUIColourRenderings();
-      FreeUIBrushes();
-    });
-    teardown_registered = true;
-  }
+void WireColourModeSteps() {
+  RegisterColourModeHook(kRedrawSweepRank, "redraw sweep", RedrawSweepStep);
+  RegisterColourModeHook(kFreeRenderingsRank, "colour renderings", FreeRenderingsStep);
+  RegisterColourModeHook(kRepaintRank, "repaint", RepaintStep);
+  // The cached brushes and pictures go at shut-down after the menus and bars
+  // that paint with them, and before the labels.
+  RegisterTeardown(kColourRenderingsTeardownRank, "colour renderings", [] {
+    FreeUIColourRenderings();
+    FreeUIBrushes();
+  });
 }
 
 }  // namespace lumora

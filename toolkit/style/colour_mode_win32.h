@@ -78,6 +78,6 @@ void RepaintProcessWindows();
 
 // Registers the sweep, the freeing of renderings and the final repaint as
 // steps of a colour mode change. Registering twice is harmless.
-void InstallColourModeSteps();
+void WireColourModeSteps();
 
 }  // namespace lumora

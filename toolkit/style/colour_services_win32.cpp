@@ -1,6 +1,6 @@
 #include "toolkit/style/colour_services_win32.h"
 
-#include "toolkit/base/platform_caps.h"
+#include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/style/colour_mode_win32.h"
 #include "toolkit/style/colour_services.h"
 
@@ -33,7 +33,7 @@ void InitColourTables() {
   services.theme_caption_colour = ThemeCaptionColour;
   services.solid_brush = SolidBrush;
   SetColourServices(services);
-  InstallColourModeSteps();
+  WireColourModeSteps();
 }
 
 }  // namespace lumora

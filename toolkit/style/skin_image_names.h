@@ -1,6 +1,6 @@
 // Whether a skin property value names an image file, and the parts of that
 // name the look-up uses. Platform-free: finding the file on disk or in the
-// skin's archive is the Win32 side's job (skin_image_win32.cpp).
+// skin's archive is the Win32 side's job (skin_image_files_win32.cpp).
 #pragma once
 #include <optional>
 #include <string>

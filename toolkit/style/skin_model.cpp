@@ -68,7 +68,10 @@ struct HeldGradient : SkinHeldHandle {
   GradientHandle gradient;
 };
 
-StaleLock& SkinLock() { return GetToolkitLock(ToolkitLock::kSkins); }
+StaleLock& SkinLock() {
+  static StaleLock lock;
+  return lock;
+}
 
 SkinRecord* FindRecord(SkinHandle skin) {
   if (skin == 0) return nullptr;

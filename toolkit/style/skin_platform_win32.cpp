@@ -13,6 +13,9 @@ namespace lumora {
 
 namespace {
 
+// Shut-down order (low first): after everything else.
+constexpr int32_t kSkinsTeardownRank = 900;
+
 struct HeldFont : SkinHeldHandle {
   explicit HeldFont(platform::UniqueFont owner) : font(std::move(owner)) {}
   intptr_t get() const noexcept override { return reinterpret_cast<intptr_t>(font.get()); }
@@ -42,7 +45,7 @@ void RefreshOnColourMode(int32_t) { RefreshSkins(0); }
 
 }  // namespace
 
-void InstallSkinPlatform() {
+void WireSkins() {
   SkinServices services;
   services.resolve_image = [](SkinHandle skin, std::u16string_view value) { return ResolveSkinImage(skin, value); };
   services.load_image = [](SkinHandle skin, std::u16string_view component, std::u16string_view state,
@@ -54,8 +57,9 @@ void InstallSkinPlatform() {
   services.add_builtin_extras = AddBuiltInSkinExtras;
   services.refresh = RefreshSkins;
   InstallSkinServices(services);
-  RegisterColourModeHook(ColourModeStep::kSkins, RefreshOnColourMode);
-  RegisterTeardown(TeardownStage::kSkins, [] {
+  RegisterColourModeHook(kSkinRefreshRank, "skins", RefreshOnColourMode);
+  // Last: every control that reads a skin is gone by then.
+  RegisterTeardown(kSkinsTeardownRank, "skins", [] {
     FreeAllSkins();
     FreeBuiltInSkinImages();
   });

@@ -12,7 +12,7 @@ namespace lumora {
 // Installs the services and makes the last step of a colour-mode change
 // re-apply every skin. Runs during toolkit initialisation; a second call is
 // harmless.
-void InstallSkinPlatform();
+void WireSkins();
 
 // The built-in skins' parts that need the system: radio and check glyphs,
 // the explorer bar's arrows and theme font, the splitter's gripper.

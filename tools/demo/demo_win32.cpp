@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/os_handles_win32.h"
-#include "toolkit/bars/image_file_win32.h"
+#include "toolkit/image/image_file_win32.h"
 #include "toolkit/bars/rebar_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/toolkit_messages.h"
