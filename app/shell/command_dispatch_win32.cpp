@@ -99,11 +99,11 @@ void RedoEdit() {
 }
 
 void CutSelection() {
-  if (ActOnSelection(WM_CUT, SCI_CUT)) g_editor.clipboard_has_text = 1;
+  if (ActOnSelection(WM_CUT, SCI_CUT)) g_editor.clipboard_has_text = true;
 }
 
 void CopySelection() {
-  if (ActOnSelection(WM_COPY, SCI_COPY)) g_editor.clipboard_has_text = 1;
+  if (ActOnSelection(WM_COPY, SCI_COPY)) g_editor.clipboard_has_text = true;
 }
 
 void PasteClipboard() {
@@ -181,12 +181,12 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
         // Only on activation: taking the focus while another window is
         // being activated would pull the activation back to us.
         if (LOWORD(wparam) != WA_INACTIVE && g_editor.editor_control) SetFocus(g_editor.editor_control);
-        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        g_editor.clipboard_has_text = ClipboardHasText();
         RefreshCommandStates();
         return 0;
       case WM_INITMENUPOPUP:
         // The menu shows the states; the clipboard may have changed unseen.
-        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        g_editor.clipboard_has_text = ClipboardHasText();
         RefreshCommandStates();
         break;
       case WM_TAVREL_EDITSTATE:
@@ -232,11 +232,11 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
         return 1;
       case WM_DRAWCLIPBOARD:
         if (g_editor.next_clipboard_viewer) SendMessageW(g_editor.next_clipboard_viewer, message, wparam, lparam);
-        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        g_editor.clipboard_has_text = ClipboardHasText();
         RefreshCommandStates();
         return 1;
       case WM_CLIPBOARDUPDATE:
-        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        g_editor.clipboard_has_text = ClipboardHasText();
         RefreshCommandStates();
         return 0;
       case WM_CLOSE:

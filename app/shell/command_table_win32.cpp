@@ -22,9 +22,9 @@ namespace {
 
 using enum MenuTitle;
 
-bool ClipboardHoldsText() { return g_editor.clipboard_has_text != 0; }
-bool PrinterAvailable() { return g_editor.printer_available != 0; }
-bool SpellCheckOn() { return g_editor.spell_check_on != 0; }
+bool ClipboardHoldsText() { return g_editor.clipboard_has_text; }
+bool PrinterAvailable() { return g_editor.printer_available; }
+bool SpellCheckOn() { return g_editor.spell_check_on; }
 
 bool OpenRecentFile(int id) {
   const std::wstring path = g_editor.recent_files[static_cast<std::size_t>(id - CMD_RECENT_FIRST)];

@@ -16,8 +16,11 @@
 #include "app/shell/image_indexes.h"
 #include "app/shell/resource_ids.h"
 #include "app/shell/scintilla_messages.h"
+#include "app/search/find_in_document_win32.h"
 #include "app/search/search_strip_win32.h"
 #include "app/shell/text_encoding.h"
+#include "app/shell/view_options_win32.h"
+#include "app/spelling/spell_check_win32.h"
 #include "platform/error_log.h"
 #include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
@@ -222,21 +225,21 @@ void ConfigureEditor() {
   // makes a line of many megabytes quick to lay out.
   SendEditor(SCI_STYLESETCHECKMONOSPACED, STYLE_DEFAULT, 1);
   SendEditor(SCI_STYLESETCHECKMONOSPACED, 0, 1);
-  SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(ScreenPixels(static_cast<int>(g_editor.symbol_margin_width))));
+  SendEditor(SCI_SETMARGINWIDTHN, kSymbolMargin, static_cast<LPARAM>(ScreenPixels(static_cast<int>(g_editor.symbol_margin_width))));
   SendEditor(SCI_SETSCROLLWIDTH, 1);
   SendEditor(SCI_SETSCROLLWIDTHTRACKING, 1);
-  SendEditor(SCI_INDICSETSTYLE, 0, INDIC_SQUIGGLE);
-  SendEditor(SCI_INDICSETFORE, 0, RGB(255, 0, 0));
-  SendEditor(SCI_INDICSETSTYLE, 1, INDIC_ROUNDBOX);
-  SendEditor(SCI_INDICSETFORE, 1, RGB(0, 230, 0));
-  SendEditor(SCI_INDICSETUNDER, 1, 1);
-  SendEditor(SCI_INDICSETALPHA, 1, 150);
-  SendEditor(SCI_INDICSETOUTLINEALPHA, 1, 255);
-  SendEditor(SCI_INDICSETSTYLE, 2, INDIC_ROUNDBOX);
-  SendEditor(SCI_INDICSETFORE, 2, RGB(230, 230, 0));
-  SendEditor(SCI_INDICSETUNDER, 2, 1);
-  SendEditor(SCI_INDICSETALPHA, 2, 120);
-  SendEditor(SCI_INDICSETOUTLINEALPHA, 2, 255);
+  SendEditor(SCI_INDICSETSTYLE, kSpellingIndicator, INDIC_SQUIGGLE);
+  SendEditor(SCI_INDICSETFORE, kSpellingIndicator, RGB(255, 0, 0));
+  SendEditor(SCI_INDICSETSTYLE, kCurrentMatchIndicator, INDIC_ROUNDBOX);
+  SendEditor(SCI_INDICSETFORE, kCurrentMatchIndicator, RGB(0, 230, 0));
+  SendEditor(SCI_INDICSETUNDER, kCurrentMatchIndicator, 1);
+  SendEditor(SCI_INDICSETALPHA, kCurrentMatchIndicator, 150);
+  SendEditor(SCI_INDICSETOUTLINEALPHA, kCurrentMatchIndicator, 255);
+  SendEditor(SCI_INDICSETSTYLE, kOtherMatchIndicator, INDIC_ROUNDBOX);
+  SendEditor(SCI_INDICSETFORE, kOtherMatchIndicator, RGB(230, 230, 0));
+  SendEditor(SCI_INDICSETUNDER, kOtherMatchIndicator, 1);
+  SendEditor(SCI_INDICSETALPHA, kOtherMatchIndicator, 120);
+  SendEditor(SCI_INDICSETOUTLINEALPHA, kOtherMatchIndicator, 255);
 }
 
 void PreloadEditorLibrary() {

@@ -84,14 +84,14 @@ void ToggleWordWrap() {
 
 void ToggleLineNumbers() {
   EditorState& s = g_editor;
-  if (SendEditor(SCI_GETMARGINWIDTHN, 0) != 0) {
-    SendEditor(SCI_SETMARGINWIDTHN, 0, 0);
-    SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(lumora::ScreenPixels(static_cast<int>(s.symbol_margin_width))));
+  if (SendEditor(SCI_GETMARGINWIDTHN, kLineNumberMargin) != 0) {
+    SendEditor(SCI_SETMARGINWIDTHN, kLineNumberMargin, 0);
+    SendEditor(SCI_SETMARGINWIDTHN, kSymbolMargin, static_cast<LPARAM>(lumora::ScreenPixels(static_cast<int>(s.symbol_margin_width))));
   } else {
     const LRESULT lines = SendEditor(SCI_GETLINECOUNT);
     const LRESULT width = NumberWidth(lines);
-    SendEditor(SCI_SETMARGINWIDTHN, 0, width);
-    SendEditor(SCI_SETMARGINWIDTHN, 1, lumora::ScreenPixels(10));
+    SendEditor(SCI_SETMARGINWIDTHN, kLineNumberMargin, width);
+    SendEditor(SCI_SETMARGINWIDTHN, kSymbolMargin, lumora::ScreenPixels(10));
     // Measured afresh: the next resize compares against this.
     s.last_line_count = lines;
     s.last_number_width = width;
@@ -100,16 +100,16 @@ void ToggleLineNumbers() {
 
 bool WordWrapOn() { return SendEditor(SCI_GETWRAPMODE) != 0; }
 
-bool LineNumbersShown() { return SendEditor(SCI_GETMARGINWIDTHN, 0) != 0; }
+bool LineNumbersShown() { return SendEditor(SCI_GETMARGINWIDTHN, kLineNumberMargin) != 0; }
 
 void ResizeLineNumberMargin() {
   EditorState& s = g_editor;
-  if (SendEditor(SCI_GETMARGINWIDTHN, 0) <= 0) return;
+  if (SendEditor(SCI_GETMARGINWIDTHN, kLineNumberMargin) <= 0) return;
   const LRESULT lines = SendEditor(SCI_GETLINECOUNT);
   if (lines == s.last_line_count) return;
   const LRESULT width = NumberWidth(lines);
   if (width != s.last_number_width) {
-    SendEditor(SCI_SETMARGINWIDTHN, 0, width);
+    SendEditor(SCI_SETMARGINWIDTHN, kLineNumberMargin, width);
     s.last_number_width = width;
   }
   s.last_line_count = lines;
@@ -143,7 +143,7 @@ void ChooseEditorFont() {
   SendEditor(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
   SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(s.font_size));
   // The numbers of the margin are drawn in the new font: measure them again.
-  if (SendEditor(SCI_GETMARGINWIDTHN, 0) > 0) {
+  if (SendEditor(SCI_GETMARGINWIDTHN, kLineNumberMargin) > 0) {
     s.last_line_count = 0;
     s.last_number_width = 0;
     ResizeLineNumberMargin();

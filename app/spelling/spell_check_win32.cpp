@@ -19,7 +19,6 @@
 namespace tavrel {
 namespace {
 
-constexpr int kSpellingIndicator = 0;
 // A document up to this size is checked at once; a bigger one (or a bigger
 // insertion) has what is on screen checked at once and the rest in idle
 // slices, so that the window keeps answering.
@@ -253,12 +252,12 @@ void ToggleSpellCheck() {
   if (g_editor.spell_check_on) {
     StopSpellingMarks();
     ClearAllMarks();
-    g_editor.spell_check_on = 0;
+    g_editor.spell_check_on = false;
     return;
   }
   g_editor.spelling_dictionary = SpellWaitForDictionary();
   CheckSpellingDocument();
-  g_editor.spell_check_on = 1;
+  g_editor.spell_check_on = true;
 }
 
 }  // namespace tavrel

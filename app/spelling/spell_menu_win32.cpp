@@ -19,7 +19,6 @@
 namespace tavrel {
 namespace {
 
-constexpr int kSpellingIndicator = 0;
 
 // The suggestions shown by the last menu, so that the chosen one is taken
 // as the library gave it rather than read back from its marked-up label.
