@@ -20,7 +20,7 @@ add_library(tavrel_portable STATIC ${CMAKE_SOURCE_DIR}/app/recent/recent_files_l
             ${CMAKE_SOURCE_DIR}/app/printing/page_loop.cpp ${CMAKE_SOURCE_DIR}/app/search/pending_marks.cpp
             ${CMAKE_SOURCE_DIR}/app/document/path_forms.cpp
             ${CMAKE_SOURCE_DIR}/app/document/file_stamp.cpp ${CMAKE_SOURCE_DIR}/app/document/side_file_writer.cpp
-            ${CMAKE_SOURCE_DIR}/app/document/document_room.cpp)
+            ${CMAKE_SOURCE_DIR}/app/document/document_room.cpp ${CMAKE_SOURCE_DIR}/app/shell/command_table.cpp)
 target_include_directories(tavrel_portable PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(tavrel_portable PRIVATE ${TAVREL_WARNINGS} ${SANITIZE} -g)
 target_link_options(tavrel_portable PUBLIC ${SANITIZE})

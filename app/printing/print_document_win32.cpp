@@ -13,8 +13,8 @@ namespace tavrel {
 
 bool AcceptPrinterLookup(bool found) {
   if (g_editor.printer_decided) return false;
-  g_editor.printer_decided = 1;
-  g_editor.printer_available = found ? 1 : 0;
+  g_editor.printer_decided = true;
+  g_editor.printer_available = found;
   return true;
 }
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/shell/command_ids.h"
+#include "app/shell/command_surfaces_win32.h"
+#include "app/shell/element_ids.h"
 #include "app/document/document_save.h"
 #include "app/shell/editor_state.h"
 #include "app/document/path_forms_win32.h"
@@ -24,9 +26,6 @@ namespace {
 constexpr wchar_t kRecentFilesName[] = L"RecentFiles.dat";
 // Shortened paths fit this many pixels in the bar font.
 constexpr int kShownPathWidth = 240;
-// Entries start in the File menu right after the separator that follows
-// "Properties", where "No Recent Files" stands until the first rebuild.
-constexpr int kFirstRecentPosition = 10;
 
 class SystemFiles final : public RecentFileSystem {
  public:
@@ -188,7 +187,8 @@ void RebuildRecentMenu() {
   for (int id = CMD_RECENT_FIRST; id <= CMD_RECENT_LAST; ++id) lumora::MenuRemoveItem(kMainMenu, id, 0);
   for (int k = 0; k < kRecentFilesKept && !slots[k].empty(); ++k) {
     const std::wstring label = RecentMenuLabel(k + 1, ShortenedPath(dc.get(), slots[k]));
-    lumora::MenuInsertItem(kMainMenu, kFirstRecentPosition + k, CMD_RECENT_FIRST + k, label.c_str(), nullptr, nullptr,
+    // Entries start where "No Recent Files" stands until the first rebuild.
+    lumora::MenuInsertItem(kMainMenu, MenuPositionOf(CMD_RECENT_FIRST) + k, CMD_RECENT_FIRST + k, label.c_str(), nullptr, nullptr,
                            nullptr, 0);
   }
 }

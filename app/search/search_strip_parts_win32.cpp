@@ -7,6 +7,8 @@
 
 #include "app/shell/command_ids.h"
 #include "app/shell/editor_state.h"
+#include "app/shell/element_ids.h"
+#include "app/shell/image_indexes.h"
 #include "platform/error_log.h"
 #include "toolkit/base/platform_caps_win32.h"
 #include "toolkit/controls/button_win32.h"
@@ -19,11 +21,6 @@ namespace {
 
 using namespace lumora;
 
-constexpr int kMagnifierPanel = 5;
-constexpr int kCounterPanel = 4;
-constexpr int kCounterLabel = 7;
-constexpr int kMagnifierImages = 39;
-constexpr int kClearImages = 41;
 constexpr uint32_t kPageOptions = 0x8000;
 
 HWND g_field = nullptr;
@@ -89,8 +86,8 @@ int WidthOf(HWND window) {
 
 void BuildSearchStripParts(HWND field, HFONT font) {
   g_field = field;
-  const ImageSet& magnifier = g_editor.images[kMagnifierImages];
-  const ImageSet& clear = g_editor.images[kClearImages];
+  const ImageSet& magnifier = g_editor.images[kImageMagnifier];
+  const ImageSet& clear = g_editor.images[kImageClear];
   if (CreatePanel(kMagnifierPanel, field, ScreenPixels(4), ScreenPixels(1), ScreenPixels(18), ScreenPixels(19),
                   nullptr)) {
     if (HWND page = WhitePage()) {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/shell/command_ids.h"
+#include "app/shell/element_ids.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
 #include "app/search/find_in_document_win32.h"

@@ -1,26 +1,24 @@
 #include "app/shell/command_dispatch_win32.h"
 
-#include "app/shell/command_ids.h"
 #include "app/document/document_files.h"
-#include "app/shell/editor_state.h"
-#include "app/shell/editor_windows.h"
-#include "app/search/find_in_document_win32.h"
-#include "app/shell/main_window_win32.h"
 #include "app/printing/print_document_win32.h"
 #include "app/printing/printer_win32.h"
 #include "app/recent/recent_files_win32.h"
-#include "app/shell/scintilla_messages.h"
+#include "app/search/find_in_document_win32.h"
 #include "app/search/search_strip_win32.h"
-#include "app/spelling/spell_check_win32.h"
+#include "app/shell/command_surfaces_win32.h"
+#include "app/shell/command_table_win32.h"
+#include "app/shell/editor_state.h"
+#include "app/shell/editor_windows.h"
+#include "app/shell/main_window_win32.h"
+#include "app/shell/scintilla_messages.h"
 #include "app/shell/view_options_win32.h"
+#include "app/spelling/spell_check_win32.h"
 #include "platform/dll_function_win32.h"
 #include "platform/error_log.h"
 #include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
-#include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/base/toolkit_messages.h"
-#include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/shortcut_dispatch_win32.h"
 
 namespace tavrel {
 namespace {
@@ -50,46 +48,18 @@ bool ActOnSelection(UINT box_message, unsigned editor_message) {
   return true;
 }
 
-void SetShown(int64_t& shown, bool enable, std::initializer_list<int> menu_items,
-              std::initializer_list<int> buttons) {
-  for (int id : menu_items) MenuSetItemDisabled(kMainMenu, id, enable ? 0 : 1);
-  for (int id : buttons) ToolbarSetButtonDisabled(kMainToolbar, id, enable ? 0 : 1);
-  shown = enable ? 1 : 0;
-}
-
-void Dispatch(HWND window, int id) {
-  switch (id) {
-    case CMD_NEW: NewDocument(); break;
-    case CMD_OPEN: OpenDocument(L""); break;
-    case CMD_SAVE: SaveDocument(); break;
-    case CMD_SAVE_AS: SaveDocumentAs(); break;
-    case CMD_PRINT: PrintDocument(); break;
-    case CMD_CHOOSE_PRINTER: ChoosePrinter(); break;
-    case CMD_SPELL_CHECK: ToggleSpellCheck(); break;
-    case CMD_IGNORE_ALL: IgnoreContextWord(); break;
-    case CMD_ADD_TO_DICTIONARY: AddContextWordToDictionary(); break;
-    case CMD_UNDO: UndoEdit(); break;
-    case CMD_REDO: RedoEdit(); break;
-    case CMD_CUT: CutSelection(); break;
-    case CMD_COPY: CopySelection(); break;
-    case CMD_PASTE: PasteClipboard(); break;
-    case CMD_DELETE: DeleteSelection(); break;
-    case CMD_SELECT_ALL: SelectAllText(); break;
-    case CMD_WORD_WRAP: ToggleWordWrap(); break;
-    case CMD_FONT: ChooseEditorFont(); break;
-    case CMD_LINE_NUMBERS: ToggleLineNumbers(); break;
-    case CMD_EXIT: PostMessageW(window, WM_CLOSE, 0, 0); break;
-    case CMD_FIND_NEXT: FindNextMatch(); break;
-    case CMD_CLEAR_SEARCH: ClearSearch(); break;
-    default:
-      if (ChooseSuggestion(id)) break;
-      if (id >= CMD_RECENT_FIRST && id <= CMD_RECENT_LAST) {
-        const std::wstring path = g_editor.recent_files[id - CMD_RECENT_FIRST];
-        if (!path.empty()) OpenDocument(path);
-      }
-      // Ids without a command of their own are ignored.
-      break;
+// A command's row runs it; ids of a range go to the range first, and an id
+// the range does not take (a recent slot still empty, a suggestion the last
+// menu did not offer) falls back to its row, if any. Ids without a command
+// of their own are ignored.
+void Dispatch(int id) {
+  for (const CommandRange& range : CommandRanges()) {
+    if (id >= range.first && id <= range.last && range.run(id)) return;
   }
+  const CommandRow* row = FindCommand(CommandTable(), id);
+  if (!row || !row->run) return;
+  row->run();
+  ShowCheckedState(*row);
 }
 
 }  // namespace
@@ -129,11 +99,11 @@ void RedoEdit() {
 }
 
 void CutSelection() {
-  if (ActOnSelection(WM_CUT, SCI_CUT)) g_editor.clipboard_has_text = 1;
+  if (ActOnSelection(WM_CUT, SCI_CUT)) g_editor.clipboard_has_text = true;
 }
 
 void CopySelection() {
-  if (ActOnSelection(WM_COPY, SCI_COPY)) g_editor.clipboard_has_text = 1;
+  if (ActOnSelection(WM_COPY, SCI_COPY)) g_editor.clipboard_has_text = true;
 }
 
 void PasteClipboard() {
@@ -155,32 +125,20 @@ void SelectAllText() {
   }
 }
 
-void RefreshCommandStates() {
-  EditorState& s = g_editor;
-  if (!s.clipboard_has_text && s.paste_shown) {
-    SetShown(s.paste_shown, false, {CMD_PASTE}, {CMD_PASTE});
-  } else if (s.clipboard_has_text && !s.paste_shown) {
-    SetShown(s.paste_shown, true, {CMD_PASTE}, {CMD_PASTE});
-  }
-  // Cut, Copy and Undo show what they would do to the focused control.
+bool SelectionInFocus() {
   HWND box = FocusedSearchEdit();
-  const bool selection = box ? BoxHasSelection(box) : HasSelection();
-  if (selection && !s.selection_shown) {
-    SetShown(s.selection_shown, true, {CMD_COPY, CMD_CUT}, {CMD_COPY, CMD_CUT});
-  } else if (!selection && s.selection_shown) {
-    SetShown(s.selection_shown, false, {CMD_COPY, CMD_CUT}, {CMD_COPY, CMD_CUT});
-  }
-  const bool can_undo = box ? SendMessageW(box, EM_CANUNDO, 0, 0) != 0 : SendEditor(SCI_CANUNDO) == 1;
-  if (can_undo != (s.undo_shown != 0)) SetShown(s.undo_shown, can_undo, {CMD_UNDO}, {});
-  const bool can_redo = !box && SendEditor(SCI_CANREDO) == 1;
-  if (can_redo != (s.redo_shown != 0)) SetShown(s.redo_shown, can_redo, {CMD_REDO}, {});
-  if (s.printer_available && !s.printer_shown) {
-    SetShown(s.printer_shown, true, {CMD_PRINT, CMD_CHOOSE_PRINTER}, {CMD_PRINT});
-    ToolbarSetButtonTooltip(kMainToolbar, CMD_PRINT, L"Print");
-  } else if (!s.printer_available && s.printer_shown) {
-    SetShown(s.printer_shown, false, {CMD_PRINT, CMD_CHOOSE_PRINTER}, {CMD_PRINT});
-    ToolbarSetButtonTooltip(kMainToolbar, CMD_PRINT, L"Print (No Printer)");
-  }
+  return box ? BoxHasSelection(box) : HasSelection();
+}
+
+bool CanUndoInFocus() {
+  HWND box = FocusedSearchEdit();
+  return box ? SendMessageW(box, EM_CANUNDO, 0, 0) != 0 : SendEditor(SCI_CANUNDO) == 1;
+}
+
+bool CanRedoInFocus() { return !FocusedSearchEdit() && SendEditor(SCI_CANREDO) == 1; }
+
+void RefreshCommandStates() {
+  ShowEnabledStates();
   ResizeLineNumberMargin();
 }
 
@@ -217,18 +175,18 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
   try {
     switch (message) {
       case WM_COMMAND:
-        if (HIWORD(wparam) == 0) Dispatch(window, LOWORD(wparam));
+        if (HIWORD(wparam) == 0) Dispatch(LOWORD(wparam));
         break;
       case WM_ACTIVATE:
         // Only on activation: taking the focus while another window is
         // being activated would pull the activation back to us.
         if (LOWORD(wparam) != WA_INACTIVE && g_editor.editor_control) SetFocus(g_editor.editor_control);
-        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        g_editor.clipboard_has_text = ClipboardHasText();
         RefreshCommandStates();
         return 0;
       case WM_INITMENUPOPUP:
         // The menu shows the states; the clipboard may have changed unseen.
-        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        g_editor.clipboard_has_text = ClipboardHasText();
         RefreshCommandStates();
         break;
       case WM_TAVREL_EDITSTATE:
@@ -274,11 +232,11 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
         return 1;
       case WM_DRAWCLIPBOARD:
         if (g_editor.next_clipboard_viewer) SendMessageW(g_editor.next_clipboard_viewer, message, wparam, lparam);
-        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        g_editor.clipboard_has_text = ClipboardHasText();
         RefreshCommandStates();
         return 1;
       case WM_CLIPBOARDUPDATE:
-        g_editor.clipboard_has_text = ClipboardHasText() ? 1 : 0;
+        g_editor.clipboard_has_text = ClipboardHasText();
         RefreshCommandStates();
         return 0;
       case WM_CLOSE:

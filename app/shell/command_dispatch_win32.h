@@ -24,4 +24,10 @@ void SelectAllText();
 
 bool ClipboardHasText();
 
+// What the editing commands would act on: the search field's edit box while
+// it has the focus, otherwise the document.
+bool SelectionInFocus();
+bool CanUndoInFocus();
+bool CanRedoInFocus();
+
 }  // namespace tavrel

@@ -1,6 +1,7 @@
 // The command ids shared by menu items, tool-bar buttons, strip buttons and
 // keyboard shortcuts; every command reaches the main window callback as
-// WM_COMMAND with one of these in the low word.
+// WM_COMMAND with one of these in the low word. What each command shows and
+// does is its row in the command table (command_table_win32.cpp).
 #pragma once
 
 namespace tavrel {
@@ -38,13 +39,5 @@ enum CommandId : int {
   CMD_ABOUT = 205,
   CMD_TOOLBAR = 1234,
 };
-
-// Controls of the search strip.
-constexpr int kSearchStripToolbar = 8;
-constexpr int kSearchFieldSlot = 9;
-constexpr int kSearchField = 10;
-constexpr int kMainToolbar = 3;
-constexpr int kMainRebar = 1;
-constexpr int kMainMenu = 0;
 
 }  // namespace tavrel

@@ -8,14 +8,19 @@
 #include <utility>
 #include <vector>
 
-#include "app/shell/command_ids.h"
 #include "app/document/document_files.h"
+#include "app/shell/command_surfaces_win32.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
+#include "app/shell/element_ids.h"
+#include "app/shell/image_indexes.h"
 #include "app/shell/resource_ids.h"
 #include "app/shell/scintilla_messages.h"
+#include "app/search/find_in_document_win32.h"
 #include "app/search/search_strip_win32.h"
 #include "app/shell/text_encoding.h"
+#include "app/shell/view_options_win32.h"
+#include "app/spelling/spell_check_win32.h"
 #include "platform/error_log.h"
 #include "platform/error_log_win32.h"
 #include "platform/os_handles_win32.h"
@@ -26,7 +31,6 @@
 #include "toolkit/bars/size_limits_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
 #include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/shortcut_dispatch_win32.h"
 #include "toolkit/style/drawing_win32.h"
 
 namespace tavrel {
@@ -43,21 +47,21 @@ struct ImageRow {
 };
 
 const ImageRow kImages[] = {
-    {20, L"09276.ico", nullptr, nullptr, false},
-    {24, L"00018.ico", nullptr, nullptr, false},
-    {25, L"00023.ico", nullptr, nullptr, false},
-    {26, L"00003.ico", nullptr, nullptr, false},
-    {27, L"00004.ico", nullptr, nullptr, false},
-    {29, L"00002.ico", nullptr, nullptr, false},
-    {31, L"00021.ico", nullptr, nullptr, false},
-    {32, L"00019.ico", nullptr, nullptr, false},
-    {33, L"00022.ico", nullptr, nullptr, false},
-    {35, L"00128.ico", nullptr, nullptr, false},
-    {36, L"00129.ico", nullptr, nullptr, false},
-    {39, L"search_small.ico", L"search_small_h.ico", L"search_small_p.ico", true},
-    {41, L"x.ico", L"x_h.ico", L"x_p.ico", true},
-    {50, L"00253.ico", nullptr, nullptr, false},
-    {91, L"00984.ico", nullptr, nullptr, false},
+    {kImageFind, L"09276.ico", nullptr, nullptr, false},
+    {kImageNew, L"00018.ico", nullptr, nullptr, false},
+    {kImageOpen, L"00023.ico", nullptr, nullptr, false},
+    {kImageSave, L"00003.ico", nullptr, nullptr, false},
+    {kImagePrint, L"00004.ico", nullptr, nullptr, false},
+    {kImageSpellCheck, L"00002.ico", nullptr, nullptr, false},
+    {kImageCut, L"00021.ico", nullptr, nullptr, false},
+    {kImageCopy, L"00019.ico", nullptr, nullptr, false},
+    {kImagePaste, L"00022.ico", nullptr, nullptr, false},
+    {kImageUndo, L"00128.ico", nullptr, nullptr, false},
+    {kImageRedo, L"00129.ico", nullptr, nullptr, false},
+    {kImageMagnifier, L"search_small.ico", L"search_small_h.ico", L"search_small_p.ico", true},
+    {kImageClear, L"x.ico", L"x_h.ico", L"x_p.ico", true},
+    {kImageFont, L"00253.ico", nullptr, nullptr, false},
+    {kImageHelp, L"00984.ico", nullptr, nullptr, false},
 };
 
 // The images of the table, which the editor's record only points at.
@@ -110,12 +114,6 @@ HANDLE Load(const wchar_t* file, bool natural) {
   return Keep(LoadImageFile(path.c_str(), size, size, 0));
 }
 
-HICON Image(int index) { return static_cast<HICON>(g_editor.images[index].normal); }
-
-void AddItem(int id, const wchar_t* text, int image = -1) {
-  MenuAddItem(id, text, image >= 0 ? Image(image) : nullptr, nullptr, nullptr, 0);
-}
-
 void BuildMenus(HWND window) {
   MenuCreateBar(kMainMenu, window, static_cast<int32_t>(g_editor.bar_style));
   if (HWND bar = reinterpret_cast<HWND>(MenuExists(kMainMenu))) {
@@ -124,87 +122,12 @@ void BuildMenus(HWND window) {
     SendMessageW(bar, TB_SETSTYLE, 0, style & ~TBSTYLE_WRAPABLE);
     SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_HIDECLIPPEDBUTTONS);
   }
-  MenuAddTitle(L"&File");
-  AddItem(CMD_NEW, L"&New...", 24);
-  AddItem(CMD_OPEN, L"&Open...$Ctrl+O", 25);
-  MenuAddSeparator();
-  AddItem(CMD_SAVE, L"&Save$Ctrl+S", 26);
-  AddItem(CMD_SAVE_AS, L"Save &As...");
-  MenuAddSeparator();
-  AddItem(CMD_PRINT, L"&Print...$Ctrl+P", 27);
-  MenuSetItemDisabled(kMainMenu, CMD_PRINT, 1);
-  MenuAddSeparator();
-  AddItem(CMD_PROPERTIES, L"Propert&ies");
-  MenuAddSeparator();
-  AddItem(CMD_RECENT_FIRST, L"No Recent Files");
-  MenuSetItemDisabled(kMainMenu, CMD_RECENT_FIRST, 1);
-  MenuAddSeparator();
-  AddItem(CMD_EXIT, L"E&xit");
-
-  MenuAddTitle(L"&Edit");
-  AddItem(CMD_UNDO, L"&Undo$Ctrl+Z", 35);
-  AddItem(CMD_REDO, L"&Redo$Ctrl+Y", 36);
-  MenuSetItemDisabled(kMainMenu, CMD_UNDO, 1);
-  MenuSetItemDisabled(kMainMenu, CMD_REDO, 1);
-  MenuAddSeparator();
-  AddItem(CMD_CUT, L"Cu&t$Ctrl+X", 31);
-  AddItem(CMD_COPY, L"&Copy$Ctrl+C", 32);
-  AddItem(CMD_PASTE, L"&Paste$Ctrl+V", 33);
-  MenuSetItemDisabled(kMainMenu, CMD_CUT, 1);
-  MenuSetItemDisabled(kMainMenu, CMD_COPY, 1);
-  MenuSetItemDisabled(kMainMenu, CMD_PASTE, 1);
-  MenuAddSeparator();
-  AddItem(CMD_DELETE, L"&Delete$Del");
-  // The Delete key belongs to the editing component; the item only shows it.
-  RegisterShortcut(window, -1, L"Del");
-  AddItem(CMD_SELECT_ALL, L"Select &All$Ctrl+A");
-  MenuAddSeparator();
-  AddItem(CMD_FIND_REPLACE, L"&Find/Replace...$Ctrl+F", 20);
-  AddItem(CMD_FIND_NEXT, L"Find Next$F3", 20);
-  AddItem(CMD_GO_TO, L"&Go To...$Ctrl+G");
-
-  MenuAddTitle(L"&View");
-  AddItem(CMD_WORD_WRAP, L"&Word Wrap$Ctrl+W");
-  AddItem(CMD_LINE_NUMBERS, L"&Line Numbers$Ctrl+L");
-  MenuAddSeparator();
-  AddItem(CMD_TOOLBAR, L"&Toolbar");
-  MenuAddSeparator();
-  AddItem(CMD_FONT, L"&Font...", 50);
-
-  MenuAddTitle(L"&Help");
-  AddItem(CMD_VIEW_HELP, L"View &Help$F1", 91);
-  MenuAddSeparator();
-  AddItem(CMD_ABOUT, L"&About Tavrel");
+  AddMainMenuItems(window);
 }
 
 void BuildMainToolbar(HWND window) {
   CreateToolbar(kMainToolbar, window, IconSize(), IconSize(), static_cast<uint32_t>(g_editor.bar_style) | TOOLBAR_HIDE_CLIPPED);
-  auto button = [](int id, int image, uint8_t style = 0x10) {
-    ToolbarAddImageButton(id, L"", Image(image), nullptr, nullptr, style);
-  };
-  ToolbarBeginBatch(kMainToolbar);
-  button(CMD_NEW, 24);
-  button(CMD_OPEN, 25);
-  button(CMD_SAVE, 26);
-  ToolbarAddSeparator();
-  button(CMD_PRINT, 27);
-  ToolbarSetButtonDisabled(kMainToolbar, CMD_PRINT, 1);
-  ToolbarAddSeparator();
-  button(CMD_SPELL_CHECK, 29, 0x12);
-  ToolbarAddSeparator();
-  button(CMD_CUT, 31);
-  button(CMD_COPY, 32);
-  button(CMD_PASTE, 33);
-  for (int id : {CMD_CUT, CMD_COPY, CMD_PASTE}) ToolbarSetButtonDisabled(kMainToolbar, id, 1);
-  ToolbarEndBatch(kMainToolbar);
-  ToolbarSetButtonTooltip(kMainToolbar, CMD_NEW, L"New Blank Document");
-  ToolbarSetButtonTooltip(kMainToolbar, CMD_OPEN, L"Open");
-  ToolbarSetButtonTooltip(kMainToolbar, CMD_SAVE, L"Save");
-  ToolbarSetButtonTooltip(kMainToolbar, CMD_SPELL_CHECK, L"Spell Check (Off)");
-  ToolbarSetButtonTooltip(kMainToolbar, CMD_PRINT, L"Print (No Printer)");
-  ToolbarSetButtonTooltip(kMainToolbar, CMD_CUT, L"Cut");
-  ToolbarSetButtonTooltip(kMainToolbar, CMD_COPY, L"Copy");
-  ToolbarSetButtonTooltip(kMainToolbar, CMD_PASTE, L"Paste");
+  AddMainToolbarButtons();
 }
 
 // The main tool bar's band is asked for 217 pixels, but the band's own
@@ -302,21 +225,21 @@ void ConfigureEditor() {
   // makes a line of many megabytes quick to lay out.
   SendEditor(SCI_STYLESETCHECKMONOSPACED, STYLE_DEFAULT, 1);
   SendEditor(SCI_STYLESETCHECKMONOSPACED, 0, 1);
-  SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(ScreenPixels(static_cast<int>(g_editor.symbol_margin_width))));
+  SendEditor(SCI_SETMARGINWIDTHN, kSymbolMargin, static_cast<LPARAM>(ScreenPixels(static_cast<int>(g_editor.symbol_margin_width))));
   SendEditor(SCI_SETSCROLLWIDTH, 1);
   SendEditor(SCI_SETSCROLLWIDTHTRACKING, 1);
-  SendEditor(SCI_INDICSETSTYLE, 0, INDIC_SQUIGGLE);
-  SendEditor(SCI_INDICSETFORE, 0, RGB(255, 0, 0));
-  SendEditor(SCI_INDICSETSTYLE, 1, INDIC_ROUNDBOX);
-  SendEditor(SCI_INDICSETFORE, 1, RGB(0, 230, 0));
-  SendEditor(SCI_INDICSETUNDER, 1, 1);
-  SendEditor(SCI_INDICSETALPHA, 1, 150);
-  SendEditor(SCI_INDICSETOUTLINEALPHA, 1, 255);
-  SendEditor(SCI_INDICSETSTYLE, 2, INDIC_ROUNDBOX);
-  SendEditor(SCI_INDICSETFORE, 2, RGB(230, 230, 0));
-  SendEditor(SCI_INDICSETUNDER, 2, 1);
-  SendEditor(SCI_INDICSETALPHA, 2, 120);
-  SendEditor(SCI_INDICSETOUTLINEALPHA, 2, 255);
+  SendEditor(SCI_INDICSETSTYLE, kSpellingIndicator, INDIC_SQUIGGLE);
+  SendEditor(SCI_INDICSETFORE, kSpellingIndicator, RGB(255, 0, 0));
+  SendEditor(SCI_INDICSETSTYLE, kCurrentMatchIndicator, INDIC_ROUNDBOX);
+  SendEditor(SCI_INDICSETFORE, kCurrentMatchIndicator, RGB(0, 230, 0));
+  SendEditor(SCI_INDICSETUNDER, kCurrentMatchIndicator, 1);
+  SendEditor(SCI_INDICSETALPHA, kCurrentMatchIndicator, 150);
+  SendEditor(SCI_INDICSETOUTLINEALPHA, kCurrentMatchIndicator, 255);
+  SendEditor(SCI_INDICSETSTYLE, kOtherMatchIndicator, INDIC_ROUNDBOX);
+  SendEditor(SCI_INDICSETFORE, kOtherMatchIndicator, RGB(230, 230, 0));
+  SendEditor(SCI_INDICSETUNDER, kOtherMatchIndicator, 1);
+  SendEditor(SCI_INDICSETALPHA, kOtherMatchIndicator, 120);
+  SendEditor(SCI_INDICSETOUTLINEALPHA, kOtherMatchIndicator, 255);
 }
 
 void PreloadEditorLibrary() {
@@ -351,7 +274,8 @@ void LoadImages() {
     slot.hot = Load(row.hot, row.natural);
     slot.pressed = Load(row.pressed, row.natural);
   }
-  if (HANDLE x = g_editor.images[41].normal) g_editor.images[41].disabled = Keep(ImageEffect(x, 30, 0, 0, 0, 0, 1));
+  if (HANDLE x = g_editor.images[kImageClear].normal)
+    g_editor.images[kImageClear].disabled = Keep(ImageEffect(x, 30, 0, 0, 0, 0, 1));
 }
 
 void FreeMainWindowResources() {

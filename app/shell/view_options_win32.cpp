@@ -6,15 +6,12 @@
 #include <cstdio>
 #include <string>
 
-#include "app/shell/command_ids.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
 #include "app/shell/scintilla_messages.h"
 #include "app/shell/text_encoding.h"
 #include "platform/os_handles_win32.h"
 #include "toolkit/base/platform_caps_win32.h"
-#include "toolkit/menus/menu_win32.h"
-#include "toolkit/menus/shortcut_dispatch_win32.h"
 
 namespace tavrel {
 namespace {
@@ -79,40 +76,40 @@ void SetFontDialogForTesting(FontDialogFn dialog) { g_font_dialog = dialog ? dia
 void ToggleWordWrap() {
   if (SendEditor(SCI_GETWRAPMODE) == 0) {
     SendEditor(SCI_SETWRAPMODE, 1);
-    lumora::MenuSetItemState(kMainMenu, CMD_WORD_WRAP, 1);
   } else {
     SendEditor(SCI_SETWRAPMODE, 0);
-    lumora::MenuSetItemState(kMainMenu, CMD_WORD_WRAP, 0);
   }
   KeepCaretInViewAfterRewrap();
 }
 
 void ToggleLineNumbers() {
   EditorState& s = g_editor;
-  if (SendEditor(SCI_GETMARGINWIDTHN, 0) != 0) {
-    SendEditor(SCI_SETMARGINWIDTHN, 0, 0);
-    SendEditor(SCI_SETMARGINWIDTHN, 1, static_cast<LPARAM>(lumora::ScreenPixels(static_cast<int>(s.symbol_margin_width))));
-    lumora::MenuSetItemState(kMainMenu, CMD_LINE_NUMBERS, 0);
+  if (SendEditor(SCI_GETMARGINWIDTHN, kLineNumberMargin) != 0) {
+    SendEditor(SCI_SETMARGINWIDTHN, kLineNumberMargin, 0);
+    SendEditor(SCI_SETMARGINWIDTHN, kSymbolMargin, static_cast<LPARAM>(lumora::ScreenPixels(static_cast<int>(s.symbol_margin_width))));
   } else {
     const LRESULT lines = SendEditor(SCI_GETLINECOUNT);
     const LRESULT width = NumberWidth(lines);
-    SendEditor(SCI_SETMARGINWIDTHN, 0, width);
-    SendEditor(SCI_SETMARGINWIDTHN, 1, lumora::ScreenPixels(10));
+    SendEditor(SCI_SETMARGINWIDTHN, kLineNumberMargin, width);
+    SendEditor(SCI_SETMARGINWIDTHN, kSymbolMargin, lumora::ScreenPixels(10));
     // Measured afresh: the next resize compares against this.
     s.last_line_count = lines;
     s.last_number_width = width;
-    lumora::MenuSetItemState(kMainMenu, CMD_LINE_NUMBERS, 1);
   }
 }
 
+bool WordWrapOn() { return SendEditor(SCI_GETWRAPMODE) != 0; }
+
+bool LineNumbersShown() { return SendEditor(SCI_GETMARGINWIDTHN, kLineNumberMargin) != 0; }
+
 void ResizeLineNumberMargin() {
   EditorState& s = g_editor;
-  if (SendEditor(SCI_GETMARGINWIDTHN, 0) <= 0) return;
+  if (SendEditor(SCI_GETMARGINWIDTHN, kLineNumberMargin) <= 0) return;
   const LRESULT lines = SendEditor(SCI_GETLINECOUNT);
   if (lines == s.last_line_count) return;
   const LRESULT width = NumberWidth(lines);
   if (width != s.last_number_width) {
-    SendEditor(SCI_SETMARGINWIDTHN, 0, width);
+    SendEditor(SCI_SETMARGINWIDTHN, kLineNumberMargin, width);
     s.last_number_width = width;
   }
   s.last_line_count = lines;
@@ -146,7 +143,7 @@ void ChooseEditorFont() {
   SendEditor(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
   SendEditor(SCI_STYLESETSIZE, STYLE_DEFAULT, static_cast<LPARAM>(s.font_size));
   // The numbers of the margin are drawn in the new font: measure them again.
-  if (SendEditor(SCI_GETMARGINWIDTHN, 0) > 0) {
+  if (SendEditor(SCI_GETMARGINWIDTHN, kLineNumberMargin) > 0) {
     s.last_line_count = 0;
     s.last_number_width = 0;
     ResizeLineNumberMargin();

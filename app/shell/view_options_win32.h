@@ -7,12 +7,20 @@
 
 namespace tavrel {
 
+// The editing component's margins: the line numbers, shown on request, and
+// the narrow blank one beside the text.
+inline constexpr int kLineNumberMargin = 0;
+inline constexpr int kSymbolMargin = 1;
+
 // The system font dialog, replaceable so tests can answer it.
 using FontDialogFn = BOOL(WINAPI*)(CHOOSEFONTW*);
 void SetFontDialogForTesting(FontDialogFn dialog);
 
 void ToggleWordWrap();
 void ToggleLineNumbers();
+// The check marks of the two toggles.
+bool WordWrapOn();
+bool LineNumbersShown();
 void ChooseEditorFont();
 // Keeps the line-number margin as wide as the line count needs; measures
 // only when the line count changed.

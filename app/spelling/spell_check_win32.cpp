@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/shell/command_ids.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
 #include "app/search/match_marking_win32.h"
@@ -16,12 +15,10 @@
 #include "app/spelling/spelling_library_win32.h"
 #include "platform/error_log.h"
 #include "platform/error_log_win32.h"
-#include "toolkit/bars/toolbar_win32.h"
 
 namespace tavrel {
 namespace {
 
-constexpr int kSpellingIndicator = 0;
 // A document up to this size is checked at once; a bigger one (or a bigger
 // insertion) has what is on screen checked at once and the rest in idle
 // slices, so that the window keeps answering.
@@ -255,14 +252,12 @@ void ToggleSpellCheck() {
   if (g_editor.spell_check_on) {
     StopSpellingMarks();
     ClearAllMarks();
-    lumora::ToolbarSetButtonTooltip(kMainToolbar, CMD_SPELL_CHECK, L"Spell Check (Off)");
-    g_editor.spell_check_on = 0;
+    g_editor.spell_check_on = false;
     return;
   }
   g_editor.spelling_dictionary = SpellWaitForDictionary();
   CheckSpellingDocument();
-  lumora::ToolbarSetButtonTooltip(kMainToolbar, CMD_SPELL_CHECK, L"Spell Check (On)");
-  g_editor.spell_check_on = 1;
+  g_editor.spell_check_on = true;
 }
 
 }  // namespace tavrel

@@ -10,6 +10,9 @@ struct SCNotification;
 
 namespace tavrel {
 
+// The editing component's indicator that underlines misspelt words.
+inline constexpr int kSpellingIndicator = 0;
+
 // Re-marks the misspelt words of the whole lines the byte range touches.
 // A word that runs up to the end of the range is judged only when the
 // range ends at its line's end: before that it may still be being typed.

@@ -6,8 +6,10 @@
 
 #include "app/shell/command_dispatch_win32.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/command_table_win32.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
+#include "app/shell/element_ids.h"
 #include "app/shell/scintilla_messages.h"
 #include "app/spelling/spell_check_win32.h"
 #include "app/spelling/spelling_library_win32.h"
@@ -17,8 +19,6 @@
 namespace tavrel {
 namespace {
 
-constexpr int32_t kContextMenu = 2;
-constexpr int kSpellingIndicator = 0;
 
 // The suggestions shown by the last menu, so that the chosen one is taken
 // as the library gave it rather than read back from its marked-up label.
@@ -44,8 +44,12 @@ std::wstring BoldLabel(const std::wstring& word) {
   return label + L"\\b";
 }
 
-void AddEditItem(int id, const wchar_t* text, int image, bool enabled) {
-  lumora::MenuAddItem(id, text, g_editor.images[image].normal, nullptr, nullptr, 0);
+// The item as the command table has it; images are the main menu's.
+void AddCommandItem(int id, bool enabled = true) {
+  const CommandRow* row = FindCommand(CommandTable(), id);
+  if (!row) return;
+  HANDLE image = row->image == kNoImage ? nullptr : g_editor.images[static_cast<std::size_t>(row->image)].normal;
+  lumora::MenuAddItem(id, MenuItemLabel(*row).c_str(), image, nullptr, nullptr, 0);
   if (!enabled) lumora::MenuSetItemDisabled(kContextMenu, id, 1);
 }
 
@@ -66,8 +70,8 @@ void AddSpellingItems(intptr_t pos) {
                         nullptr, nullptr, 0);
   }
   if (!g_suggestions.empty()) lumora::MenuAddSeparator();
-  lumora::MenuAddItem(CMD_IGNORE_ALL, L"&Ignore All", nullptr, nullptr, nullptr, 0);
-  lumora::MenuAddItem(CMD_ADD_TO_DICTIONARY, L"&Add to Dictionary", nullptr, nullptr, nullptr, 0);
+  AddCommandItem(CMD_IGNORE_ALL);
+  AddCommandItem(CMD_ADD_TO_DICTIONARY);
   lumora::MenuAddSeparator();
 }
 
@@ -82,9 +86,9 @@ void ShowEditorContextMenu(POINT screen) {
   ScreenToClient(editor, &client);
   AddSpellingItems(SendEditor(SCI_POSITIONFROMPOINT, static_cast<uintptr_t>(client.x), client.y));
   const bool selection = SendEditor(SCI_GETSELECTIONEND) - SendEditor(SCI_GETSELECTIONSTART) > 0;
-  AddEditItem(CMD_CUT, L"Cu&t$Ctrl+X", 31, selection);
-  AddEditItem(CMD_COPY, L"&Copy$Ctrl+C", 32, selection);
-  AddEditItem(CMD_PASTE, L"&Paste$Ctrl+V", 33, ClipboardHasText());
+  AddCommandItem(CMD_CUT, selection);
+  AddCommandItem(CMD_COPY, selection);
+  AddCommandItem(CMD_PASTE, ClipboardHasText());
   lumora::MenuShowPopup(kContextMenu, g_editor.main_window, screen.x, screen.y);
 }
 

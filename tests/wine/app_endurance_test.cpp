@@ -20,6 +20,7 @@
 
 #include "app/shell/command_dispatch_win32.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/element_ids.h"
 #include "app/document/document_hooks.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"

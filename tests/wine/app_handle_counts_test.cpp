@@ -13,6 +13,7 @@
 
 #include "app/shell/command_dispatch_win32.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/element_ids.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/main_window_win32.h"
 #include "platform/os_handles_win32.h"

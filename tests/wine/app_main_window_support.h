@@ -6,8 +6,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/shell/command_dispatch_win32.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/element_ids.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/main_window_win32.h"
 #include "toolkit/bars/toolbar_win32.h"
@@ -56,6 +59,19 @@ inline bool MenuChecked(int id) { return (MenuItemState(id) & MF_CHECKED) != 0; 
 
 inline bool ButtonEnabled(int id) {
   return SendMessageW(lumora::ToolbarWindow(kMainToolbar), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
+}
+
+// The text a main tool-bar button's tooltip would show, asked the way the
+// tooltip asks.
+inline std::wstring ButtonTooltip(int id) {
+  HWND toolbar = lumora::ToolbarWindow(kMainToolbar);
+  NMTTDISPINFOW info{};
+  info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
+  info.hdr.idFrom = static_cast<UINT_PTR>(id);
+  info.hdr.code = TTN_GETDISPINFOW;
+  info.lpszText = info.szText;
+  SendMessageW(GetParent(toolbar), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&info));
+  return info.lpszText ? std::wstring(info.lpszText) : std::wstring();
 }
 
 }  // namespace tavrel::test_support

@@ -15,6 +15,7 @@
 
 #include "app/shell/command_dispatch_win32.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/element_ids.h"
 #include "app/document/document_hooks.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
@@ -218,7 +219,7 @@ LRESULT NumberWidth(const char* sample) {
 TEST(MainWindow, LineNumberMarginFollowsNineTenNineLines) {
   SetText("1\n2\n3\n4\n5\n6\n7\n8\n9");
   ASSERT_EQ(SendEditor(SCI_GETLINECOUNT), 9);
-  ToggleLineNumbers();
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_LINE_NUMBERS, 0);
   EXPECT_TRUE(MenuChecked(CMD_LINE_NUMBERS));
   const LRESULT nine = NumberWidth("_9");
   EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), nine);
@@ -228,15 +229,15 @@ TEST(MainWindow, LineNumberMarginFollowsNineTenNineLines) {
   EXPECT_GT(NumberWidth("_10"), nine);
   SetText("1\n2\n3\n4\n5\n6\n7\n8\n9");
   EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), nine);
-  ToggleLineNumbers();
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_LINE_NUMBERS, 0);
   EXPECT_FALSE(MenuChecked(CMD_LINE_NUMBERS));
   EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), 0);
   EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 1), 14);
   // Off and on again measures afresh from the current count.
   SetText("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11");
-  ToggleLineNumbers();
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_LINE_NUMBERS, 0);
   EXPECT_EQ(SendEditor(SCI_GETMARGINWIDTHN, 0), NumberWidth("_11"));
-  ToggleLineNumbers();
+  SendMessageW(MainWindow(), WM_COMMAND, CMD_LINE_NUMBERS, 0);
 }
 
 TEST(MainWindow, WordWrapCheckMarkFollowsTheMode) {

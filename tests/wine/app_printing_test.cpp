@@ -25,21 +25,10 @@ namespace tavrel {
 namespace {
 
 using test_support::ButtonEnabled;
+using test_support::ButtonTooltip;
 using test_support::MenuEnabled;
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new test_support::MainWindowEnvironment);
-
-// The text the button's tooltip would show, asked the way the tooltip asks.
-std::wstring ButtonTooltip(int id) {
-  HWND toolbar = lumora::ToolbarWindow(kMainToolbar);
-  NMTTDISPINFOW info{};
-  info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
-  info.hdr.idFrom = static_cast<UINT_PTR>(id);
-  info.hdr.code = TTN_GETDISPINFOW;
-  info.lpszText = info.szText;
-  SendMessageW(GetParent(toolbar), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&info));
-  return info.lpszText ? std::wstring(info.lpszText) : std::wstring();
-}
 
 std::wstring DefaultPrinterName() {
   wchar_t name[2305] = {};

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/shell/command_ids.h"
+#include "app/shell/element_ids.h"
 #include "app/document/document_hooks.h"
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
@@ -139,7 +140,7 @@ class SpellMarkingTest : public ::testing::Test {
   }
   void SetUp() override {
     ASSERT_TRUE(g_editor.spelling_dictionary) << "no dictionary (the test runs in the data folder)";
-    if (g_editor.spell_check_on) ToggleSpellCheck();
+    if (g_editor.spell_check_on) SendMessageW(MainWindow(), WM_COMMAND, CMD_SPELL_CHECK, 0);
     const std::string text = BigDocument();
     SendEditor(SCI_SETUNDOCOLLECTION, 0);
     SendEditor(SCI_SETTEXT, 0, reinterpret_cast<intptr_t>(text.c_str()));
@@ -154,6 +155,14 @@ class SpellMarkingTest : public ::testing::Test {
   HWND editor_ = nullptr;
   HWND main_ = nullptr;
 };
+
+TEST_F(SpellMarkingTest, TheButtonsTooltipSaysWhetherSpellingIsOn) {
+  EXPECT_EQ(test_support::ButtonTooltip(CMD_SPELL_CHECK), L"Spell Check (Off)");
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(true));
+  EXPECT_EQ(test_support::ButtonTooltip(CMD_SPELL_CHECK), L"Spell Check (On)");
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(false));
+  EXPECT_EQ(test_support::ButtonTooltip(CMD_SPELL_CHECK), L"Spell Check (Off)");
+}
 
 TEST_F(SpellMarkingTest, EditsWhileMarkingIsPendingLeaveTheMarksOfAFreshCheck) {
   ASSERT_NO_FATAL_FAILURE(SwitchSpelling(true));
