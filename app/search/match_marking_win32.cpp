@@ -72,6 +72,9 @@ IdleSlice::IdleSlice() {
 IdleSlice::~IdleSlice() { SendMessageW(g_editor.editor_control, WM_SETREDRAW, TRUE, 0); }
 
 bool IdleSlice::Spent() const {
+  // A key or click that came in meanwhile goes first: it would otherwise
+  // wait for the rest of the slice, and the screen with it.
+  if (HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) != 0) return true;
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   return now.QuadPart - began_ > budget_;
@@ -79,7 +82,10 @@ bool IdleSlice::Spent() const {
 
 QuietIndicators::QuietIndicators(const DirectEditor& editor) : editor_(editor) {
   mask_ = editor_(SCI_GETMODEVENTMASK);
-  editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_ & ~SC_MOD_CHANGEINDICATOR));
+  // An indicator change is reported as a change "performed by the user" as
+  // well, and a report goes out when any of its flags is in the mask: both
+  // must go for the change to stay unreported. Only marks change meanwhile.
+  editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_ & ~(SC_MOD_CHANGEINDICATOR | SC_PERFORMED_USER)));
 }
 
 QuietIndicators::~QuietIndicators() { editor_(SCI_SETMODEVENTMASK, static_cast<uintptr_t>(mask_)); }

@@ -38,9 +38,10 @@ class QuietIndicators {
   intptr_t mask_ = 0;
 };
 
-// One idle slice of marking: runs for about 12 ms, with the editing window's
-// redraw off for the marks it makes off screen (the component would ask for
-// a repaint for each one), then yields to input.
+// One idle slice of marking: runs for about 12 ms, or less when a key, a
+// click or a posted message comes in, with the editing window's redraw off
+// for the marks it makes off screen (the component would ask for a repaint
+// for each one), then yields to input.
 class IdleSlice {
  public:
   IdleSlice();

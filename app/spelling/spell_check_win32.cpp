@@ -41,8 +41,10 @@ struct SpellMarking {
 SpellMarking g_marking;
 
 void ClearAllMarks() {
-  SendEditor(SCI_SETINDICATORCURRENT, kSpellingIndicator);
-  SendEditor(SCI_INDICATORCLEARRANGE, 0, SendEditor(SCI_GETLENGTH));
+  const DirectEditor editor;
+  const QuietIndicators quiet(editor);
+  editor(SCI_SETINDICATORCURRENT, kSpellingIndicator);
+  editor(SCI_INDICATORCLEARRANGE, 0, editor(SCI_GETLENGTH));
 }
 
 bool IsCutBefore(const DirectEditor& editor, int64_t position) {
@@ -180,8 +182,6 @@ void CheckSpellingRange(intptr_t start, intptr_t length) {
   length = end - start;
   if (length <= 0) return;
 
-  SendEditor(SCI_SETINDICATORCURRENT, kSpellingIndicator);
-  SendEditor(SCI_INDICATORCLEARRANGE, start, length);
   std::string text;
   try {
     text.resize(static_cast<std::size_t>(length) + 1);
@@ -190,14 +190,16 @@ void CheckSpellingRange(intptr_t start, intptr_t length) {
     ShowMessageBox(L"Tavrel", L"Error: Can't allocate memory!");
     return;
   }
+  const DirectEditor editor;
   Sci_TextRangeFull range{{start, end}, text.data()};
-  SendEditor(SCI_GETTEXTRANGEFULL, 0, reinterpret_cast<intptr_t>(&range));
+  editor(SCI_GETTEXTRANGEFULL, 0, reinterpret_cast<intptr_t>(&range));
   const std::string_view view(text.data(), static_cast<std::size_t>(length));
-  SendEditor(SCI_SETINDICATORCURRENT, kSpellingIndicator);
+  const QuietIndicators quiet(editor);
+  editor(SCI_SETINDICATORCURRENT, kSpellingIndicator);
+  editor(SCI_INDICATORCLEARRANGE, static_cast<uintptr_t>(start), length);
   ForEachSpellWord(view, ends_at_line_end, [&](std::size_t offset, std::size_t size) {
-    if (!SpellCheckUtf8(view.substr(offset, size))) {
-      SendEditor(SCI_INDICATORFILLRANGE, static_cast<uintptr_t>(start) + offset, static_cast<intptr_t>(size));
-    }
+    if (!SpellCheckUtf8(view.substr(offset, size)))
+      editor(SCI_INDICATORFILLRANGE, static_cast<uintptr_t>(start) + offset, static_cast<intptr_t>(size));
   });
 }
 

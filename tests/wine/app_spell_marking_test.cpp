@@ -6,6 +6,8 @@
 // leaves, once marking ends, exactly the marks a fresh check of the
 // edited text makes. Switching spelling off meanwhile stops it. Typing
 // into one long line judges around the change and leaves the same marks.
+// None of the marking is reported to the main window mark by mark, and an
+// idle slice of it ends when a message waits.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -208,6 +210,49 @@ TEST_F(SpellMarkingTest, EditsWhileMarkingIsPendingLeaveTheMarksOfAFreshCheck) {
   ASSERT_NO_FATAL_FAILURE(SwitchSpelling(false));
 }
 
+// Counts the component's reports of changed marks that reach the main window.
+WNDPROC g_main_procedure = nullptr;
+int g_mark_reports = 0;
+LRESULT CALLBACK CountingMarkReports(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NOTIFY) {
+    const auto* n = reinterpret_cast<const SCNotification*>(lparam);
+    if (n->nmhdr.code == SCN_MODIFIED && (n->modificationType & SC_MOD_CHANGEINDICATOR)) ++g_mark_reports;
+  }
+  return CallWindowProcW(g_main_procedure, window, message, wparam, lparam);
+}
+
+// Marking makes thousands of marks; reported one by one, each would cost a
+// trip through the main window while the user types. Neither marking in
+// idle time nor the re-check around a key reports any.
+TEST_F(SpellMarkingTest, MarkingReportsNoMarkToTheMainWindow) {
+  g_mark_reports = 0;
+  g_main_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(main_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingMarkReports)));
+  ASSERT_TRUE(g_main_procedure);
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(true));
+  TypeInto(editor_, L"Teh wrold ");
+  const bool ended = RunLoopUntil([] { return !SpellingMarksPending() && SendEditor(SCI_GETCURRENTPOS) == 10; }, 90000);
+  SetWindowLongPtrW(main_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_main_procedure));
+  ASSERT_TRUE(ended);
+  EXPECT_GE(Marks().size(), 2u);
+  EXPECT_EQ(g_mark_reports, 0);
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(false));
+  EXPECT_EQ(g_mark_reports, 0);
+}
+
+// A slice of idle marking gives way as soon as a message waits, not at the
+// end of its time.
+TEST_F(SpellMarkingTest, AnIdleSliceEndsWhenAMessageWaits) {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  ASSERT_TRUE(PostMessageW(main_, WM_NULL, 0, 0));
+  {
+    const IdleSlice slice;
+    EXPECT_TRUE(slice.Spent());
+  }
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
 TEST_F(SpellMarkingTest, SwitchingOffWhileMarkingStopsItAndLeavesNoMark) {
   ASSERT_NO_FATAL_FAILURE(SwitchSpelling(true));
   ASSERT_TRUE(SpellingMarksPending());
@@ -223,9 +268,9 @@ TEST_F(SpellMarkingTest, SwitchingOffWhileMarkingStopsItAndLeavesNoMark) {
 
 // One line of 300 KB: typing re-judges only around each change, and what
 // that leaves is what a fresh check of the edited line marks: a space
-// typed into a marked word, misspelt words typed amid the line and at its
-// end. Painting it leaves the component nothing to ask styled: the text is
-// declared styled as it stands.
+// typed into a marked word, misspelt words typed amid the line, at and
+// just after its start and at its end. Painting it leaves the component
+// nothing to ask styled: the text is declared styled as it stands.
 TEST_F(SpellMarkingTest, TypingInALongLineLeavesTheMarksOfAFreshCheck) {
   std::string line;
   while (line.size() < (300u << 10)) line += "the quick brown fox wrold jumps over the nubmer dog, ";
@@ -240,6 +285,9 @@ TEST_F(SpellMarkingTest, TypingInALongLineLeavesTheMarksOfAFreshCheck) {
     return RunLoopUntil([length] { return SendEditor(SCI_GETLENGTH) == length; }, 10000);
   };
   ASSERT_TRUE(type_at(split, L" "));  // "wr old"
+  // At and near the line's start, where the re-check meets the line's edge.
+  ASSERT_TRUE(type_at(0, L"Teh"));
+  ASSERT_TRUE(type_at(1, L"x "));  // "Tx eh"
   ASSERT_TRUE(type_at(split + 30, L"Teh zqxv "));
   ASSERT_TRUE(type_at(SendEditor(SCI_GETLENGTH), L" recieve it"));
   const std::string text = Text();
