@@ -14,6 +14,22 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# e2e_private_prefix: the rest of the test runs in a Wine of its own, a
+# prefix with a copy of the session's registry that shares its C: drive, so
+# that what the test sets in the registry (or cuts off) reaches no other
+# test. Its server is stopped at the end.
+e2e_prefix=""
+e2e_private_prefix() {
+  local base=${WINEPREFIX:?the Wine session names the prefix}
+  e2e_prefix=$e2e_dir/prefix
+  mkdir -p "$e2e_prefix"
+  cp "$base"/*.reg "$base/.update-timestamp" "$e2e_prefix/" || e2e_fail "could not copy the prefix's registry"
+  cp -a "$base/dosdevices" "$e2e_prefix/"
+  ln -s "$base/drive_c" "$e2e_prefix/drive_c"
+  export WINEPREFIX=$e2e_prefix
+  trap 'WINEPREFIX=$e2e_prefix wineserver -k 2>/dev/null; e2e_cleanup' EXIT
+}
+
 e2e_fail() {
   echo "FAIL: $*" >&2
   [ -f "$e2e_dir/shot.png" ] && cp "$e2e_dir/shot.png" "/tmp/tavrel-e2e-failed-$(basename "$0" .sh).png" 2>/dev/null

@@ -15,18 +15,7 @@ bin=$1 data=$2
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/e2e_lib.sh"
 
-base=${WINEPREFIX:?the Wine session names the prefix}
-prefix=$e2e_dir/prefix
-cleanup() {
-  WINEPREFIX=$prefix wineserver -k 2>/dev/null
-  e2e_cleanup
-}
-trap cleanup EXIT
-mkdir -p "$prefix"
-cp "$base"/*.reg "$base/.update-timestamp" "$prefix/" || e2e_fail "could not copy the prefix's registry"
-cp -a "$base/dosdevices" "$prefix/"
-ln -s "$base/drive_c" "$prefix/drive_c"
-export WINEPREFIX=$prefix
+e2e_private_prefix
 
 # The menu font as Wine keeps it, a LOGFONTW whose first four bytes are its
 # height: -44 pixels, four times the usual height.

@@ -12,18 +12,7 @@ bin=$1 data=$2
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/e2e_lib.sh"
 
-base=${WINEPREFIX:?the Wine session names the prefix}
-prefix=$e2e_dir/prefix
-cleanup() {
-  WINEPREFIX=$prefix wineserver -k 2>/dev/null
-  e2e_cleanup
-}
-trap cleanup EXIT
-mkdir -p "$prefix"
-cp "$base"/*.reg "$base/.update-timestamp" "$prefix/" || e2e_fail "could not copy the prefix's registry"
-cp -a "$base/dosdevices" "$prefix/"
-ln -s "$base/drive_c" "$prefix/drive_c"
-export WINEPREFIX=$prefix
+e2e_private_prefix
 
 # Pixels of a colour (within a few steps) in a screenshot's region WxH+X+Y.
 count_colour() {
