@@ -154,6 +154,17 @@ e2e_wait_exit() {
   return 1
 }
 
+# e2e_wait_same FILE EXPECTED_FILE SECONDS: until FILE holds exactly the
+# bytes of EXPECTED_FILE (a save is done when the file on disk says so).
+e2e_wait_same() {
+  local i
+  for i in $(seq 1 $(($3 * 5))); do
+    cmp -s "$1" "$2" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 # The Windows form of a path in the test's folder (drive Z: is the root).
 e2e_winpath() {
   echo "Z:$1" | tr '/' '\\'

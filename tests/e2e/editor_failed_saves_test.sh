@@ -32,16 +32,6 @@ printf 'gone old\r\n' >"$cases/gone/g.txt"
 for f in "$cases/ro.txt" "$cases/locked.txt" "$cases/gone/g.txt"; do keep "$f"; done
 chmod 444 "$cases/ro.txt"
 
-# wait_bytes FILE EXPECTED_FILE SECONDS
-wait_bytes() {
-  local i
-  for i in $(seq 1 $(($3 * 5))); do
-    cmp -s "$1" "$2" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-
 # refused WINDOW FILE WHAT [absent]: "X" typed at the start and Ctrl+S: an
 # error box comes and goes with Return, FILE keeps its bytes (or, absent,
 # stays absent), and Save As writes the edited text to a new file.
@@ -71,7 +61,7 @@ refused() {
   e2e_type "$dialog" "$(e2e_winpath "$rescue")"
   e2e_keys "$dialog" Return
   e2e_wait_gone "^Save As$" 20 || e2e_fail "$what: Save As stayed open"
-  wait_bytes "$rescue" "$kept/rescued-$name" 20 || e2e_fail "$what: the edited text was not kept in the editor"
+  e2e_wait_same "$rescue" "$kept/rescued-$name" 20 || e2e_fail "$what: the edited text was not kept in the editor"
 }
 
 e2e_start "$bin/Tavrel.exe" "$data" || exit 1

@@ -59,16 +59,6 @@ open_doc() {
   win=$(copy_window "^big\.txt - Tavrel$" 60) || e2e_fail "the document did not open"
 }
 
-# wait_document FILE SECONDS: until the document holds FILE's bytes.
-wait_document() {
-  local i
-  for i in $(seq 1 $(($2 * 5))); do
-    cmp -s "$doc" "$1" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-
 # save_caught LETTER SIGNAL -> sets caught: LETTER typed at the start and
 # Ctrl+S; SIGNAL sent to the copy as soon as a side file has bytes. Fails
 # (to be tried again) when the save had finished by then; the document is
@@ -92,7 +82,7 @@ save_caught() {
   [ -e "$docs/$caught" ] && { cmp -s "$doc" "$e2e_dir/now" || e2e_fail "mid-save the document is no longer old"; return 0; }
   # Finished just before the signal.
   [ "$signal" = STOP ] && kill -CONT "$pid"
-  wait_document "$e2e_dir/new" 60 || e2e_fail "killed after its save of $letter, the document is neither old nor new"
+  e2e_wait_same "$doc" "$e2e_dir/new" 60 || e2e_fail "killed after its save of $letter, the document is neither old nor new"
   mv "$e2e_dir/new" "$e2e_dir/now"
   return 1
 }
@@ -135,14 +125,14 @@ activate
 e2e_keys "$win" ctrl+Home
 e2e_type "$win" C
 e2e_keys "$win" ctrl+s
-wait_document "$e2e_dir/third-new" 60 || e2e_fail "the third copy's save did not complete"
+e2e_wait_same "$doc" "$e2e_dir/third-new" 60 || e2e_fail "the third copy's save did not complete"
 [ -e "$docs/$live" ] || e2e_fail "saving the document deleted the side file of a copy still saving"
 [ "$(stat -c %s "$docs/$live")" = "$live_size" ] || e2e_fail "the frozen copy's side file changed"
 
 # Running again, the frozen copy finishes its save: its text is the
 # document's, and nothing is left beside it.
 kill -CONT "$frozen_pid"
-wait_document "$e2e_dir/frozen-new" 60 || e2e_fail "the frozen copy's save did not complete once it ran again"
+e2e_wait_same "$doc" "$e2e_dir/frozen-new" 60 || e2e_fail "the frozen copy's save did not complete once it ran again"
 for i in $(seq 1 25); do [ "$(ls "$docs")" = big.txt ] && break; sleep 0.2; done
 [ "$(ls "$docs")" = big.txt ] || e2e_fail "files left beside the document: $(ls "$docs")"
 e2e_pass
