@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "app/shell/editor_state.h"
 #include "app/shell/editor_windows.h"
 #include "app/search/find_in_document_win32.h"
@@ -16,6 +18,8 @@ namespace {
 
 // Up to this many ranges are marked at once; more wait for idle time.
 constexpr size_t kMarkAtOnce = 4000;
+// Lines on screen are taken whole up to this many bytes.
+constexpr int64_t kWholeLinesOnScreen = 256 * 1024;
 
 PendingMarks g_pending;
 UINT_PTR g_timer = 0;
@@ -42,15 +46,21 @@ void CALLBACK MarkSlice(HWND, UINT, UINT_PTR, DWORD) {
     const DirectEditor editor;
     const QuietIndicators quiet(editor);
     editor(SCI_SETINDICATORCURRENT, kOtherMatchIndicator);
+    {
+      const IdleSlice slice;
+      TextMatch range{};
+      // Each mark costs the component a repaint request: the clock is read
+      // often enough that a waiting key is not held for long.
+      for (size_t done = 0; g_pending.TakeNext(range); ++done) {
+        Fill(editor, range);
+        if (done % 32 == 31 && slice.Spent()) break;
+      }
+    }
+    // What came into view since the last slice is marked with the window's
+    // redraw back on: turning it off throws away what waits to be painted.
     int64_t start = 0, end = 0;
     VisibleRange(editor, start, end);
     MarkIn(editor, start, end);
-    const IdleSlice slice;
-    TextMatch range{};
-    for (size_t done = 0; g_pending.TakeNext(range); ++done) {
-      Fill(editor, range);
-      if (done % 256 == 255 && slice.Spent()) break;
-    }
     if (!g_pending.pending()) DropPendingMarks();
   } catch (...) {
     platform::LogCurrentException("search marking");
@@ -72,9 +82,10 @@ IdleSlice::IdleSlice() {
 IdleSlice::~IdleSlice() { SendMessageW(g_editor.editor_control, WM_SETREDRAW, TRUE, 0); }
 
 bool IdleSlice::Spent() const {
-  // A key or click that came in meanwhile goes first: it would otherwise
-  // wait for the rest of the slice, and the screen with it.
-  if (HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) != 0) return true;
+  // A key, a click, a posted message or another thread's call that waits
+  // goes first: it would otherwise wait for the rest of the slice, and the
+  // screen with it (the high word: what waits, new or not).
+  if (HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0) return true;
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   return now.QuadPart - began_ > budget_;
@@ -96,6 +107,22 @@ void VisibleRange(const DirectEditor& editor, int64_t& start, int64_t& end) {
   start = editor(SCI_POSITIONFROMLINE, static_cast<uintptr_t>(first));
   end = editor(SCI_GETLINEENDPOSITION, static_cast<uintptr_t>(last));
   if (end < start) end = editor(SCI_GETLENGTH);
+  if (end - start <= kWholeLinesOnScreen) return;
+  // A line of megabytes (a minified script, a dump on one line) shows only
+  // a screenful of itself: from the text at the top left corner to the
+  // end of the last line shown, as far as a screen can hold. (Below the
+  // text, a point would stand for the end of the document.)
+  RECT client{};
+  GetClientRect(g_editor.editor_control, &client);
+  const intptr_t last_line = editor(SCI_GETLINECOUNT) - 1;
+  const intptr_t display_lines =
+      editor(SCI_VISIBLEFROMDOCLINE, static_cast<uintptr_t>(last_line)) + editor(SCI_WRAPCOUNT, static_cast<uintptr_t>(last_line));
+  const intptr_t shown = std::clamp<intptr_t>(display_lines - editor(SCI_GETFIRSTVISIBLELINE), 1, editor(SCI_LINESONSCREEN) + 1);
+  const intptr_t height = std::max<intptr_t>(editor(SCI_TEXTHEIGHT, 0), 1);
+  start = std::max<int64_t>(start, editor(SCI_POSITIONFROMPOINT, 0, 0));
+  const int64_t corner =
+      editor(SCI_POSITIONFROMPOINT, static_cast<uintptr_t>(client.right), (shown - 1) * height + height / 2);
+  end = std::clamp<int64_t>(corner, start, start + kWholeLinesOnScreen);
 }
 
 DirectEditor::DirectEditor() {

@@ -55,7 +55,8 @@ class IdleSlice {
   int64_t budget_ = 0;
 };
 
-// The byte range of the lines on screen.
+// The byte range of the text on screen: its lines whole, or where they are
+// too long for that, the text between the screen's corners.
 void VisibleRange(const DirectEditor& editor, int64_t& start, int64_t& end);
 
 // Indicator 2 over every match but `skip` (touching and overlapping

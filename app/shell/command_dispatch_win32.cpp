@@ -211,6 +211,12 @@ LRESULT CALLBACK MainWindowCallback(HWND window, UINT message, WPARAM wparam, LP
           SendEditor(SCI_STARTSTYLING, static_cast<WPARAM>(reinterpret_cast<const SCNotification*>(lparam)->position));
         if (header && header->code == SCN_MODIFIED) {
           const auto* change = reinterpret_cast<const SCNotification*>(lparam);
+          // An edit leaves the text after it unstyled for the component;
+          // declared styled at once, the next repaint asks nothing, and the
+          // laid-out line is not compared whole with the document (in a
+          // line of megabytes, at every key).
+          if (change->modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT))
+            SendEditor(SCI_STARTSTYLING, static_cast<WPARAM>(SendEditor(SCI_GETLENGTH)));
           NoteDocumentModified(change->modificationType, change->position, change->length);
           CheckSpellingAfterModification(*change);
         }

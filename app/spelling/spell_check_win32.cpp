@@ -23,11 +23,11 @@ namespace {
 // insertion) has what is on screen checked at once and the rest in idle
 // slices, so that the window keeps answering.
 constexpr int64_t kCheckAtOnce = 64 * 1024;
-// One piece of an idle slice: the clock is read between pieces.
-constexpr int64_t kPieceBytes = 16 * 1024;
-// At most this much of the lines on screen is checked at once: a line of
-// many megabytes would otherwise hold the window as the whole document did.
-constexpr int64_t kScreenAtOnce = 256 * 1024;
+// One piece of an idle slice: the clock is read between pieces. Words are
+// judged quickly; the marks cost, each a repaint request of the component,
+// and a piece this size keeps a key that comes meanwhile waiting for a few
+// milliseconds at most.
+constexpr int64_t kPieceBytes = 2 * 1024;
 // How far a piece's ends move to reach the edge of a word. A run of word
 // bytes longer than this is cut where it stands: no dictionary holds it.
 constexpr int64_t kLongestWord = 4096;
@@ -86,10 +86,6 @@ void CheckPendingIn(const DirectEditor& editor, int64_t from, int64_t to) {
 void CheckPendingOnScreen(const DirectEditor& editor) {
   int64_t start = 0, end = 0;
   VisibleRange(editor, start, end);
-  if (end - start > kScreenAtOnce) {
-    start = std::max(start, static_cast<int64_t>(editor(SCI_POSITIONFROMPOINT, 0, 0)));
-    end = std::min(end, start + kScreenAtOnce);
-  }
   CheckPendingIn(editor, start, end);
 }
 
@@ -106,14 +102,18 @@ void CALLBACK CheckSlice(HWND, UINT, UINT_PTR, DWORD) {
     const DirectEditor editor;
     const QuietIndicators quiet(editor);
     editor(SCI_SETINDICATORCURRENT, kSpellingIndicator);
-    // What came into view since the last slice goes first.
-    CheckPendingOnScreen(editor);
-    const IdleSlice slice;
-    ByteRange piece;
-    while (g_marking.pending.Next(0, 0, kPieceBytes, &piece)) {
-      CheckPiece(editor, piece);
-      if (slice.Spent()) break;
+    {
+      const IdleSlice slice;
+      ByteRange piece;
+      while (g_marking.pending.Next(0, 0, kPieceBytes, &piece)) {
+        CheckPiece(editor, piece);
+        if (slice.Spent()) break;
+      }
     }
+    // What came into view since the last slice is checked with the
+    // window's redraw back on: turning it off throws away what waits to be
+    // painted.
+    CheckPendingOnScreen(editor);
     if (g_marking.pending.Empty()) StopSpellingMarks();
   } catch (...) {
     platform::LogCurrentException("spelling: idle marking");

@@ -7,13 +7,17 @@
 // edited text makes. Switching spelling off meanwhile stops it. Typing
 // into one long line judges around the change and leaves the same marks.
 // None of the marking is reported to the main window mark by mark, and an
-// idle slice of it ends when a message waits.
+// idle slice of it ends when a message waits. Marks that scroll into view
+// meanwhile are painted, and of a line of megabytes only what is on screen
+// is checked at once.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/shell/command_ids.h"
@@ -66,6 +70,19 @@ Ranges Marks() {
     pos = end;
   }
   return marks;
+}
+
+// How many marks there are before position.
+std::size_t MarksBefore(intptr_t position) {
+  const DirectEditor editor;
+  std::size_t count = 0;
+  for (intptr_t pos = 0; pos < position;) {
+    const intptr_t end = editor(SCI_INDICATOREND, 0, pos);
+    if (editor(SCI_INDICATORVALUEAT, 0, pos)) ++count;
+    if (end <= pos) break;
+    pos = end;
+  }
+  return count;
 }
 
 // The marks a check of the whole text in one go makes, the library asked
@@ -241,16 +258,97 @@ TEST_F(SpellMarkingTest, MarkingReportsNoMarkToTheMainWindow) {
 }
 
 // A slice of idle marking gives way as soon as a message waits, not at the
-// end of its time.
+// end of its time: one posted before the queue was last looked at (as a
+// key that comes just before the slice's timer is taken), and another
+// thread's call, which blocks that thread until it is answered.
 TEST_F(SpellMarkingTest, AnIdleSliceEndsWhenAMessageWaits) {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  ASSERT_TRUE(PostMessageW(main_, WM_NULL, 0, 0));
   {
     const IdleSlice slice;
-    EXPECT_TRUE(slice.Spent());
+    EXPECT_FALSE(slice.Spent()) << "a slice with nothing waiting ended at once";
+  }
+  ASSERT_TRUE(PostMessageW(main_, WM_NULL, 0, 0));
+  GetQueueStatus(QS_ALLINPUT);  // what came is no longer new
+  {
+    const IdleSlice slice;
+    EXPECT_TRUE(slice.Spent()) << "a posted message";
   }
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+
+  std::atomic<bool> answered = false;
+  std::thread caller([this, &answered] {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
+    answered = true;
+  });
+  for (const DWORD until = GetTickCount() + 5000;
+       !(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) && static_cast<int>(until - GetTickCount()) > 0;)
+    Sleep(1);
+  {
+    const IdleSlice slice;
+    EXPECT_TRUE(slice.Spent()) << "another thread's call";
+  }
+  while (!answered) {
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // answers the call
+    Sleep(1);
+  }
+  caller.join();
+}
+
+// Misspelt words that scroll into view while the rest of the document is
+// still being marked are marked by the next idle slice, and the window is
+// asked to paint them: switching the window's redraw off for the marks
+// made off screen must not throw that request away.
+TEST_F(SpellMarkingTest, WhatChangesOnScreenWhileMarkingIsRepainted) {
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(true));
+  const intptr_t far_line = SendEditor(SCI_GETLINECOUNT) - 200;
+  SendEditor(SCI_SETFIRSTVISIBLELINE, far_line);
+  RedrawWindow(editor_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const intptr_t line_start = SendEditor(SCI_POSITIONFROMLINE, far_line + 1);
+  const intptr_t word = line_start + static_cast<intptr_t>(Text().find("wrold", static_cast<std::size_t>(line_start)) -
+                                                           static_cast<std::size_t>(line_start));
+  ASSERT_EQ(SendEditor(SCI_INDICATORVALUEAT, kSpellingIndicator, word), 0) << "marked before it came into view";
+  ASSERT_TRUE(SpellingMarksPending());
+  // One message at a time, so that the loop stops right after the slice
+  // that marked it.
+  ASSERT_TRUE(RunLoopUntil([&] { return SendEditor(SCI_INDICATORVALUEAT, kSpellingIndicator, word) != 0; }, 30000));
+  EXPECT_TRUE(SpellingMarksPending()) << "marking ended first: the test proves nothing";
+  EXPECT_TRUE(GetUpdateRect(editor_, nullptr, FALSE)) << "the marks on screen wait for no repaint";
+  // Once painted, a key typed there after a slice has marked more of the
+  // text above is painted too.
+  SendEditor(SCI_GOTOPOS, line_start);
+  RedrawWindow(editor_, nullptr, nullptr, RDW_UPDATENOW);
+  const std::size_t above = MarksBefore(line_start);
+  ASSERT_TRUE(RunLoopUntil([&] { return MarksBefore(line_start) > above; }, 10000));
+  ASSERT_TRUE(SpellingMarksPending());
+  const intptr_t length = SendEditor(SCI_GETLENGTH);
+  TypeInto(editor_, L"Q");
+  ASSERT_TRUE(RunLoopUntil([&] { return SendEditor(SCI_GETLENGTH) == length + 1; }, 10000));
+  EXPECT_TRUE(GetUpdateRect(editor_, nullptr, FALSE)) << "the key typed on screen waits for no repaint";
+  ASSERT_NO_FATAL_FAILURE(SwitchSpelling(false));
+}
+
+// Switching spelling on in a line of megabytes checks at once only the
+// part of it on screen, not the whole line, which would hold the window.
+TEST_F(SpellMarkingTest, OnlyTheScreenfulOfALongLineIsCheckedAtOnce) {
+  std::string line;
+  while (line.size() < (2u << 20)) line += "the quick brown fox wrold jumps over the nubmer dog, ";
+  SendEditor(SCI_SETTEXT, 0, reinterpret_cast<intptr_t>(line.c_str()));
+  for (const int wrap : {SC_WRAP_NONE, SC_WRAP_WORD}) {
+    SendEditor(SCI_SETWRAPMODE, wrap);
+    SendEditor(SCI_GOTOPOS, 1u << 20);
+    SendEditor(SCI_SCROLLCARET);
+    RedrawWindow(editor_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    SendMessageW(main_, WM_COMMAND, CMD_SPELL_CHECK, 0);  // no idle slice runs before the marks are read
+    const Ranges marks = Marks();
+    ASSERT_FALSE(marks.empty()) << "wrap " << wrap << ": nothing on screen was marked";
+    const intptr_t first_shown = SendEditor(SCI_POSITIONFROMPOINT, 0, 0);
+    EXPECT_GE(marks.front().first, first_shown - 64) << "wrap " << wrap;
+    EXPECT_LT(marks.back().second - marks.front().first, 64 << 10) << "wrap " << wrap << ": far more than a screenful";
+    ASSERT_NO_FATAL_FAILURE(SwitchSpelling(false));
+  }
+  SendEditor(SCI_SETWRAPMODE, SC_WRAP_NONE);
 }
 
 TEST_F(SpellMarkingTest, SwitchingOffWhileMarkingStopsItAndLeavesNoMark) {
