@@ -11,19 +11,19 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cache=${TAVREL_CACHE:-$HOME/.cache/tavrel}
 log() { echo "scite: $*" >&2; }
 
-# The compilers and a deb-src entry; the component's own DLL comes from the
-# dependency build, which compiles it from this very source package.
+# The compilers and a deb-src entry. The editing component is built here
+# too, from this very source package as it stands: the peer runs the
+# component its users get, not ours with the long-line patch.
 if [ "$(id -u)" = 0 ]; then
   "$root"/deps/install-tools.sh >&2
 else
   sudo "$root"/deps/install-tools.sh >&2
 fi
-deps=$("$root"/deps/build-deps.sh)
 
 version=$(apt-cache showsrc scite 2>/dev/null | sed -n 's/^Version: //p' | sort -V | tail -n 1)
 [ -n "$version" ] || { log "no source package scite (is a deb-src entry configured?)"; exit 1; }
 cross=x86_64-w64-mingw32
-stamp="scite=$version;gcc=$($cross-g++-posix -dumpversion);deps=$(basename "$deps");"
+stamp="scite=$version;gcc=$($cross-g++-posix -dumpversion);"
 stamp+=$(sha1sum <"$root/tools/build-scite.sh" | cut -c1-12)
 key=$(echo "$stamp" | sha1sum | cut -c1-16)
 prefix=$cache/scite-$key
@@ -58,6 +58,9 @@ export LDFLAGS="-static -s"
 # the package's last change.
 build_date=$(date --utc --date="@$(dpkg-parsechangelog -l "$src/debian/changelog" -S Timestamp)" "+%b %d %Y %T")
 export CPPFLAGS="-DBUILD_DATE=\"\\\"$build_date\\\"\""
+make -s -C "$src/scintilla/win32" -j"$jobs" "${tools[@]}" ../bin/Scintilla.dll >"$work/scintilla.log" 2>&1 \
+  || { tail -30 "$work/scintilla.log" >&2; exit 1; }
+log "Scintilla.dll done"
 make -s -C "$src/lexilla/src" -j"$jobs" "${tools[@]}" windir=1 ../bin/lexilla.dll >"$work/lexilla.log" 2>&1 \
   || { tail -30 "$work/lexilla.log" >&2; exit 1; }
 log "lexilla.dll done"
@@ -66,7 +69,7 @@ make -s -C "$src/scite/win32" -j"$jobs" "${tools[@]}" ../bin/SciTE.exe >"$work/s
 log "SciTE.exe done"
 
 cp "$src/scite/bin/SciTE.exe" "$src/lexilla/bin/lexilla.dll" "$prefix/"
-cp "$deps/bin/Scintilla64.dll" "$prefix/Scintilla.dll"
+cp "$src/scintilla/bin/Scintilla.dll" "$prefix/Scintilla.dll"
 # Its global and language properties, as a user's installation has them.
 for f in "$src"/scite/src/*.properties; do
   case $(basename "$f") in SciTE.properties | Embedded.properties) ;; *) cp "$f" "$prefix/" ;; esac
