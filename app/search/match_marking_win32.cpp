@@ -46,21 +46,17 @@ void CALLBACK MarkSlice(HWND, UINT, UINT_PTR, DWORD) {
     const DirectEditor editor;
     const QuietIndicators quiet(editor);
     editor(SCI_SETINDICATORCURRENT, kOtherMatchIndicator);
-    {
-      const IdleSlice slice;
-      TextMatch range{};
-      // Each mark costs the component a repaint request: the clock is read
-      // often enough that a waiting key is not held for long.
-      for (size_t done = 0; g_pending.TakeNext(range); ++done) {
-        Fill(editor, range);
-        if (done % 32 == 31 && slice.Spent()) break;
-      }
-    }
-    // What came into view since the last slice is marked with the window's
-    // redraw back on: turning it off throws away what waits to be painted.
     int64_t start = 0, end = 0;
     VisibleRange(editor, start, end);
     MarkIn(editor, start, end);
+    const IdleSlice slice;
+    TextMatch range{};
+    // A mark costs the component some work even off screen: the clock is
+    // read often enough that a waiting key is not held for long.
+    for (size_t done = 0; g_pending.TakeNext(range); ++done) {
+      Fill(editor, range);
+      if (done % 32 == 31 && slice.Spent()) break;
+    }
     if (!g_pending.pending()) DropPendingMarks();
   } catch (...) {
     platform::LogCurrentException("search marking");
@@ -76,19 +72,21 @@ IdleSlice::IdleSlice() {
   QueryPerformanceCounter(&now);
   began_ = now.QuadPart;
   budget_ = frequency.QuadPart * 12 / 1000;
-  SendMessageW(g_editor.editor_control, WM_SETREDRAW, FALSE, 0);
+  look_every_ = frequency.QuadPart / 1000;
 }
 
-IdleSlice::~IdleSlice() { SendMessageW(g_editor.editor_control, WM_SETREDRAW, TRUE, 0); }
-
 bool IdleSlice::Spent() const {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  if (now.QuadPart - began_ > budget_) return true;
+  // Looking at the queue is a call into the system: once a millisecond is
+  // soon enough, however small the pieces between two calls.
+  if (looked_ != 0 && now.QuadPart - looked_ < look_every_) return false;
+  looked_ = now.QuadPart;
   // A key, a click, a posted message or another thread's call that waits
   // goes first: it would otherwise wait for the rest of the slice, and the
   // screen with it (the high word: what waits, new or not).
-  if (HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0) return true;
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart - began_ > budget_;
+  return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0;
 }
 
 QuietIndicators::QuietIndicators(const DirectEditor& editor) : editor_(editor) {

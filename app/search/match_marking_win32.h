@@ -39,13 +39,13 @@ class QuietIndicators {
 };
 
 // One idle slice of marking: runs for about 12 ms, or less when a key, a
-// click or a posted message comes in, with the editing window's redraw off
-// for the marks it makes off screen (the component would ask for a repaint
-// for each one), then yields to input.
+// click, a posted message or another thread's call waits, then yields.
+// (The component asks no repaint for marks made off screen, so the editing
+// window's redraw stays on: turned off and on again, it dropped what waited
+// to be painted and had the component redo its scroll bars each time.)
 class IdleSlice {
  public:
   IdleSlice();
-  ~IdleSlice();
   IdleSlice(const IdleSlice&) = delete;
   IdleSlice& operator=(const IdleSlice&) = delete;
   bool Spent() const;
@@ -53,6 +53,8 @@ class IdleSlice {
  private:
   int64_t began_ = 0;
   int64_t budget_ = 0;
+  int64_t look_every_ = 0;
+  mutable int64_t looked_ = 0;  // when the queue was last looked at
 };
 
 // The byte range of the text on screen: its lines whole, or where they are

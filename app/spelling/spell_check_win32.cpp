@@ -102,18 +102,14 @@ void CALLBACK CheckSlice(HWND, UINT, UINT_PTR, DWORD) {
     const DirectEditor editor;
     const QuietIndicators quiet(editor);
     editor(SCI_SETINDICATORCURRENT, kSpellingIndicator);
-    {
-      const IdleSlice slice;
-      ByteRange piece;
-      while (g_marking.pending.Next(0, 0, kPieceBytes, &piece)) {
-        CheckPiece(editor, piece);
-        if (slice.Spent()) break;
-      }
-    }
-    // What came into view since the last slice is checked with the
-    // window's redraw back on: turning it off throws away what waits to be
-    // painted.
+    // What came into view since the last slice goes first.
     CheckPendingOnScreen(editor);
+    const IdleSlice slice;
+    ByteRange piece;
+    while (g_marking.pending.Next(0, 0, kPieceBytes, &piece)) {
+      CheckPiece(editor, piece);
+      if (slice.Spent()) break;
+    }
     if (g_marking.pending.Empty()) StopSpellingMarks();
   } catch (...) {
     platform::LogCurrentException("spelling: idle marking");

@@ -298,8 +298,9 @@ TEST_F(SpellMarkingTest, AnIdleSliceEndsWhenAMessageWaits) {
 
 // Misspelt words that scroll into view while the rest of the document is
 // still being marked are marked by the next idle slice, and the window is
-// asked to paint them: switching the window's redraw off for the marks
-// made off screen must not throw that request away.
+// asked to paint them; so is a key typed there while marking goes on
+// above. (A redraw of the whole view asked for a mark made above it, and
+// dropped, once held back every later repaint.)
 TEST_F(SpellMarkingTest, WhatChangesOnScreenWhileMarkingIsRepainted) {
   ASSERT_NO_FATAL_FAILURE(SwitchSpelling(true));
   const intptr_t far_line = SendEditor(SCI_GETLINECOUNT) - 200;

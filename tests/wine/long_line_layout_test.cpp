@@ -71,8 +71,10 @@ class View {
     Send(SCI_SETLAYOUTCACHE, SC_CACHE_NONE);
     Send(SCI_SETLAYOUTCACHE, SC_CACHE_CARET);
   }
-  std::vector<uint32_t> Pixels() const {
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  // What the window shows once painted whole, or (as_asked) once it has
+  // painted only what it asked to have repainted.
+  std::vector<uint32_t> Pixels(bool as_asked = false) const {
+    RedrawWindow(window_, nullptr, nullptr, (as_asked ? 0 : RDW_INVALIDATE) | RDW_UPDATENOW);
     wine_test::PumpFor(50);
     RECT r;
     GetWindowRect(window_, &r);
@@ -215,6 +217,33 @@ TEST_F(LongLineLayout, MarksAndATabAfterTheEditStayRight) {
     GoTo(at);
     Type(L'q');
     ExpectSameAsWholeLayout(("typed with a tab after it, at " + std::to_string(at)).c_str());
+  }
+}
+
+// Marks made in a laid-out long line, as idle marking makes them, are
+// repainted where they lie rather than across the whole line: each one on
+// screen, or reaching into it from either side or from another subline,
+// is drawn as a full repaint draws it.
+TEST_F(LongLineLayout, MarksMadeAfterLayingOutAreRepaintedWhereTheyLie) {
+  for (int wrap : {SC_WRAP_NONE, SC_WRAP_WORD}) {
+    SCOPED_TRACE("wrap " + std::to_string(wrap));
+    Load(LongLine(300 * 1024, false));
+    edited_->Send(SCI_SETWRAPMODE, wrap);
+    whole_->Send(SCI_SETWRAPMODE, wrap);
+    GoTo(edited_->Send(SCI_GETLENGTH) / 2);
+    whole_->Send(SCI_SETFIRSTVISIBLELINE, edited_->Send(SCI_GETFIRSTVISIBLELINE));
+    whole_->Send(SCI_SETXOFFSET, edited_->Send(SCI_GETXOFFSET));
+    RedrawWindow(whole_->window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const LRESULT first = edited_->Send(SCI_POSITIONFROMPOINT, 0, 0);
+    const LRESULT last = edited_->Send(SCI_POSITIONFROMPOINT, 399, 159);
+    ASSERT_GT(last, first + 20);
+    edited_->Send(SCI_SETINDICATORCURRENT, 0);
+    for (LRESULT p = first - 2000; p < last + 2000; p += 13) edited_->Send(SCI_INDICATORFILLRANGE, static_cast<WPARAM>(p), 7);
+    // One across many sublines (or the whole view) too.
+    edited_->Send(SCI_INDICATORFILLRANGE, static_cast<WPARAM>(first + 3), last - first - 6);
+    const std::vector<uint32_t> edited = edited_->Pixels(true), whole = whole_->Pixels();
+    EXPECT_TRUE(edited == whole) << "marks were left unpainted";
+    edited_->Send(SCI_INDICATORCLEARRANGE, 0, edited_->Send(SCI_GETLENGTH));
   }
 }
 
