@@ -24,9 +24,9 @@ namespace {
 // slices, so that the window keeps answering.
 constexpr int64_t kCheckAtOnce = 64 * 1024;
 // One piece of an idle slice: the clock is read between pieces. Words are
-// judged quickly; the marks cost, each a repaint request of the component,
-// and a piece this size keeps a key that comes meanwhile waiting for a few
-// milliseconds at most.
+// judged quickly, each mark costs the component some work, and a piece
+// this size keeps a key that comes meanwhile waiting for a millisecond or
+// two at most.
 constexpr int64_t kPieceBytes = 2 * 1024;
 // How far a piece's ends move to reach the edge of a word. A run of word
 // bytes longer than this is cut where it stands: no dictionary holds it.
