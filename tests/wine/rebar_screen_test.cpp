@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/screen_pixels.h"
 #include "toolkit/bars/rebar_chevron_win32.h"
 #include "toolkit/bars/rebar_gripper.h"
 #include "toolkit/bars/rebar_win32.h"
@@ -67,24 +68,7 @@ class ScreenShot {
     GetWindowRect(window, &rect_);
     width_ = rect_.right - rect_.left;
     height_ = rect_.bottom - rect_.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width_, height_, screen, rect_.left, rect_.top, SRCCOPY);
-    GdiFlush();
-    pixels_.assign(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + width_ * height_);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    pixels_ = wine_test::ScreenPixels(rect_);
   }
   // As RGB(r, g, b); CLR_INVALID outside.
   COLORREF At(int x, int y) const {
