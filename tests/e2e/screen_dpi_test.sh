@@ -46,9 +46,17 @@ for dpi in 96 120 144 192; do
   xdotool mousemove --window "$win" $((WIDTH / 2)) $((HEIGHT - 20))
   e2e_screenshot_painted "$win" "bar-$dpi.png" $((field_left + $(scaled 100 $dpi))) "$row" 255 255 255 8
 
-  # The menu titles are white text between the tool bar and the field.
-  titles=$(count_colour "bar-$dpi.png" "$bar" "255,255,255" 2%)
+  # The menu titles are white text between the tool bar and the field. The
+  # bands paint one by one: the field's being painted does not mean the
+  # titles are, so the screen is looked at again until they are (at most
+  # 5 seconds).
   want_titles=$(scaled $(scaled 120 $dpi) $dpi)
+  for _ in $(seq 1 25); do
+    titles=$(count_colour "bar-$dpi.png" "$bar" "255,255,255" 2%)
+    [ "${titles:-0}" -ge "$want_titles" ] && break
+    sleep 0.2
+    e2e_screenshot "$win" "bar-$dpi.png"
+  done
   [ "${titles:-0}" -ge "$want_titles" ] ||
     e2e_fail "the menu titles are missing at $dpi DPI: $titles white pixels on the bar, at least $want_titles wanted"
 
